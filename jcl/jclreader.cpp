@@ -87,56 +87,62 @@ bool JclReader::readFile(const fs::path& path) {
         logError(jcltext::kCannotRead);
         return false;
     }
+    beginText(path);
+    std::vector<char> buffer(kReadChunk);
+    for (;;) {
+        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+        if (!feedText(std::string_view(buffer.data(), count)))
+            return false;
+        if (count < buffer.size()) {
+            if (std::ferror(file.get()))
+                return stopText(jcltext::kReadError);
+            break;
+        }
+    }
+    file.reset();
+    return endText();
+}
 
+bool JclReader::readJclText(const fs::path& path, std::string_view text) {
+    beginText(path);
+    const bool read = feedText(text) && endText();
+    ++(read ? summary_.filesRead : summary_.filesFailed);
+    return read;
+}
+
+void JclReader::beginText(const fs::path& path) {
     clearLists();
     pendingLabel_.clear();
     partNumber_ = 0;
     chunksOfFile_ = 0;
     chunkFull_ = false;
     path_ = path;
+    line_.clear();
+    line_.reserve(kMaxJclLineLength);
+}
 
-    // A chunk completed before the error was due to be drawn already.
-    auto stop = [this](const char* message) {
-        if (chunkFull_)
-            drawChunk();
-        if (message)
-            logError(message);
-        clearLists();
-        chunkFull_ = false;
-        return false;
-    };
-
-    std::string line;
-    line.reserve(kMaxJclLineLength);
-    std::vector<char> buffer(kReadChunk);
-    for (;;) {
-        const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
-        for (std::size_t i = 0; i < count; ++i) {
-            const char c = buffer[i];
-            if (c == '\r')
-                continue;
-            if (c == '\n') {
-                if (!parseJclLine(line))
-                    return stop(nullptr);
-                line.clear();
-            } else if (line.size() == kMaxJclLineLength) {
-                return stop(jcltext::kNotCompatible);
-            } else {
-                line.push_back(c);
-            }
-        }
-        if (count < buffer.size()) {
-            if (std::ferror(file.get()))
-                return stop(jcltext::kReadError);
-            break;
+bool JclReader::feedText(std::string_view bytes) {
+    for (const char c : bytes) {
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            if (!parseJclLine(line_))
+                return stopText(nullptr);
+            line_.clear();
+        } else if (line_.size() == kMaxJclLineLength) {
+            return stopText(jcltext::kNotCompatible);
+        } else {
+            line_.push_back(c);
         }
     }
-    file.reset();
+    return true;
+}
 
+bool JclReader::endText() {
     // A last line without its line feed is a statement like any other.
-    if (!line.empty() && !parseJclLine(line))
-        return stop(nullptr);
-
+    if (!line_.empty() && !parseJclLine(line_))
+        return stopText(nullptr);
+    line_.clear();
     if (!steps_.empty() || chunksOfFile_ == 0) {
         drawChunk();
     } else {
@@ -145,6 +151,18 @@ bool JclReader::readFile(const fs::path& path) {
         clearLists();
     }
     return true;
+}
+
+bool JclReader::stopText(const char* message) {
+    // A chunk completed before the error was due to be drawn already.
+    if (chunkFull_)
+        drawChunk();
+    if (message)
+        logError(message);
+    clearLists();
+    chunkFull_ = false;
+    line_.clear();
+    return false;
 }
 
 bool JclReader::parseJclLine(std::string_view line) {

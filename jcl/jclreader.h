@@ -61,6 +61,11 @@ public:
     // Files and folders as given on a command line.
     JclImportSummary importJclPaths(const std::vector<std::filesystem::path>& paths);
 
+    // Reads text as the content of the JCL file at path (nothing is opened;
+    // no "Importation de" line). Returns false when the reading stopped on an
+    // error.
+    bool readJclText(const std::filesystem::path& path, std::string_view text);
+
     // Totals since construction (or the last resetSummary).
     const JclImportSummary& summary() const { return summary_; }
     void resetSummary() { summary_ = {}; }
@@ -89,6 +94,10 @@ public:
 
 private:
     bool readFile(const std::filesystem::path& path);
+    void beginText(const std::filesystem::path& path);
+    bool feedText(std::string_view bytes);
+    bool endText();
+    bool stopText(const char* message);
     bool addFile(std::string_view line);
     void addStep(std::string_view line);
     void renameDliStep(std::string_view line);
@@ -106,6 +115,7 @@ private:
     // line that follows a 50th step still renames it.
     bool chunkFull_ = false;
     std::filesystem::path path_;
+    std::string line_; // the line being read, without its CR characters
     JclImportSummary summary_;
 };
 
