@@ -1,0 +1,56 @@
+// The user-visible texts of the séquence document and view (UTF-8). "%s" is a
+// path, "%d" a number.
+#pragma once
+
+namespace plexo::midistr {
+
+inline constexpr const char* kLoading = "Chargement de '%s'";
+inline constexpr const char* kCannotOpenPath = "Impossible d'ouvrir '%s'";
+inline constexpr const char* kCannotOpenFile = "Impossible d'ouvrir le fichier"; // box titled with the path
+inline constexpr const char* kSaving = "Sauvegarde de '%s'";
+inline constexpr const char* kCannotSave = "Impossible d'enregistrer le fichier"; // box titled with the path
+inline constexpr const char* kTitleSuffix = " (Séquence)";                      // string 926
+inline constexpr const char* kUntitled = "Sans titre : Séquence ";               // string 929
+inline constexpr const char* kDescription = "Plexo v1.0.5";                      // string 904
+inline constexpr const char* kMasterTrack = "Master"; // the track name of a new document
+inline constexpr const char* kTypeName = "Séquence";
+inline constexpr const char* kLengthLine = "Longueur : %d";
+// The status bar while a séquence is active: message and page indicator.
+inline constexpr const char* kStatusMessage = "Séquence";
+inline constexpr const char* kStatusIndicator = "1:0:0";
+
+// Why a file was refused or shortened; logged as "*** <reason> dans '<path>'".
+inline constexpr const char* kProblemLine = "*** %s dans '%s'";
+inline constexpr const char* kFileTooLarge = "fichier trop grand";
+inline constexpr const char* kNoHeader = "en-tête \"MThd\" absent";
+inline constexpr const char* kNoTrack = "aucune piste \"MTrk\"";
+inline constexpr const char* kShortHeader = "en-tête \"MThd\" trop court";
+inline constexpr const char* kBadMetaLength = "longueur incorrecte de l'événement méta 0x%02X (piste %d, temps %d)";
+inline constexpr const char* kBadStatus = "statut 0x%02X non pris en charge (piste %d, temps %d)";
+inline constexpr const char* kNoRunningStatus = "octet de données sans statut courant (piste %d, temps %d)";
+inline constexpr const char* kBadDataByte = "octet de données 0x%02X invalide (piste %d, temps %d)";
+inline constexpr const char* kBadQuantity = "quantité de longueur variable invalide (piste %d)";
+inline constexpr const char* kTimeOverflow = "temps hors limites (piste %d)";
+inline constexpr const char* kSysExCut =
+    "Attention, message système exclusif de %d octets gardé tronqué à %d octets (piste %d, temps %d)";
+inline constexpr const char* kTooManyTracks = "*** Trop de pistes pour un fichier MIDI : '%s'";
+inline constexpr const char* kEventsOutOfOrder = "*** Événements hors d'ordre dans la piste %d : '%s'";
+
+} // namespace plexo::midistr
+
+#include <cstdio>
+#include <string>
+
+namespace plexo::midistr {
+
+// printf-style formatting of the patterns above.
+template <class... Args> std::string format(const char* pattern, Args... args) {
+    const int size = std::snprintf(nullptr, 0, pattern, args...);
+    if (size <= 0)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    std::snprintf(text.data(), text.size() + 1, pattern, args...);
+    return text;
+}
+
+} // namespace plexo::midistr
