@@ -1,0 +1,199 @@
+#include "shapes/shape.h"
+
+#include "shapes/symbolresolver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+namespace plexo {
+
+namespace {
+SymbolResolver* gSymbolResolver = nullptr;
+}
+
+SymbolResolver* symbolResolver() { return gSymbolResolver; }
+
+SymbolResolver* setSymbolResolver(SymbolResolver* resolver) {
+    SymbolResolver* previous = gSymbolResolver;
+    gSymbolResolver = resolver;
+    return previous;
+}
+
+Etiquette::Etiquette() = default;
+Etiquette::Etiquette(std::string labelText, std::unique_ptr<Shape> labelShape)
+    : text(std::move(labelText)), shape(std::move(labelShape)) {}
+Etiquette::~Etiquette() = default;
+Etiquette::Etiquette(Etiquette&&) noexcept = default;
+Etiquette& Etiquette::operator=(Etiquette&&) noexcept = default;
+
+InfoCalendrier InfoCalendrier::forToday() {
+    using namespace std::chrono;
+    const year_month_day today{floor<days>(system_clock::now())};
+    InfoCalendrier info;
+    info.year = static_cast<int>(today.year());
+    info.month = static_cast<int>(static_cast<unsigned>(today.month()));
+    info.secondYear = info.year;
+    info.secondMonth = info.month;
+    info.day = static_cast<int>(static_cast<unsigned>(today.day()));
+    info.monthCount = 3;
+    return info;
+}
+
+Shape::Shape(int shapeKind, Folio* owner) : kind(shapeKind), folio(owner) {}
+
+Shape::~Shape() { destroyKindRecord(); }
+
+void Shape::createKindRecord() {
+    switch (kind) {
+    case kSymbol:
+        if (!infoSymbole)
+            infoSymbole = std::make_unique<InfoSymbole>();
+        break;
+    case kWire:
+    case kCable:
+        if (!infoFil)
+            infoFil = std::make_unique<InfoFil>();
+        break;
+    case kTextZone:
+    case kTerminal:
+    case kSymbolText:
+        if (!infoBorne)
+            infoBorne = std::make_unique<InfoBorneSymbole>();
+        break;
+    case kCalendar:
+        if (!infoCalendrier)
+            infoCalendrier = std::make_unique<InfoCalendrier>(InfoCalendrier::forToday());
+        break;
+    case kSequence:
+        if (!infoSequence)
+            infoSequence = std::make_unique<InfoSequence>();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shape::destroyKindRecord() {
+    if (infoSymbole) {
+        if (infoSymbole->node && infoSymbole->drawingAcquired && symbolResolver()) {
+            infoSymbole->drawingAcquired = false;
+            symbolResolver()->releaseSymbol(*this, *infoSymbole->node);
+        }
+        infoSymbole.reset();
+    }
+    infoFil.reset();
+    infoBorne.reset();
+    infoCalendrier.reset();
+    infoSequence.reset();
+    dib.reset();
+    picture.reset();
+}
+
+void Shape::setText(const char* bytes, std::int32_t length) {
+    if (!bytes || length <= 0)
+        data.clear();
+    else
+        data.assign(bytes, static_cast<std::size_t>(length));
+}
+
+std::pair<std::string, std::string> Shape::splitLabels() const {
+    const std::size_t tab = data.find('\t');
+    if (tab == std::string::npos)
+        return {data, std::string()};
+    return {data.substr(0, tab), data.substr(tab + 1)};
+}
+
+void Shape::joinLabels(std::string_view first, std::string_view second) {
+    data.assign(first.data(), first.size());
+    data.push_back('\t');
+    data.append(second.data(), second.size());
+}
+
+void Shape::takeUndoCopy() {
+    undo.kind = kind;
+    undo.style = style;
+    undo.outline = outline;
+    undo.angle = angle;
+    undo.points = points;
+    undo.data = data;
+    undo.epx = epx;
+    undo.epy = epy;
+}
+
+void Shape::exchangeWithUndoCopy() {
+    std::swap(undo.kind, kind);
+    std::swap(undo.style, style);
+    std::swap(undo.outline, outline);
+    std::swap(undo.angle, angle);
+    std::swap(undo.points, points);
+    std::swap(undo.data, data);
+    std::swap(undo.epx, epx);
+    std::swap(undo.epy, epy);
+}
+
+void Shape::takeGeometryCopy() {
+    geometryCopy.kind = kind;
+    geometryCopy.angle = angle;
+    geometryCopy.points = points;
+    geometryCopy.epx = epx;
+    geometryCopy.epy = epy;
+}
+
+void Shape::restoreGeometryCopy() {
+    kind = geometryCopy.kind;
+    angle = geometryCopy.angle;
+    points = geometryCopy.points;
+    epx = geometryCopy.epx;
+    epy = geometryCopy.epy;
+}
+
+bool Shape::keepsNormalisedCorners(int shapeKind) {
+    switch (shapeKind) {
+    case kRectangle:
+    case kRoundRect:
+    case kOval:
+    case kText:
+    case kDibPicture:
+    case kMetafilePicture:
+    case kBitmapPicture:
+    case kCalendar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Shape::normaliseCorners() {
+    if (!keepsNormalisedCorners(kind) || points.size() < 2)
+        return;
+    Point& a = points[0];
+    Point& b = points[1];
+    if (b.x < a.x)
+        std::swap(a.x, b.x);
+    if (b.y < a.y)
+        std::swap(a.y, b.y);
+}
+
+bool Shape::isLargeEnough(std::int32_t secondaryGridStep) const {
+    const std::int64_t limit = 2 * static_cast<std::int64_t>(secondaryGridStep);
+    const std::int64_t width = std::llabs(static_cast<std::int64_t>(outline.right) - outline.left);
+    const std::int64_t height = std::llabs(static_cast<std::int64_t>(outline.bottom) - outline.top);
+    return !(width <= limit && height <= limit);
+}
+
+void Shape::negateIds() {
+    id = -id;
+    if (infoSymbole) {
+        for (Etiquette& label : infoSymbole->labels) {
+            if (label.shape)
+                label.shape->id = -label.shape->id;
+        }
+    }
+    if (infoFil) {
+        infoFil->amontId = -infoFil->amontId;
+        infoFil->avalId = -infoFil->avalId;
+    }
+}
+
+} // namespace plexo
