@@ -279,7 +279,8 @@ std::string jclFolioNumber(const fs::path& path, int partNumber) {
     if (name.size() > kMaxFolioNumberLength)
         name.resize(kMaxFolioNumberLength);
     if (partNumber > 1) {
-        name += "/" + std::to_string(partNumber);
+        name.push_back('/');
+        name += std::to_string(partNumber);
         if (name.size() > kMaxFolioNumberLength)
             name.resize(kMaxFolioNumberLength);
     }
