@@ -1,0 +1,54 @@
+// How the core measures text without a windowing system: the geometry asks the
+// installed measurer for the extent of a one-line text in a font. The Qt
+// measurer is installed by the application with the renderer; without one the
+// fixed-metrics measurer below answers, so the core and its tests run headless.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plexo {
+
+// A font as the measurer sees it. The height is in output pixels: callers that
+// work in document units pass the size in points (one point is one pixel at
+// 100 %) and multiply the extent by kUnitsPerPoint.
+struct TextFont {
+    std::string face;         // Windows-1252 face name; empty: the system's default face
+    std::int32_t height = 9;  // pixels, at least 1
+    bool bold = false;        // weight 700, else 400
+    bool italic = false;
+    bool underline = false;
+};
+
+// Width and height of a measured text, in the pixels of its font.
+struct TextExtent {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const TextExtent&, const TextExtent&) = default;
+};
+
+class TextMeasurer {
+public:
+    virtual ~TextMeasurer() = default;
+    // The extent of one line of Windows-1252 text (no line breaks interpreted);
+    // an empty text has width 0 and the font's line height.
+    virtual TextExtent measure(const TextFont& font, std::string_view text) = 0;
+};
+
+// Predictable metrics: every character is (3 × height + 4) / 5 pixels wide (one
+// more when bold) and a line is height pixels high. Used by tests and whenever
+// no platform measurer is installed.
+class FixedTextMeasurer final : public TextMeasurer {
+public:
+    TextExtent measure(const TextFont& font, std::string_view text) override;
+    static std::int32_t advance(const TextFont& font);
+};
+
+// The installed measurer, or a process-wide FixedTextMeasurer when none is.
+TextMeasurer& textMeasurer();
+// Installs a measurer (nullptr goes back to the fixed one); returns the previous
+// one (nullptr when it was the fixed one). The measurer is not owned.
+TextMeasurer* setTextMeasurer(TextMeasurer* measurer);
+
+} // namespace plexo
