@@ -1,0 +1,129 @@
+#include "midi/view/seqview.h"
+
+#include "midi/midistrings.h"
+#include "midi/seqdoc.h"
+#include "midi/seqgeometry.h"
+#include "midi/view/classeur2.h"
+#include "midi/view/pane2.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace plexo {
+namespace {
+
+constexpr int kCornerWidth = 48;   // left of the tab strip
+constexpr int kPaneLeft = 16;
+constexpr int kPaneTop = 32;
+// The corner's two arrow buttons, x from..to.
+constexpr int kLeftButtonFrom = 4, kLeftButtonTo = 20;
+constexpr int kRightButtonFrom = 23, kRightButtonTo = 39;
+
+// A small raised button with an arrow pointing left (direction -1) or right (+1).
+void paintArrowButton(QPainter& painter, const QPalette& palette, int from, int to, int direction) {
+    const QRect box(from, 1, to - from, Classeur2::kHeight - 3);
+    painter.fillRect(box, palette.color(QPalette::Button));
+    painter.setPen(palette.color(QPalette::Light));
+    painter.drawLine(box.topLeft(), box.topRight());
+    painter.drawLine(box.topLeft(), box.bottomLeft());
+    painter.setPen(palette.color(QPalette::Dark));
+    painter.drawLine(box.bottomLeft(), box.bottomRight());
+    painter.drawLine(box.topRight(), box.bottomRight());
+    const QPoint centre = box.center();
+    QPolygon arrow;
+    arrow << QPoint(centre.x() - 2 * direction, centre.y()) << QPoint(centre.x() + 2 * direction, centre.y() - 4)
+          << QPoint(centre.x() + 2 * direction, centre.y() + 4);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette.color(QPalette::ButtonText));
+    painter.drawPolygon(arrow);
+}
+
+} // namespace
+
+seqView::seqView(seqDoc& document, QWidget* parent) : QWidget(parent), document_(document) {
+    font_ = QFont(QStringLiteral("Small Fonts"));
+    font_.setPixelSize(8);
+    font_.setWeight(QFont::Normal);
+    classeur_ = new Classeur2(*this);
+    pane_ = new Pane2(*this);
+    document_.addObserver(this);
+    layOut();
+}
+
+seqView::~seqView() { document_.removeObserver(this); }
+
+std::string seqView::typeName() const { return midistr::kTypeName; }
+std::string seqView::statusMessage() { return midistr::kStatusMessage; }
+std::string seqView::pageIndicator() { return midistr::kStatusIndicator; }
+
+const MidiPiste* seqView::currentTrack() const {
+    if (trackIndex_ < 0 || static_cast<std::size_t>(trackIndex_) >= document_.tracks.size())
+        return nullptr;
+    return &document_.tracks[static_cast<std::size_t>(trackIndex_)];
+}
+
+void seqView::selectTrack(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= document_.tracks.size() || index == trackIndex_)
+        return;
+    trackIndex_ = index;
+    update();
+    classeur_->update();
+    pane_->viewport()->update();
+}
+
+void seqView::zoomCommand(int command) {
+    const int level = zoomAfterCommand(command, pane_->zoom());
+    if (pane_->setZoom(level))
+        emit zoomChanged(level);
+    pane_->setFocus();
+}
+
+int seqView::zoomLevel() const { return pane_->zoom(); }
+
+void seqView::documentChanged(int, std::intptr_t) {
+    // The track list may have changed (the document was read again).
+    const int count = static_cast<int>(document_.tracks.size());
+    trackIndex_ = std::clamp(trackIndex_, 0, std::max(count - 1, 0));
+    layOut();
+    update();
+    classeur_->update();
+    pane_->viewport()->update();
+}
+
+void seqView::layOut() {
+    const int width = this->width();
+    const int height = this->height();
+    classeur_->setGeometry(kCornerWidth, 0, std::max(width - kCornerWidth, 0), Classeur2::kHeight);
+    pane_->setGeometry(kPaneLeft, kPaneTop, std::max(width - kPaneLeft, 0), std::max(height - kPaneTop, 0));
+    pane_->resetScrollBars();
+    classeur_->updateScrollRange();
+}
+
+void seqView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isMinimized())
+        return;
+    layOut();
+    update();
+}
+
+void seqView::paintEvent(QPaintEvent*) {
+    if (!paintCorner_)
+        return;
+    QPainter painter(this);
+    paintCorner(painter);
+}
+
+void seqView::paintCorner(QPainter& painter) {
+    const QPalette& colours = palette();
+    painter.fillRect(QRect(0, 0, kCornerWidth, Classeur2::kHeight), colours.color(QPalette::Button));
+    painter.setPen(colours.color(QPalette::ButtonText));
+    painter.drawLine(0, Classeur2::kHeight - 1, kCornerWidth - 1, Classeur2::kHeight - 1);
+    paintArrowButton(painter, colours, kLeftButtonFrom, kLeftButtonTo, -1);
+    paintArrowButton(painter, colours, kRightButtonFrom, kRightButtonTo, +1);
+}
+
+} // namespace plexo
