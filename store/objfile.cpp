@@ -181,7 +181,7 @@ bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buf
     if (!isOpen() || buffer.failed())
         return false;
     const std::int32_t n = buffer.capacity();
-    if (n < 0 || (n > 0 && buffer.data() == nullptr))
+    if (n < 0 || !buffer.hasBlock())
         return false;
 
     auto old = std::find_if(index_.begin(), index_.end(),
