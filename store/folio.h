@@ -1,0 +1,134 @@
+// One page of a schéma document: its identification block (always in memory)
+// and its ordered list of drawing objects, loaded from the document's working
+// store only while somebody holds the folio (acquire/release). The same class
+// holds the single page of a library symbol.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plexo {
+
+class Buffer;
+class Shape;
+class saoDoc;
+
+// Fixed folio header, inside the document header record and at the start of the
+// folio clipboard data.
+constexpr std::int32_t kFolioHeaderSize = 1302;
+// Field sizes of the header (texts are NUL-terminated inside their field).
+constexpr std::int32_t kFolioNumberSize = 20;
+constexpr std::int32_t kFolioDateSize = 15;
+constexpr std::int32_t kFolioAuthorSize = 30;
+constexpr std::int32_t kFolioObjectSize = 30;
+constexpr std::int32_t kFolioTitleSize = 150;
+constexpr std::int32_t kFolioRevisionAuthorSize = 30;
+constexpr std::int32_t kFolioRevisionDateSize = 15;
+constexpr std::int32_t kFolioRevisionObjectSize = 30;
+constexpr int kFolioTitleCount = 3;
+constexpr int kFolioRevisionCount = 10;
+
+// Clipboard format of a whole folio: header, then the object list.
+constexpr const char* kFolioFormat = "Plex2100PP";
+
+enum class WhichObjects { All, Selected };
+enum class ReadMode { Load, Paste };
+
+class Folio {
+public:
+    explicit Folio(saoDoc* document = nullptr);
+    ~Folio();
+    Folio(const Folio&) = delete;
+    Folio& operator=(const Folio&) = delete;
+
+    std::int32_t serial = 0;        // unique in the document, never reused; key of the object-list record
+    saoDoc* document = nullptr;     // not owned; none for a drawing read outside a document
+    // Texts are Windows-1252 bytes, each at most its field size - 1.
+    std::string number;             // "N°": the folio list is sorted by it
+    std::string date;               // "%02d/%02d/%04d"
+    std::string author;
+    std::string object;
+    char index = 'A';               // revision letter
+    std::array<std::string, kFolioTitleCount> titles;
+    std::array<std::string, kFolioRevisionCount> revisionAuthors;
+    std::array<std::string, kFolioRevisionCount> revisionDates;
+    std::array<std::string, kFolioRevisionCount> revisionObjects;
+    std::uint8_t pagesDown = 1;     // at least 1
+    std::uint8_t pagesAcross = 1;   // at least 1
+    std::vector<std::unique_ptr<Shape>> objects;   // owned; first drawn first
+    std::int32_t useCount = 0;
+
+    // Today as "%02d/%02d/%04d" (day, month, year).
+    static std::string today();
+
+    // One more user; the first one has the document read the object list.
+    void acquire();
+    // One user less; the last one has the document write the list (saveObjects),
+    // close its pending action and then destroys every object of the folio.
+    void release(bool saveObjects);
+
+    void writeHeader(Buffer& buffer) const;
+    // Reads the 1302-byte header; page counts of 0 become 1. False when the buffer failed.
+    bool readHeader(Buffer& buffer);
+
+    // The object list (marked list of shape records) of every alive object, or of
+    // every alive and selected one. With All the progress gauge is advanced to the
+    // buffer's write position at the end.
+    void writeObjects(Buffer& buffer, WhichObjects which) const;
+    // Reads an object list and appends the accepted objects (symbols that cannot be
+    // resolved are dropped with a message). Pasted objects are marked alive, new,
+    // changed and selected with their undo copy taken. Reading stops at a record
+    // that does not decode (the buffer failed, an unknown kind): the objects read
+    // before it are kept, a line is logged and the result is false.
+    bool readObjects(Buffer& buffer, ReadMode how);
+
+    // Numbers every object from 1 in list order, a symbol's labels right after the
+    // symbol, then stores in each wire its end objects' numbers (0 for a free end).
+    void renumberObjects();
+    // After a load: turns the wires' end numbers back into links.
+    void relinkWires();
+
+    // False when a symbol's top or bottom edge lies strictly between y1 and y2 and
+    // it spans x1..x2 (left <= x1, right >= x2); used by the JCL layout.
+    bool isBandFreeOfSymbols(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
+
+    // The folio clipboard data: renumbers, then the header and every alive object.
+    std::vector<std::uint8_t> clipboardData();
+    // Reads the folio clipboard data: header (serial included) and objects (loaded
+    // as a load, not selected). False when the data is damaged; what decoded is kept.
+    bool readClipboardData(Buffer& buffer);
+
+    // Appends an object and makes it belong to this folio.
+    Shape& append(std::unique_ptr<Shape> shape);
+    // Destroys one object (it leaves the list; links to it are dropped first).
+    void destroyObject(Shape* shape);
+    // Destroys every object.
+    void destroyObjects();
+    // Destroys the objects that are not alive; the others lose their changed mark.
+    void destroyDeadObjects();
+
+    std::int32_t pageCount() const { return std::int32_t{pagesAcross} * pagesDown; }
+
+    // The order of the document's folio list, by number: see isNumberBefore.
+    bool isBefore(const Folio& other) const { return isNumberBefore(number, other.number); }
+    // A number splits into prefix (before the first digit), the value of the first
+    // digit run and the suffix. Numbers with a prefix come first, prefixes compare by
+    // bytes, then values, then suffixes (none first). F2 < F10 < F10a < G1 < 2 < 10.
+    // Prefixes and suffixes compare byte by byte: the texts are Windows-1252 bytes,
+    // for which the process locale has no collation, and the order must not change
+    // between machines.
+    static bool isNumberBefore(std::string_view a, std::string_view b);
+
+    // Rebuilds an object's derived data (outline, geometry) from its points after it
+    // was read. The geometry code installs the full computation; the default takes
+    // the bounding box of the points.
+    using ShapeRebuilder = void (*)(Shape& shape);
+    static void setShapeRebuilder(ShapeRebuilder rebuilder);
+    static void rebuildShape(Shape& shape);
+};
+
+} // namespace plexo

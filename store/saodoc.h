@@ -1,0 +1,212 @@
+// The schéma document: the folios of one ".dls" file, the document settings, the
+// default styles and a working copy of the file. Editing reads and writes the
+// working copy; the ".dls" file is read once when the document opens and rebuilt
+// as a compact copy of the working copy when it is saved. A document bound to a
+// library symbol edits that symbol's single page instead, in records (4, id) and
+// (5, id) of the library's container.
+#pragma once
+
+#include "shapes/point.h"
+#include "shapes/style.h"
+#include "store/document.h"
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plexo {
+
+class Buffer;
+class Folio;
+class LibNode;
+class ObjFile;
+class Shape;
+class saoDib;
+
+// Record types of the document containers.
+constexpr std::uint8_t kHeaderRecordType = 0;          // key 0
+constexpr std::uint8_t kFolioRecordType = 1;           // key = folio serial
+constexpr std::uint8_t kSymbolHeaderRecordType = 4;    // key = symbol id, in a library
+constexpr std::uint8_t kSymbolDrawingRecordType = 5;   // key = symbol id, in a library
+
+// Bytes of the document header record before the four style records.
+constexpr std::int32_t kHeaderFixedPartSize = 93;
+constexpr std::int32_t kTitleBlockNameSize = 50;
+
+// Notifications to the views (DocumentObserver::documentChanged codes).
+constexpr int kNotifyAreaChanged = 100;      // detail: kWholeArea or 0 (see changedArea)
+constexpr int kNotifySelectionChanged = 101;
+constexpr int kNotifyFolioListChanged = 102; // detail: the change kind 0..4
+constexpr int kNotifySaveViewState = 103;
+constexpr int kNotifyReleaseFolio = 104;
+constexpr std::intptr_t kWholeArea = 1;
+
+// changeFolioList kinds; kFolioRemoved is only sent to the views after kDelete.
+enum FolioListChange : int { kFolioAdded = 0, kFolioResorted = 1, kFolioPagesChanged = 2, kFolioDeleted = 3, kFolioRemoved = 4 };
+
+// The folio dialog ("DlogFolio") edits the folio it is given and answers OK (true) or cancel.
+enum class FolioDialogKind { NewFolio = 1061, Information = 1060 };
+using FolioDialog = std::function<bool(Folio& folio, FolioDialogKind kind)>;
+
+// Z-order operations 0..3 (commands 1648..1651).
+enum class ZOrder { BringToFront = 0, BringForward = 1, SendBackward = 2, SendToBack = 3 };
+enum class ArrowKey { Left, Right, Up, Down };
+
+struct PresentationTime {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    bool isZero() const { return hours == 0 && minutes == 0 && seconds == 0; }
+};
+
+class saoDoc : public Document {
+public:
+    // symbolNode: the library symbol this document edits, or none.
+    explicit saoDoc(LibNode* symbolNode = nullptr);
+    ~saoDoc() override;
+
+    // Document
+    bool open(const std::filesystem::path& path) override;
+    bool commit(bool force) override;
+    void close() override;
+    bool canSaveAs() const override { return symbolNode == nullptr; }
+    std::string title() const override;
+    std::string typeName() const override { return "Schéma"; }
+
+    // Settings (stored in the header record).
+    std::uint8_t paperSize = 0;        // 0 A4, 1 A3, 2 A2, 3 A1, 4 A0
+    std::uint8_t scaleIndex = 6;       // 10, 25, 33, 50, 66, 75, 100, 125, 150, 200, 400 %
+    std::uint8_t portrait = 1;         // 0 landscape
+    std::int32_t horizontalGrid = 28346;   // 10 mm in units
+    std::int32_t verticalGrid = 28346;
+    std::int32_t secondaryGrid = 2834;     // 1 mm
+    std::uint8_t unitIsMm = 1;
+    std::uint8_t snapToGrid = 1;
+    std::uint8_t showTerminals = 1;
+    std::int32_t viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;
+    std::uint8_t showTabs = 1, showRulers = 1;
+    std::uint8_t keptViewBytes[3] = {0, 0, 0};  // three bytes kept as read
+    std::uint8_t showGrid = 1;
+    std::uint8_t zoomIndex = 5;        // 0..8, 10 % .. 200 %
+    std::string titleBlockName;        // Windows-1252, at most 49 bytes; empty for none
+    std::uint8_t titleBlockCorner = 0; // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
+    std::uint8_t titleBlockRotated = 0;
+    Style objectStyle;                 // new drawing objects
+    Style symbolStyle;                 // new symbol objects
+    Style wireStyle;                   // new wires and cables
+    Style fourthStyle;                 // the rubber band's; kept and stored
+    std::int32_t nextSerial = 0;       // the serial last given to a folio
+    std::uint8_t headerLoaded = 0;
+
+    // Computed.
+    std::int32_t documentWidth = 0;
+    std::int32_t documentHeight = 0;
+    bool printerLandscape = false;     // the printer settings' orientation
+
+    LibNode* symbolNode = nullptr;     // not owned
+    std::vector<std::unique_ptr<Folio>> folios;   // owned, sorted by number
+    std::unique_ptr<Shape> titleBlock; // owned; none when unusable
+    Rect changedArea;
+    Folio* changedFolio = nullptr;
+    PresentationTime presentationTime;
+    // A picture that becomes the first object of a new symbol (set before open).
+    std::unique_ptr<saoDib> imageForNewSymbol;
+
+    // The selection summary and the undo state are kept by the selection and undo
+    // code (store/selection.h, store/undo.h); their members go here.
+
+    // The container that holds this document's records: the working copy, or the
+    // library's container for a symbol document (nullptr when none is open).
+    ObjFile* store() const;
+    const ObjFile* workingCopy() const { return workingCopy_.get(); }
+    bool isSymbolDocument() const { return symbolNode != nullptr; }
+
+    // A new folio of this document with the defaults (no serial yet).
+    std::unique_ptr<Folio> newFolio();
+    // Inserts in number order, after equal numbers.
+    Folio& insertFolio(std::unique_ptr<Folio> folio);
+    std::unique_ptr<Folio> takeFolio(Folio* folio);
+    int indexOf(const Folio* folio) const;
+    Folio* folioAt(int index) const;
+
+    // Header record: the views store their state (103), the folios in memory write
+    // their objects, then record (0, 0) — (4, id) for a symbol — is written.
+    bool writeHeader();
+    // Reads the header record and builds the folios; a missing record keeps defaults.
+    bool readHeader();
+    // The header record's payload, to and from a buffer.
+    void writeHeaderRecord(Buffer& buffer) const;
+    bool readHeaderRecord(Buffer& buffer);
+
+    // The object-list record of one folio, with progress (called by Folio).
+    bool writeFolioObjects(Folio& folio);
+    bool readFolioObjects(Folio& folio);
+
+    // documentWidth/Height from the paper size, scale and orientation.
+    void computeDocumentSize();
+    // Builds titleBlock from titleBlockName through the symbol libraries.
+    void loadTitleBlock();
+    // kind 0 add, 1 re-sort, 2 page count changed, 3 delete (the folio is destroyed).
+    void changeFolioList(Folio* folio, int kind);
+
+    // Closes the pending undoable action: every object of every folio that is no
+    // longer alive is destroyed, the others lose their changed mark. (The undo code
+    // routes this through its commit.)
+    void closePendingAction();
+
+    // Folio commands. The dialog edits the folio and answers OK or cancel.
+    Folio* addFolio(const FolioDialog& dialog);                     // 706
+    bool editFolioInformation(Folio& folio, const FolioDialog& dialog);   // 707
+    bool deleteFolio(Folio& folio);                                 // 708, asks first
+    Folio* copyFolioUnderAnotherName(Folio& folio, const FolioDialog& dialog);   // 728
+    bool copyFolioToClipboard(Folio& folio);                        // 790
+    Folio* pasteFolioFromClipboard();                               // 791
+
+    // 784: the first folio whose number starts (ignoring case) with the text of a
+    // selected object of folio; nullptr when none.
+    Folio* findFolioForSelection(Folio& folio) const;
+    // The alive object nearest to the single selected object of folio in the arrow's
+    // direction, or nullptr.
+    Shape* selectNeighbour(Folio& folio, ArrowKey key) const;
+    // 1648..1651 on the single selected object of folio (not undoable).
+    bool changeZOrder(Folio& folio, ZOrder operation);
+    // 732: the single selected object's style becomes wireStyle (wires, cables) or objectStyle.
+    bool takeStyleAsModel(Folio& folio);
+
+    // Desktop operations (through desktopServices()).
+    bool openInternetShortcut(Folio& folio);   // 785
+    bool playMidiShortcut(Folio& folio);       // 787
+    void stopMidi();                           // 788
+    bool sendByMail();                         // 786
+    // The file a MIDI shortcut's text names: the text when it holds a folder
+    // separator, otherwise the document's folder followed by the text.
+    std::filesystem::path midiShortcutPath(const std::string& text) const;
+
+    // The working copy of a document without a path: the temporary folder and
+    // "Plexo.%02d%02d%04d%02d%02d%02d.tmp" (day, month, year, hour, minute, second),
+    // with "-2", "-3"... before ".tmp" when that name is taken.
+    static std::filesystem::path untitledWorkingCopyPath(std::time_t now);
+
+private:
+    std::unique_ptr<ObjFile> workingCopy_;
+    std::filesystem::path workingCopyPath_;
+    bool closed_ = false;
+    bool editCountRaised_ = false;
+
+    bool openWorkingCopy();
+    void ensureFirstFolio();
+    void addImageObject(Folio& folio);
+    // Reads objects into a new folio from bytes written by another folio.
+    bool fillCopy(Folio& target, Buffer& buffer, bool withHeader);
+    // Gives the folio the next serial, files it, and writes its objects to the store.
+    Folio* adoptFolio(std::unique_ptr<Folio> folio);
+    Shape* singleSelected(Folio& folio) const;
+    std::uint8_t headerRecordType() const;
+    std::int32_t headerRecordKey() const;
+};
+
+} // namespace plexo
