@@ -11,7 +11,13 @@ std::filesystem::path& storedProgramDir() {
     return dir;
 }
 
+bool shuttingDownFlag = false;
+
 } // namespace
+
+bool shuttingDown() { return shuttingDownFlag; }
+
+void setShuttingDown(bool on) { shuttingDownFlag = on; }
 
 std::filesystem::path programDir() {
     if (storedProgramDir().empty()) {

@@ -19,4 +19,10 @@ void initProgramDir(const char* argv0);
 // folder: $PLEXO_HOME when set (tests always set it), else programDir.
 std::filesystem::path homeDir();
 
+// Set when a second instance hands its files over and stops, and while the
+// application is being destroyed: documents destroyed then skip the clean-up
+// of objects they share with the rest of the program.
+bool shuttingDown();
+void setShuttingDown(bool on);
+
 } // namespace plexo
