@@ -1,0 +1,296 @@
+#include "views/qtsurface.h"
+
+#include "store/textcodec.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <numbers>
+
+namespace plexo {
+
+namespace {
+
+QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+QString toQString(std::string_view cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
+
+Qt::BrushStyle toQtBrushStyle(BrushStyle style) {
+    switch (style) {
+    case BrushStyle::None: return Qt::NoBrush;
+    case BrushStyle::Solid: return Qt::SolidPattern;
+    case BrushStyle::Horizontal: return Qt::HorPattern;
+    case BrushStyle::Vertical: return Qt::VerPattern;
+    case BrushStyle::ForwardDiagonal: return Qt::FDiagPattern;
+    case BrushStyle::BackwardDiagonal: return Qt::BDiagPattern;
+    case BrushStyle::Cross: return Qt::CrossPattern;
+    case BrushStyle::DiagonalCross: return Qt::DiagCrossPattern;
+    }
+    return Qt::NoBrush;
+}
+
+Rect normalised(const Rect& box) {
+    return {std::min(box.left, box.right), std::min(box.top, box.bottom), std::max(box.left, box.right),
+            std::max(box.top, box.bottom)};
+}
+
+// The area a filled shape covers: pixel (x, y) is filled when its centre lies
+// inside, so the box's right and bottom pixels stay out.
+QRectF fillArea(const Rect& box) { return QRectF(box.left, box.top, box.width(), box.height()); }
+
+// The line a one-pixel pen follows to touch the border pixels of that area.
+QRectF outlineLine(const Rect& box) {
+    return QRectF(box.left, box.top, std::max(0, box.width() - 1), std::max(0, box.height() - 1));
+}
+
+// Qt's arc angles are measured on the circle before it is stretched to the
+// ellipse; the surface's radial points give geometric angles, so the ray
+// through a point is turned into that parameter.
+double arcAngle(const Rect& box, Point through) {
+    const double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+    const double rx = box.width() / 2.0, ry = box.height() / 2.0;
+    double dx = through.x - cx, dy = cy - through.y; // y upward: counter-clockwise angles
+    if (rx > 0 && ry > 0) {
+        dx /= rx;
+        dy /= ry;
+    }
+    return std::atan2(dy, dx) * 180 / std::numbers::pi;
+}
+
+// Counter-clockwise span from the start radial to the end radial, in (0, 360];
+// equal radials give the whole ellipse.
+double arcSpan(double startAngle, double endAngle) {
+    double span = std::fmod(endAngle - startAngle + 720.0, 360.0);
+    if (span < 1e-9)
+        span = 360.0;
+    return span;
+}
+
+QPainterPath arcPath(const QRectF& rect, double startAngle, double span, bool closed) {
+    QPainterPath path;
+    path.arcMoveTo(rect, startAngle);
+    path.arcTo(rect, startAngle, span);
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
+} // namespace
+
+QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
+    painter_.save();
+    base_ = painter_.worldTransform();
+    QPaintEngine* engine = painter_.paintEngine();
+    canInvert_ = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    restoreState(state());
+}
+
+QtSurface::~QtSurface() { painter_.restore(); }
+
+void QtSurface::stateChanged(StateItem item) {
+    const SurfaceState& s = state();
+    switch (item) {
+    case StateItem::Pen:
+        if (!s.pen.visible()) {
+            pen_ = QPen(Qt::NoPen);
+        } else {
+            pen_ = QPen(toQColor(s.pen.colour), std::max(1, s.pen.width));
+            // One-pixel lines leave out their last pixel, as chained lineTo
+            // calls expect; wide pens are round at their ends and joins.
+            if (s.pen.width <= 1) {
+                pen_.setCapStyle(Qt::FlatCap);
+                pen_.setJoinStyle(Qt::MiterJoin);
+            } else {
+                pen_.setCapStyle(Qt::RoundCap);
+                pen_.setJoinStyle(Qt::RoundJoin);
+            }
+        }
+        painter_.setPen(pen_);
+        break;
+    case StateItem::Brush:
+        brush_ = QBrush(toQColor(s.brush.colour), toQtBrushStyle(s.brush.style));
+        painter_.setBrush(brush_);
+        break;
+    case StateItem::Font: {
+        QFont font;
+        if (!s.font.face.empty())
+            font.setFamily(toQString(s.font.face));
+        font.setPixelSize(std::max(1, s.font.height));
+        font.setWeight(QFont::Weight(std::clamp(s.font.weight, 1, 1000)));
+        font.setItalic(s.font.italic);
+        font.setUnderline(s.font.underline);
+        painter_.setFont(font);
+        break;
+    }
+    case StateItem::TextColour: // applied by textOut
+        break;
+    case StateItem::BackgroundColour:
+        painter_.setBackground(QBrush(toQColor(s.backgroundColour)));
+        break;
+    case StateItem::BackgroundMode:
+        painter_.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        break;
+    case StateItem::RasterMode: {
+        QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+        if (canInvert_ && s.rasterMode == RasterMode::Invert)
+            mode = QPainter::RasterOp_NotDestination;
+        else if (canInvert_ && s.rasterMode == RasterMode::Xor)
+            mode = QPainter::RasterOp_SourceXorDestination;
+        painter_.setCompositionMode(mode);
+        break;
+    }
+    case StateItem::BrushOrigin:
+        painter_.setBrushOrigin(s.brushOrigin.x, s.brushOrigin.y);
+        break;
+    }
+}
+
+void QtSurface::setOrigin(Point origin) {
+    origin_ = origin;
+    painter_.setWorldTransform(QTransform::fromTranslate(-origin.x, -origin.y) * base_);
+}
+
+void QtSurface::setClipRect(const Rect& clip) {
+    const Rect box = normalised(clip);
+    painter_.setClipRect(QRect(box.left, box.top, box.width(), box.height()), Qt::ReplaceClip);
+}
+
+void QtSurface::clearClip() { painter_.setClipping(false); }
+
+void QtSurface::moveTo(int x, int y) { current_ = {x, y}; }
+
+void QtSurface::lineTo(int x, int y) {
+    if (pen_.style() != Qt::NoPen)
+        painter_.drawLine(current_.x, current_.y, x, y);
+    current_ = {x, y};
+}
+
+void QtSurface::polyline(std::span<const Point> points) {
+    if (points.size() < 2 || pen_.style() == Qt::NoPen)
+        return;
+    QPolygon polygon(int(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(int(i), points[i].x, points[i].y);
+    painter_.drawPolyline(polygon);
+}
+
+void QtSurface::polygon(std::span<const Point> points) {
+    if (points.size() < 2)
+        return;
+    QPolygon polygon(int(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(int(i), points[i].x, points[i].y);
+    painter_.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void QtSurface::fillThenStroke(const QPainterPath& fill, const QPainterPath& outline) {
+    if (brush_.style() != Qt::NoBrush) {
+        painter_.setPen(Qt::NoPen);
+        painter_.drawPath(fill);
+        painter_.setPen(pen_);
+    }
+    if (pen_.style() != Qt::NoPen) {
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawPath(outline);
+        painter_.setBrush(brush_);
+    }
+}
+
+void QtSurface::rectangle(const Rect& box) {
+    const Rect b = normalised(box);
+    if (b.isEmpty())
+        return;
+    QPainterPath fill, outline;
+    fill.addRect(fillArea(b));
+    outline.addRect(outlineLine(b));
+    fillThenStroke(fill, outline);
+}
+
+void QtSurface::roundRect(const Rect& box, int cornerWidth, int cornerHeight) {
+    const Rect b = normalised(box);
+    if (b.isEmpty())
+        return;
+    const double rx = std::min(std::abs(cornerWidth), b.width()) / 2.0;
+    const double ry = std::min(std::abs(cornerHeight), b.height()) / 2.0;
+    QPainterPath fill, outline;
+    fill.addRoundedRect(fillArea(b), rx, ry);
+    outline.addRoundedRect(outlineLine(b), rx, ry);
+    fillThenStroke(fill, outline);
+}
+
+void QtSurface::ellipse(const Rect& box) {
+    const Rect b = normalised(box);
+    if (b.isEmpty())
+        return;
+    QPainterPath fill, outline;
+    fill.addEllipse(fillArea(b));
+    outline.addEllipse(outlineLine(b));
+    fillThenStroke(fill, outline);
+}
+
+void QtSurface::arc(const Rect& box, Point start, Point end) {
+    const Rect b = normalised(box);
+    if (pen_.style() == Qt::NoPen || b.width() < 0 || b.height() < 0)
+        return;
+    const double from = arcAngle(b, start);
+    const double span = arcSpan(from, arcAngle(b, end));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawPath(arcPath(outlineLine(b), from, span, false));
+    painter_.setBrush(brush_);
+}
+
+void QtSurface::chord(const Rect& box, Point start, Point end) {
+    const Rect b = normalised(box);
+    if (b.isEmpty())
+        return;
+    const double from = arcAngle(b, start);
+    const double span = arcSpan(from, arcAngle(b, end));
+    fillThenStroke(arcPath(fillArea(b), from, span, true), arcPath(outlineLine(b), from, span, true));
+}
+
+void QtSurface::textOut(int x, int y, std::string_view text) {
+    if (text.empty())
+        return;
+    const QString string = toQString(text);
+    const QFontMetrics metrics = painter_.fontMetrics();
+    painter_.save();
+    painter_.translate(x, y);
+    painter_.rotate(-state().font.escapement / 10.0); // Qt turns clockwise on screen
+    if (state().backgroundMode == BackgroundMode::Opaque)
+        painter_.fillRect(QRect(0, 0, metrics.horizontalAdvance(string), metrics.height()),
+                          toQColor(state().backgroundColour));
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setPen(toQColor(state().textColour));
+    painter_.drawText(0, metrics.ascent(), string);
+    painter_.restore();
+}
+
+Extent QtSurface::textExtent(std::string_view text) {
+    const QFontMetrics metrics = painter_.fontMetrics();
+    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+}
+
+void QtSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) {
+    if (width <= 0 || height <= 0 || width > INT_MAX / 4 || rgba.size() / 4 / std::size_t(width) < std::size_t(height))
+        return;
+    const Rect target = normalised(dest);
+    if (target.isEmpty())
+        return;
+    QImage image(rgba.data(), width, height, width * 4, QImage::Format_RGBA8888);
+    const bool mirrorX = dest.right < dest.left, mirrorY = dest.bottom < dest.top;
+    if (mirrorX || mirrorY)
+        image = image.mirrored(mirrorX, mirrorY);
+    painter_.drawImage(QRect(target.left, target.top, target.width(), target.height()), image);
+}
+
+} // namespace plexo
