@@ -83,15 +83,52 @@ QPainterPath arcPath(const QRectF& rect, double startAngle, double span, bool cl
     return path;
 }
 
+// Raster engines light the pixel below and right of an integer point when
+// stroking, and fill the pixels whose centres lie inside a shape. Vector
+// outputs stroke centred on the geometry, so their strokes are moved by half
+// a pixel to land on the same pixels as the fills.
+class StrokeShift {
+public:
+    StrokeShift(QPainter& painter, bool on) : painter_(painter), on_(on) {
+        if (on_)
+            painter_.translate(0.5, 0.5);
+    }
+    ~StrokeShift() {
+        if (on_)
+            painter_.translate(-0.5, -0.5);
+    }
+    StrokeShift(const StrokeShift&) = delete;
+    StrokeShift& operator=(const StrokeShift&) = delete;
+
+private:
+    QPainter& painter_;
+    bool on_;
+};
+
+QPolygon toQPolygon(std::span<const Point> points) {
+    QPolygon polygon(int(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(int(i), points[i].x, points[i].y);
+    return polygon;
+}
+
 } // namespace
 
 QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     painter_.save();
     base_ = painter_.worldTransform();
     QPaintEngine* engine = painter_.paintEngine();
-    canInvert_ = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    // Vector engines claim raster operations but drop them.
+    const bool raster = engine && engine->type() == QPaintEngine::Raster;
+    canInvert_ = raster && engine->hasFeature(QPaintEngine::RasterOpModes);
+    shiftStrokes_ = !raster;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
+    // Hatches scale with a print or export transform like everything else,
+    // instead of shrinking to 8 device pixels on a fine printer.
+    painter_.setRenderHint(QPainter::NonCosmeticBrushPatterns, true);
+#endif
     restoreState(state());
 }
 
@@ -170,27 +207,32 @@ void QtSurface::clearClip() { painter_.setClipping(false); }
 void QtSurface::moveTo(int x, int y) { current_ = {x, y}; }
 
 void QtSurface::lineTo(int x, int y) {
-    if (pen_.style() != Qt::NoPen)
+    if (pen_.style() != Qt::NoPen) {
+        StrokeShift shift(painter_, shiftStrokes_);
         painter_.drawLine(current_.x, current_.y, x, y);
+    }
     current_ = {x, y};
 }
 
 void QtSurface::polyline(std::span<const Point> points) {
     if (points.size() < 2 || pen_.style() == Qt::NoPen)
         return;
-    QPolygon polygon(int(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i)
-        polygon.setPoint(int(i), points[i].x, points[i].y);
-    painter_.drawPolyline(polygon);
+    StrokeShift shift(painter_, shiftStrokes_);
+    painter_.drawPolyline(toQPolygon(points));
 }
 
 void QtSurface::polygon(std::span<const Point> points) {
     if (points.size() < 2)
         return;
-    QPolygon polygon(int(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i)
-        polygon.setPoint(int(i), points[i].x, points[i].y);
-    painter_.drawPolygon(polygon, Qt::OddEvenFill);
+    if (!shiftStrokes_) {
+        painter_.drawPolygon(toQPolygon(points), Qt::OddEvenFill);
+        return;
+    }
+    QPainterPath path;
+    path.addPolygon(QPolygonF(toQPolygon(points)));
+    path.closeSubpath();
+    path.setFillRule(Qt::OddEvenFill);
+    fillThenStroke(path, path);
 }
 
 void QtSurface::fillThenStroke(const QPainterPath& fill, const QPainterPath& outline) {
@@ -200,6 +242,7 @@ void QtSurface::fillThenStroke(const QPainterPath& fill, const QPainterPath& out
         painter_.setPen(pen_);
     }
     if (pen_.style() != Qt::NoPen) {
+        StrokeShift shift(painter_, shiftStrokes_);
         painter_.setBrush(Qt::NoBrush);
         painter_.drawPath(outline);
         painter_.setBrush(brush_);
@@ -244,6 +287,7 @@ void QtSurface::arc(const Rect& box, Point start, Point end) {
         return;
     const double from = arcAngle(b, start);
     const double span = arcSpan(from, arcAngle(b, end));
+    StrokeShift shift(painter_, shiftStrokes_);
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPath(arcPath(outlineLine(b), from, span, false));
     painter_.setBrush(brush_);

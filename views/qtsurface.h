@@ -63,6 +63,7 @@ private:
     Point origin_;
     Point current_;
     bool canInvert_ = false;
+    bool shiftStrokes_ = false; // vector output: see StrokeShift
 };
 
 } // namespace plexo

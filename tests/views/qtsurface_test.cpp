@@ -2,8 +2,11 @@
 
 #include "shapes/primitives.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -257,6 +260,80 @@ TEST(QtSurface, ArcsRunCounterClockwiseBetweenRadials) {
             EXPECT_GE(filled.bottom(), 49);
         }
     }
+}
+
+TEST(QtSurface, HatchesScrollWithTheDrawing) {
+    // The same drawing scrolled by 3 pixels shows its hatch 3 pixels further.
+    auto columns = [](int scroll) {
+        QImage image = blankImage(24, 1);
+        drawOn(image, [&](QtSurface& s) {
+            s.setOrigin({scroll, 0});
+            s.setPen(Pen::null());
+            s.setBrush(Brush::hatch(BrushStyle::Vertical, kBlack));
+            s.rectangle({0, 0, 40, 1});
+        });
+        std::vector<int> ink;
+        for (int x = 0; x < 24; ++x)
+            if (isInk(image, x, 0))
+                ink.push_back(x + scroll);
+        return ink;
+    };
+    const std::vector<int> still = columns(0), scrolled = columns(3);
+    ASSERT_GE(still.size(), 2u);
+    EXPECT_EQ(still[1] - still[0], 8);
+    EXPECT_EQ(scrolled[0] % 8, still[0] % 8);
+}
+
+TEST(QtSurface, VectorOutputsTakeEveryCallAndCannotInvert) {
+    const std::vector<std::uint8_t> pixel = {10, 20, 30, 255};
+    auto drawAll = [&](QtSurface& s) {
+        s.setRasterMode(RasterMode::Invert);
+        s.setPen(Pen::solid(kRed, 2));
+        s.setBrush(Brush::hatch(BrushStyle::Cross, kBlack));
+        s.rectangle({10, 10, 50, 40});
+        s.roundRect({60, 10, 100, 40}, 10, 10);
+        s.chord({10, 50, 50, 90}, {0, 70}, {0, 70});
+        s.arc({60, 50, 100, 90}, {100, 70}, {80, 50});
+        const Point triangle[] = {{10, 100}, {50, 100}, {30, 120}};
+        s.polygon(triangle);
+        s.polyline(triangle);
+        s.moveTo(0, 0);
+        s.lineTo(100, 100);
+        Font font;
+        font.escapement = 450;
+        s.setFont(font);
+        s.textOut(60, 100, "Texte");
+        s.stretchBitmap({60, 110, 70, 120}, 1, 1, pixel);
+    };
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(QSize(120, 130));
+        QPainter painter(&generator);
+        QtSurface surface(painter);
+        EXPECT_FALSE(surface.canInvert());
+        drawAll(surface);
+    }
+    EXPECT_TRUE(svg.data().contains("<svg"));
+    EXPECT_TRUE(svg.data().contains("Texte"));
+
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        QPainter painter(&writer);
+        QtSurface surface(painter);
+        EXPECT_FALSE(surface.canInvert());
+        drawAll(surface);
+    }
+    EXPECT_TRUE(pdf.data().startsWith("%PDF"));
+
+    QImage image = blankImage(120, 130);
+    QPainter painter(&image);
+    QtSurface surface(painter);
+    EXPECT_TRUE(surface.canInvert());
 }
 
 TEST(QtSurface, OriginScrollsAndClipHoldsOnTheOutput) {
