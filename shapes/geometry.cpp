@@ -1,0 +1,295 @@
+// Outline, labels and symbol placement of drawing objects.
+#include "shapes/geometry.h"
+
+#include "shapes/fontlist.h"
+#include "shapes/shape.h"
+#include "shapes/units.h"
+#include "shapes/wires.h"
+#include "store/folio.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace plexo {
+
+namespace {
+
+constexpr std::int32_t kTerminalMargin = 3000;     // half size of a terminal's outline beyond its line width
+constexpr std::int32_t kTerminalLabelWidening = 1000; // a terminal's label box grows by 1 point
+constexpr std::size_t kMaxLabelBytes = 254;         // a one-line label shows at most this many bytes
+constexpr std::int32_t kTagFontSize = 14;           // tag of MIDI shortcuts and sequences, points
+// Calendar cell sizes per point of text size (the creation sizes of the drawing pane).
+constexpr std::int32_t kCalendarMonthWidth = 20000;
+constexpr std::int32_t kCalendarHeight = 49500;
+
+std::int32_t usableLineWidth(const Shape& shape) {
+    if (!shape.style.isUsable(kLineWidth))
+        return 0;
+    return static_cast<std::int32_t>(std::min<std::uint32_t>(shape.style.lineWidth, 1000000));
+}
+
+Rect pointsBox(const std::vector<Point>& points) {
+    if (points.empty())
+        return {};
+    Rect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (const Point& p : points) {
+        box.left = std::min(box.left, p.x);
+        box.top = std::min(box.top, p.y);
+        box.right = std::max(box.right, p.x);
+        box.bottom = std::max(box.bottom, p.y);
+    }
+    return box;
+}
+
+Rect widened(Rect r, std::int32_t dx, std::int32_t dy) { return {r.left - dx, r.top - dy, r.right + dx, r.bottom + dy}; }
+
+Rect joined(const Rect& a, const Rect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+Rect around(Point p, std::int32_t d) { return {p.x - d, p.y - d, p.x + d, p.y + d}; }
+
+bool hasArrow(const Shape& shape) {
+    return (shape.style.isUsable(kArrow1) && shape.style.arrow1 != 0) ||
+           (shape.style.isUsable(kArrow2) && shape.style.arrow2 != 0);
+}
+
+// The extent of the symbol's drawing turned by the instance's angle and centred
+// on its first point, joined with its labels placed the same way.
+Rect symbolOutline(Shape& instance) {
+    const Point p = instance.points.empty() ? Point{} : instance.points[0];
+    SymbolDrawing drawing;
+    if (!symbolDrawingOf(instance, drawing))
+        return widened({p.x, p.y, p.x, p.y}, instance.epx, instance.epy);
+    const Point c = drawing.centre();
+    std::int32_t hw = drawing.bounds.right - c.x;
+    std::int32_t hh = drawing.bounds.bottom - c.y;
+    std::int32_t lw = c.x - drawing.bounds.left;
+    std::int32_t lh = c.y - drawing.bounds.top;
+    Rect box;
+    switch (instance.angle) {
+    case 90: box = {p.x - hh, p.y - hw, p.x + lh, p.y + lw}; break;
+    case 180: box = {p.x - hw, p.y - hh, p.x + lw, p.y + lh}; break;
+    case 270: box = {p.x - lh, p.y - lw, p.x + hh, p.y + hw}; break;
+    default: box = {p.x - lw, p.y - lh, p.x + hw, p.y + hh}; break;
+    }
+    if (instance.infoSymbole) {
+        for (Etiquette& label : instance.infoSymbole->labels) {
+            if (!label.shape)
+                continue;
+            Shape& s = *label.shape;
+            const Rect savedOutline = s.outline;
+            placeInSymbol(s, instance, drawing);
+            refreshLabel(label, instance);
+            computeOutline(s);
+            box = joined(box, s.outline);
+            unplaceFromSymbol(s);
+            s.outline = savedOutline;
+        }
+    }
+    return widened(box, instance.epx, instance.epy);
+}
+
+Rect calendarBox(const Shape& shape) {
+    Rect box = pointsBox(shape.points);
+    const std::int32_t size = shape.style.isUsable(kFontSize) ? std::clamp(shape.style.fontSize, 1, 200) : 9;
+    const std::int32_t months =
+        shape.infoCalendrier ? std::clamp(shape.infoCalendrier->monthCount, 1, 12) : 3;
+    box.right = std::max(box.right, box.left + kCalendarMonthWidth * size * months);
+    box.bottom = std::max(box.bottom, box.top + kCalendarHeight * size);
+    return box;
+}
+
+// The outline of the geometry alone: no label, no shadow.
+Rect geometryOutline(Shape& shape) {
+    const std::int32_t w = usableLineWidth(shape);
+    const Point first = shape.points.empty() ? Point{} : shape.points[0];
+    switch (shape.kind) {
+    case kTerminal:
+        return around(first, w + kTerminalMargin);
+    case kTextZone:
+    case kSymbolText:
+        return around(first, w + kOutlineMargin);
+    case kMidiShortcut:
+    case kSequence: {
+        const TextExtent e = tagExtent(shape.kind);
+        return {first.x, first.y, first.x + e.width, first.y + e.height};
+    }
+    case kSymbol:
+        return symbolOutline(shape);
+    case kCalendar:
+        return widened(calendarBox(shape), w + kOutlineMargin, w + kOutlineMargin);
+    default:
+        break;
+    }
+    Rect box = widened(pointsBox(shape.points), w + kOutlineMargin, w + kOutlineMargin);
+    if ((shape.kind == kLine || shape.kind == kWire) && hasArrow(shape))
+        box = widened(box, 2 * w, 2 * w);
+    if (shape.kind == kChordGrid)
+        box = {box.left - 10000, box.top - 1000, box.right + 4000, box.bottom + 13000};
+    else if (shape.kind == kTablature)
+        box = {box.left - 500, box.top - 500, box.right + 500, box.bottom + 11000};
+    return box;
+}
+
+} // namespace
+
+// ---- symbol drawings ----------------------------------------------------------
+
+void placeInSymbol(Shape& object, const Shape& instance, const SymbolDrawing& drawing) {
+    object.takeGeometryCopy();
+    const Point c = drawing.centre();
+    const Point p = instance.points.empty() ? Point{} : instance.points[0];
+    if (instance.angle != 0) {
+        // Turning a drawing object changes only its points, angle and kind here.
+        const Rect outline = object.outline;
+        turn(object, c.x, c.y, instance.angle);
+        object.outline = outline;
+    }
+    for (Point& q : object.points) {
+        q.x += p.x - c.x;
+        q.y += p.y - c.y;
+    }
+    if (instance.epx != 0 || instance.epy != 0) {
+        const Point half = drawing.halfSize();
+        stretch(object, p.x, p.y, half.x, half.y, instance.epx, instance.epy);
+    }
+}
+
+void unplaceFromSymbol(Shape& object) { object.restoreGeometryCopy(); }
+
+// ---- outline and labels -------------------------------------------------------
+
+bool showsOneLineLabel(int kind) {
+    return (kind >= kLine && kind <= kFreeHand) || (kind >= kTextZone && kind <= kTerminal) || kind == kSymbolText;
+}
+
+TextFont labelFont(const Shape& shape) {
+    TextFont font;
+    if (shape.style.isUsable(kFont))
+        font.face = fontList().faceName(shape.style.font);
+    font.height = shape.style.isUsable(kFontSize) ? std::clamp(shape.style.fontSize, 1, 2000) : 1;
+    const std::uint8_t fs = shape.style.isUsable(kFontStyle) ? shape.style.fontStyle : 0;
+    font.bold = (fs & kFontBold) != 0;
+    font.italic = (fs & kFontItalic) != 0;
+    font.underline = (fs & kFontUnderline) != 0;
+    return font;
+}
+
+TextExtent measureLabel(const Shape& shape) {
+    const std::string_view text(shape.data.data(), std::min(shape.data.size(), kMaxLabelBytes));
+    return textMeasurer().measure(labelFont(shape), text);
+}
+
+TextExtent tagExtent(int kind) {
+    TextFont font;
+    font.face = "Ms Sans Serif";
+    font.height = kTagFontSize;
+    font.bold = true;
+    const std::string_view word = kind == kSequence ? std::string_view("S\xe9quence") : std::string_view("Midi");
+    const TextExtent e = textMeasurer().measure(font, word);
+    return {e.width * kUnitsPerPoint, e.height * kUnitsPerPoint};
+}
+
+Point labelOrigin(const Rect& box, int textAlign, int angle, std::int32_t w, std::int32_t h) {
+    const std::int32_t l = box.left, t = box.top, r = box.right, b = box.bottom;
+    const std::int32_t e = h >> 1;
+    auto half = [](std::int64_t v) { return static_cast<std::int32_t>(v >> 1); };
+    const int a = angle == 0 ? 0 : angle == 90 ? 1 : angle == 180 ? 2 : angle == 270 ? 3 : -1;
+    if (a < 0 || textAlign < 0 || textAlign > 8)
+        return {l, t};
+    const std::int64_t L = l, T = t, R = r, B = b, W = w, H = h;
+    switch (textAlign * 4 + a) {
+    case 0: return {l - w - e, half(T + B - H)};
+    case 1: return {half(L + R - H), b + w + e};
+    case 2: return {r + w + e, half(T + B + H)};
+    case 3: return {half(L + R + H), t - w - e};
+    case 4: return {r + e, half(T + B - H)};
+    case 5: return {half(L + R - H), t - e};
+    case 6: return {l - e, half(T + B + H)};
+    case 7: return {half(L + R + H), b + e};
+    case 8: return {half(L + R - W), half(T + B - H)};
+    case 9: return {half(L + R - H), half(T + B + W)};
+    case 10: return {half(L + R + W), half(T + B + H)};
+    case 11: return {half(L + R + H), half(T + B - W)};
+    case 12: return {half(L + R - W), t - h};
+    case 13: return {l - h, half(T + B + W)};
+    case 14: return {half(L + R + W), b + h};
+    case 15: return {r + h, half(T + B - W)};
+    case 16: return {half(L + R - W), b};
+    case 17: return {r, half(T + B + W)};
+    case 18: return {half(L + R + W), t};
+    case 19: return {l, half(T + B - W)};
+    case 20: return {l - w - e, t - h};
+    case 21: return {l - h, b + w + e};
+    case 22: return {r + w + e, b + h};
+    case 23: return {r + h, t - w - e};
+    case 24: return {r + e, t - h};
+    case 25: return {l - h, t - e};
+    case 26: return {l - e, b + h};
+    case 27: return {r + h, b + e};
+    case 28: return {l - w - e, b};
+    case 29: return {r, b + w + e};
+    case 30: return {r + w + e, t};
+    case 31: return {l, t - w - e};
+    case 32: return {r + e, b};
+    case 33: return {r, t - e};
+    case 34: return {l - e, t};
+    case 35: return {l, b + e};
+    default: return {l, t};
+    }
+}
+
+Rect turnedTextRect(Point o, int angle, std::int32_t w, std::int32_t h) {
+    switch (angle) {
+    case 90: return {o.x, o.y - w, o.x + h, o.y};
+    case 180: return {o.x - w, o.y - h, o.x, o.y};
+    case 270: return {o.x - h, o.y, o.x, o.y + w};
+    default: return {o.x, o.y, o.x + w, o.y + h};
+    }
+}
+
+Rect labelRectangle(const Shape& shape) {
+    // The geometry outline reads but does not keep changes (a symbol's labels are
+    // placed and put back).
+    return geometryOutline(const_cast<Shape&>(shape));
+}
+
+void computeOutline(Shape& shape) {
+    if (Shape::keepsNormalisedCorners(shape.kind))
+        shape.normaliseCorners();
+    Rect box = geometryOutline(shape);
+    if (showsOneLineLabel(shape.kind) && !shape.data.empty()) {
+        Rect labelBox = box;
+        if (shape.kind == kTerminal)
+            labelBox = widened(labelBox, kTerminalLabelWidening, kTerminalLabelWidening);
+        const TextExtent e = measureLabel(shape);
+        const std::int32_t w = e.width * kUnitsPerPoint;
+        const std::int32_t h = e.height * kUnitsPerPoint;
+        const int align = shape.style.isUsable(kTextAlign) ? shape.style.textAlign : 0;
+        const Point o = labelOrigin(labelBox, align, shape.angle, w, h);
+        box = joined(box, turnedTextRect(o, shape.angle, w, h));
+    }
+    if (shape.style.isUsable(kShadow) && shape.style.shadow != kNoColour) {
+        box.right += kShadowOffset;
+        box.bottom += kShadowOffset;
+    }
+    shape.outline = box;
+}
+
+void rebuildGeometry(Shape& shape) { computeOutline(shape); }
+
+Point centreOf(const Rect& r) {
+    return {static_cast<std::int32_t>((static_cast<std::int64_t>(r.left) + r.right) >> 1),
+            static_cast<std::int32_t>((static_cast<std::int64_t>(r.top) + r.bottom) >> 1)};
+}
+
+namespace {
+// The folio reader rebuilds what it reads with the full computation.
+const bool rebuilderInstalled = [] {
+    Folio::setShapeRebuilder(&rebuildGeometry);
+    return true;
+}();
+} // namespace
+
+} // namespace plexo
