@@ -43,6 +43,11 @@ bool hasJclExtension(std::string_view name) {
 
 } // namespace
 
+JclImportSummary JclReader::summarySince(const JclImportSummary& before) const {
+    return {summary_.filesRead - before.filesRead, summary_.filesFailed - before.filesFailed,
+            summary_.foliosDrawn - before.foliosDrawn};
+}
+
 bool JclReader::importJclFile(const fs::path& path) {
     logInfo(withArgument(jcltext::kImporting, path.string()));
     const bool read = readFile(path);
@@ -61,8 +66,7 @@ JclImportSummary JclReader::importJclFolder(const fs::path& folder) {
         for (const fs::path& file : listJclFiles(folder))
             importJclFile(file);
     }
-    return {summary_.filesRead - before.filesRead, summary_.filesFailed - before.filesFailed,
-            summary_.foliosDrawn - before.foliosDrawn};
+    return summarySince(before);
 }
 
 JclImportSummary JclReader::importJclPaths(const std::vector<fs::path>& paths) {
@@ -74,8 +78,7 @@ JclImportSummary JclReader::importJclPaths(const std::vector<fs::path>& paths) {
         else
             importJclFile(path);
     }
-    return {summary_.filesRead - before.filesRead, summary_.filesFailed - before.filesFailed,
-            summary_.foliosDrawn - before.foliosDrawn};
+    return summarySince(before);
 }
 
 bool JclReader::readFile(const fs::path& path) {

@@ -93,6 +93,7 @@ public:
     void clearLists();
 
 private:
+    JclImportSummary summarySince(const JclImportSummary& before) const;
     bool readFile(const std::filesystem::path& path);
     void beginText(const std::filesystem::path& path);
     bool feedText(std::string_view bytes);
