@@ -1,5 +1,7 @@
 #include "shapes/primitives.h"
 
+#include "shapes/units.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,27 +12,6 @@
 namespace plexo {
 
 namespace {
-
-// Document units to pixels at a zoom level, truncated toward zero.
-int toPixels(std::int64_t v, int zoom) {
-    switch (zoom) {
-    case 0: return int(v / 10000);
-    case 1: return int(v / 4000);
-    case 2: return int(v / 2000);
-    case 3: return int(v * 2 / 3000);
-    case 4: return int(v * 3 / 4000);
-    case 5: return int(v / 1000);
-    case 6: return int(v * 125 / 100000);
-    case 7: return int(v * 15 / 10000);
-    case 8: return int(v / 500);
-    default: return int(v / 1000);
-    }
-}
-
-int toVisiblePixels(std::int64_t v, int zoom) {
-    const int pixels = toPixels(v, zoom);
-    return pixels <= 0 ? 1 : pixels;
-}
 
 constexpr int kRoundCornerRadius = 4000; // rounded rectangle corners: 4 points
 constexpr int kDotRadius = 3000;         // arrow dots and squares: 3 points
@@ -108,19 +89,22 @@ int arrowLength(int kind) {
     case 1:
     case 2:
     case 3:
-    case 8: return kShortArrow;
+    case 8:
+        return kShortArrow;
     case 4:
     case 5:
     case 6:
-    case 7: return kLongArrow;
-    default: return 0;
+    case 7:
+        return kLongArrow;
+    default:
+        return 0;
     }
 }
 
 } // namespace
 
 DashPattern dashPattern(int width, int zoom, int lineType) {
-    const int w = toVisiblePixels(width, zoom);
+    const int w = toPixelsAtLeastOne(width, zoom);
     if (lineType <= 0)
         return {100, 0, 100};
     if (lineType == 1)
@@ -128,19 +112,21 @@ DashPattern dashPattern(int width, int zoom, int lineType) {
     return {8 * w, 3 * w, w};
 }
 
-bool dashesApply(int zoom) { return zoom < 0 || zoom > 2; }
+bool dashesApply(int zoom) {
+    return zoom < 0 || zoom > 2;
+}
 
 void patternedSegment(Surface& surface, int x1, int y1, int x2, int y2, int width, int zoom, int lineType) {
     auto stroke = [&](Point a, Point b) {
         surface.moveTo(a.x, a.y);
         surface.lineTo(b.x, b.y);
     };
-    if (!dashesApply(zoom) ||
-        !layOutDashes({x1, y1}, {x2, y2}, dashPattern(width, zoom, lineType), stroke))
+    if (!dashesApply(zoom) || !layOutDashes({x1, y1}, {x2, y2}, dashPattern(width, zoom, lineType), stroke))
         stroke({x1, y1}, {x2, y2});
 }
 
-void patternedArc(Surface& surface, const Rect& box, Point start, Point end, int width, int zoom, int lineType) {
+void patternedArc(Surface& surface, const Rect& box, Point start, Point end, int width, int zoom,
+                  int lineType) {
     // Equal radials would make the surface draw the whole ellipse; a piece of
     // arc with no chord is empty.
     auto piece = [&](Point a, Point b) {
@@ -165,7 +151,9 @@ void roundedRectangleOutline(Surface& surface, const Rect& box, int width, int z
     const int radius = toPixels(kRoundCornerRadius, zoom);
     const int rx = c - a < 2 * radius ? (c - a) / 2 : radius;
     const int ry = d - b < 2 * radius ? (d - b) / 2 : radius;
-    auto side = [&](int xa, int ya, int xb, int yb) { patternedSegment(surface, xa, ya, xb, yb, width, zoom, lineType); };
+    auto side = [&](int xa, int ya, int xb, int yb) {
+        patternedSegment(surface, xa, ya, xb, yb, width, zoom, lineType);
+    };
     auto corner = [&](const Rect& cornerBox, Point from, Point to) {
         patternedArc(surface, cornerBox, from, to, width, zoom, lineType);
     };
@@ -218,14 +206,17 @@ HalfOval verticalHalfOval(Point first, Point second, int zoom) {
 
 } // namespace
 
-void horizontalHalfOvalOutline(Surface& surface, Point first, Point second, int width, int zoom, int lineType) {
+void horizontalHalfOvalOutline(Surface& surface, Point first, Point second, int width, int zoom,
+                               int lineType) {
     const HalfOval h = horizontalHalfOval(first, second, zoom);
     // Counter-clockwise through the corners of the half-box.
     Point corners[4];
     if (h.y2 < h.y1) // curve above the flat side
-        corners[0] = {h.x2, h.y1}, corners[1] = {h.x2, h.y2}, corners[2] = {h.x1, h.y2}, corners[3] = {h.x1, h.y1};
+        corners[0] = {h.x2, h.y1}, corners[1] = {h.x2, h.y2}, corners[2] = {h.x1, h.y2},
+        corners[3] = {h.x1, h.y1};
     else
-        corners[0] = {h.x1, h.y1}, corners[1] = {h.x1, h.y2}, corners[2] = {h.x2, h.y2}, corners[3] = {h.x2, h.y1};
+        corners[0] = {h.x1, h.y1}, corners[1] = {h.x1, h.y2}, corners[2] = {h.x2, h.y2},
+        corners[3] = {h.x2, h.y1};
     for (int i = 0; i < 3; ++i)
         patternedArc(surface, h.box, corners[i], corners[i + 1], width, zoom, lineType);
 }
@@ -234,9 +225,11 @@ void verticalHalfOvalOutline(Surface& surface, Point first, Point second, int wi
     const HalfOval h = verticalHalfOval(first, second, zoom);
     Point corners[4];
     if (h.x2 > h.x1) // curve right of the flat side
-        corners[0] = {h.x1, h.y2}, corners[1] = {h.x2, h.y2}, corners[2] = {h.x2, h.y1}, corners[3] = {h.x1, h.y1};
+        corners[0] = {h.x1, h.y2}, corners[1] = {h.x2, h.y2}, corners[2] = {h.x2, h.y1},
+        corners[3] = {h.x1, h.y1};
     else
-        corners[0] = {h.x1, h.y1}, corners[1] = {h.x2, h.y1}, corners[2] = {h.x2, h.y2}, corners[3] = {h.x1, h.y2};
+        corners[0] = {h.x1, h.y1}, corners[1] = {h.x2, h.y1}, corners[2] = {h.x2, h.y2},
+        corners[3] = {h.x1, h.y2};
     for (int i = 0; i < 3; ++i)
         patternedArc(surface, h.box, corners[i], corners[i + 1], width, zoom, lineType);
 }
@@ -258,10 +251,10 @@ void verticalHalfOvalFill(Surface& surface, Point first, Point second, int zoom)
 }
 
 BrushStyle fillBrushStyle(int pattern) {
-    static constexpr BrushStyle styles[] = {BrushStyle::Solid,           BrushStyle::Horizontal,
-                                            BrushStyle::Vertical,        BrushStyle::ForwardDiagonal,
-                                            BrushStyle::BackwardDiagonal, BrushStyle::Cross,
-                                            BrushStyle::DiagonalCross};
+    static constexpr BrushStyle styles[] = {
+        BrushStyle::Solid,           BrushStyle::Horizontal,       BrushStyle::Vertical,
+        BrushStyle::ForwardDiagonal, BrushStyle::BackwardDiagonal, BrushStyle::Cross,
+        BrushStyle::DiagonalCross};
     return pattern >= 0 && pattern <= 6 ? styles[pattern] : BrushStyle::None;
 }
 
@@ -288,22 +281,32 @@ void quadraticPiece(Surface& surface, Point p0, Point p1, Point p2) {
     surface.polyline(points);
 }
 
+namespace {
+
+// The angle of from − tip, for from.x ≠ tip.x.
+double directionAngle(Point from, Point tip) {
+    const double dx = from.x - tip.x, dy = from.y - tip.y;
+    return std::atan(dy / dx) + (dx < 0 ? std::numbers::pi : 0.0);
+}
+
+// Lc(⌊length · cos a⌋), Lc(⌊length · sin a⌋) added to a point.
+Point along(Point p, double angle, int length, int zoom) {
+    return {p.x + toPixels(std::int32_t(std::floor(length * std::cos(angle))), zoom),
+            p.y + toPixels(std::int32_t(std::floor(length * std::sin(angle))), zoom)};
+}
+
+} // namespace
+
 Barbs arrowBarbs(Point from, Point tip, int length, int zoom) {
-    const double l = length;
     if (from.x == tip.x) {
-        const int dx = toPixels(std::int64_t(std::floor(l * kSinBarb)), zoom);
-        int dy = toPixels(std::int64_t(std::floor(l * kCosBarb)), zoom);
+        const int dx = toPixels(std::int32_t(std::floor(length * kSinBarb)), zoom);
+        int dy = toPixels(std::int32_t(std::floor(length * kCosBarb)), zoom);
         if (from.y <= tip.y)
             dy = -dy;
         return {{tip.x - dx, tip.y + dy}, {tip.x + dx, tip.y + dy}};
     }
-    const double dx = from.x - tip.x, dy = from.y - tip.y;
-    const double angle = std::atan(dy / dx) + (dx < 0 ? std::numbers::pi : 0.0);
-    auto barb = [&](double a) {
-        return Point{tip.x + toPixels(std::int64_t(std::floor(l * std::cos(a))), zoom),
-                     tip.y + toPixels(std::int64_t(std::floor(l * std::sin(a))), zoom)};
-    };
-    return {barb(angle - kBarbAngle), barb(angle + kBarbAngle)};
+    const double angle = directionAngle(from, tip);
+    return {along(tip, angle - kBarbAngle, length, zoom), along(tip, angle + kBarbAngle, length, zoom)};
 }
 
 void arrowHead(Surface& surface, Point from, Point tip, Rgb colour, int kind, int zoom) {
@@ -348,10 +351,7 @@ void arrowHead(Surface& surface, Point from, Point tip, Rgb colour, int kind, in
             const int step = toPixels(length, zoom);
             second = {tip.x, from.y > tip.y ? tip.y + step : tip.y - step};
         } else {
-            const double dx = from.x - tip.x, dy = from.y - tip.y;
-            const double angle = std::atan(dy / dx) + (dx < 0 ? std::numbers::pi : 0.0);
-            second = {tip.x + toPixels(std::int64_t(std::floor(length * std::cos(angle))), zoom),
-                      tip.y + toPixels(std::int64_t(std::floor(length * std::sin(angle))), zoom)};
+            second = along(tip, directionAngle(from, tip), length, zoom);
         }
         const Point shift{second.x - tip.x, second.y - tip.y};
         drawBarbs(surface, second,

@@ -38,7 +38,8 @@ void patternedSegment(Surface& surface, int x1, int y1, int x2, int y2, int widt
 // through start to the radial through end. The dash cycle is laid out along
 // the chord start → end and each dash is the arc between the radials through
 // its chord points.
-void patternedArc(Surface& surface, const Rect& box, Point start, Point end, int width, int zoom, int lineType);
+void patternedArc(Surface& surface, const Rect& box, Point start, Point end, int width, int zoom,
+                  int lineType);
 
 // Outlines of a normalised box (left a, top b, right c, bottom d). The
 // rectangle's sides pass through (a, b) and (c, d); ellipse boxes are widened
@@ -53,7 +54,8 @@ void ovalOutline(Surface& surface, const Rect& box, int width, int zoom, int lin
 // lies on y = first.y between the two x, the curve reaches y = second.y.
 // Vertical: the flat side lies on x = first.x, the curve reaches x = second.x.
 // The flat side is not stroked by the outline.
-void horizontalHalfOvalOutline(Surface& surface, Point first, Point second, int width, int zoom, int lineType);
+void horizontalHalfOvalOutline(Surface& surface, Point first, Point second, int width, int zoom,
+                               int lineType);
 void verticalHalfOvalOutline(Surface& surface, Point first, Point second, int width, int zoom, int lineType);
 // The interior as a chord of the same ellipse, filled with the current brush.
 void horizontalHalfOvalFill(Surface& surface, Point first, Point second, int zoom);

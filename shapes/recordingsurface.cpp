@@ -1,6 +1,7 @@
 #include "shapes/recordingsurface.h"
 
-#include <cmath>
+#include "shapes/textmeasurer.h"
+
 #include <cstdio>
 
 namespace plexo {
@@ -9,28 +10,50 @@ namespace {
 
 const char* opName(SurfaceOp op) {
     switch (op) {
-    case SurfaceOp::SetPen: return "setPen";
-    case SurfaceOp::SetBrush: return "setBrush";
-    case SurfaceOp::SetFont: return "setFont";
-    case SurfaceOp::SetTextColour: return "setTextColour";
-    case SurfaceOp::SetBackgroundColour: return "setBackgroundColour";
-    case SurfaceOp::SetBackgroundMode: return "setBackgroundMode";
-    case SurfaceOp::SetRasterMode: return "setRasterMode";
-    case SurfaceOp::SetBrushOrigin: return "setBrushOrigin";
-    case SurfaceOp::SetOrigin: return "setOrigin";
-    case SurfaceOp::SetClipRect: return "setClipRect";
-    case SurfaceOp::ClearClip: return "clearClip";
-    case SurfaceOp::MoveTo: return "moveTo";
-    case SurfaceOp::LineTo: return "lineTo";
-    case SurfaceOp::Polyline: return "polyline";
-    case SurfaceOp::Polygon: return "polygon";
-    case SurfaceOp::Rectangle: return "rectangle";
-    case SurfaceOp::RoundRect: return "roundRect";
-    case SurfaceOp::Ellipse: return "ellipse";
-    case SurfaceOp::Arc: return "arc";
-    case SurfaceOp::Chord: return "chord";
-    case SurfaceOp::TextOut: return "textOut";
-    case SurfaceOp::StretchBitmap: return "stretchBitmap";
+    case SurfaceOp::SetPen:
+        return "setPen";
+    case SurfaceOp::SetBrush:
+        return "setBrush";
+    case SurfaceOp::SetFont:
+        return "setFont";
+    case SurfaceOp::SetTextColour:
+        return "setTextColour";
+    case SurfaceOp::SetBackgroundColour:
+        return "setBackgroundColour";
+    case SurfaceOp::SetBackgroundMode:
+        return "setBackgroundMode";
+    case SurfaceOp::SetRasterMode:
+        return "setRasterMode";
+    case SurfaceOp::SetBrushOrigin:
+        return "setBrushOrigin";
+    case SurfaceOp::SetOrigin:
+        return "setOrigin";
+    case SurfaceOp::SetClipRect:
+        return "setClipRect";
+    case SurfaceOp::ClearClip:
+        return "clearClip";
+    case SurfaceOp::MoveTo:
+        return "moveTo";
+    case SurfaceOp::LineTo:
+        return "lineTo";
+    case SurfaceOp::Polyline:
+        return "polyline";
+    case SurfaceOp::Polygon:
+        return "polygon";
+    case SurfaceOp::Rectangle:
+        return "rectangle";
+    case SurfaceOp::RoundRect:
+        return "roundRect";
+    case SurfaceOp::Ellipse:
+        return "ellipse";
+    case SurfaceOp::Arc:
+        return "arc";
+    case SurfaceOp::Chord:
+        return "chord";
+    case SurfaceOp::TextOut:
+        return "textOut";
+    case SurfaceOp::StretchBitmap:
+        return "stretchBitmap";
     }
     return "?";
 }
@@ -42,7 +65,7 @@ std::string hexColour(int red, int green, int blue) {
 }
 
 const char* brushName(int style) {
-    static const char* const names[] = {"none",    "solid",   "horizontal", "vertical",
+    static const char* const names[] = {"none",      "solid",     "horizontal", "vertical",
                                         "fdiagonal", "bdiagonal", "cross",      "diagcross"};
     return style >= 0 && style < 8 ? names[style] : "?";
 }
@@ -155,8 +178,8 @@ void RecordingSurface::stateChanged(StateItem item) {
         break;
     case StateItem::Font:
         record(SurfaceOp::SetFont,
-               {s.font.height, s.font.weight, s.font.italic ? 1 : 0, s.font.underline ? 1 : 0, s.font.escapement,
-                s.font.orientation},
+               {s.font.height, s.font.weight, s.font.italic ? 1 : 0, s.font.underline ? 1 : 0,
+                s.font.escapement, s.font.orientation},
                s.font.face);
         break;
     case StateItem::TextColour:
@@ -187,7 +210,9 @@ void RecordingSurface::setClipRect(const Rect& clip) {
     record(SurfaceOp::SetClipRect, {clip.left, clip.top, clip.right, clip.bottom});
 }
 
-void RecordingSurface::clearClip() { record(SurfaceOp::ClearClip, {}); }
+void RecordingSurface::clearClip() {
+    record(SurfaceOp::ClearClip, {});
+}
 
 void RecordingSurface::moveTo(int x, int y) {
     current_ = {x, y};
@@ -199,9 +224,13 @@ void RecordingSurface::lineTo(int x, int y) {
     record(SurfaceOp::LineTo, {x, y});
 }
 
-void RecordingSurface::polyline(std::span<const Point> points) { record(SurfaceOp::Polyline, pointArgs(points)); }
+void RecordingSurface::polyline(std::span<const Point> points) {
+    record(SurfaceOp::Polyline, pointArgs(points));
+}
 
-void RecordingSurface::polygon(std::span<const Point> points) { record(SurfaceOp::Polygon, pointArgs(points)); }
+void RecordingSurface::polygon(std::span<const Point> points) {
+    record(SurfaceOp::Polygon, pointArgs(points));
+}
 
 void RecordingSurface::rectangle(const Rect& box) {
     record(SurfaceOp::Rectangle, {box.left, box.top, box.right, box.bottom});
@@ -228,8 +257,15 @@ void RecordingSurface::textOut(int x, int y, std::string_view text) {
 }
 
 Extent RecordingSurface::textExtent(std::string_view text) {
-    const int height = font().height;
-    return {int(std::lround(0.6 * height * double(text.size()))), height};
+    TextFont measured;
+    measured.face = font().face;
+    measured.height = font().height;
+    measured.bold = font().weight >= 700;
+    measured.italic = font().italic;
+    measured.underline = font().underline;
+    FixedTextMeasurer fixed;
+    const TextExtent extent = fixed.measure(measured, text);
+    return {extent.width, extent.height};
 }
 
 void RecordingSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t>) {

@@ -1,8 +1,10 @@
 // A surface that draws nothing and keeps every call with its exact integer
 // arguments, so that tests can state the geometry the drawing code produces.
-// Text is measured with fixed metrics, so results do not depend on the fonts
-// installed: a string of n bytes in a font of height h is round(0.6 · h · n)
-// pixels wide and h pixels high.
+// Text is measured with the fixed metrics of FixedTextMeasurer
+// (shapes/textmeasurer.h), the same as the geometry's when no platform measurer
+// is installed, so results do not depend on the fonts: each byte is
+// (3 · height + 4) / 5 pixels wide, one more in bold (weight ≥ 700), and a line
+// is the font height high.
 #pragma once
 
 #include "shapes/surface.h"
@@ -13,28 +15,28 @@
 namespace plexo {
 
 enum class SurfaceOp : std::uint8_t {
-    SetPen,             // style (0 solid, 1 invisible), width, red, green, blue
-    SetBrush,           // style (BrushStyle value), red, green, blue
-    SetFont,            // height, weight, italic, underline, escapement, orientation; text = face
-    SetTextColour,      // red, green, blue
-    SetBackgroundColour,// red, green, blue
-    SetBackgroundMode,  // 0 transparent, 1 opaque
-    SetRasterMode,      // 0 copy, 1 invert, 2 xor
-    SetBrushOrigin,     // x, y
-    SetOrigin,          // x, y
-    SetClipRect,        // left, top, right, bottom
-    ClearClip,          //
-    MoveTo,             // x, y
-    LineTo,             // x, y
-    Polyline,           // x0, y0, x1, y1, ...
-    Polygon,            // x0, y0, x1, y1, ...
-    Rectangle,          // left, top, right, bottom
-    RoundRect,          // left, top, right, bottom, corner width, corner height
-    Ellipse,            // left, top, right, bottom
-    Arc,                // left, top, right, bottom, start x, start y, end x, end y
-    Chord,              // as Arc
-    TextOut,            // x, y; text = the bytes written
-    StretchBitmap,      // left, top, right, bottom, width, height
+    SetPen,              // style (0 solid, 1 invisible), width, red, green, blue
+    SetBrush,            // style (BrushStyle value), red, green, blue
+    SetFont,             // height, weight, italic, underline, escapement, orientation; text = face
+    SetTextColour,       // red, green, blue
+    SetBackgroundColour, // red, green, blue
+    SetBackgroundMode,   // 0 transparent, 1 opaque
+    SetRasterMode,       // 0 copy, 1 invert, 2 xor
+    SetBrushOrigin,      // x, y
+    SetOrigin,           // x, y
+    SetClipRect,         // left, top, right, bottom
+    ClearClip,           //
+    MoveTo,              // x, y
+    LineTo,              // x, y
+    Polyline,            // x0, y0, x1, y1, ...
+    Polygon,             // x0, y0, x1, y1, ...
+    Rectangle,           // left, top, right, bottom
+    RoundRect,           // left, top, right, bottom, corner width, corner height
+    Ellipse,             // left, top, right, bottom
+    Arc,                 // left, top, right, bottom, start x, start y, end x, end y
+    Chord,               // as Arc
+    TextOut,             // x, y; text = the bytes written
+    StretchBitmap,       // left, top, right, bottom, width, height
 };
 
 struct SurfaceCall {

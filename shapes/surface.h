@@ -78,9 +78,9 @@ struct Brush {
 };
 
 struct Font {
-    std::string face;    // Windows-1252 face name; empty selects the system's default face
-    int height = 12;     // character (em) height in pixels, internal leading excluded
-    int weight = 400;    // 1..1000: 400 normal, 700 bold
+    std::string face; // Windows-1252 face name; empty selects the system's default face
+    int height = 12;  // character (em) height in pixels, internal leading excluded
+    int weight = 400; // 1..1000: 400 normal, 700 bold
     bool italic = false;
     bool underline = false;
     int escapement = 0;  // direction of the baseline, tenths of a degree counter-clockwise
@@ -137,8 +137,12 @@ public:
     void setBrush(const Brush& brush) { set(state_.brush, brush, StateItem::Brush); }
     void setFont(const Font& font) { set(state_.font, font, StateItem::Font); }
     void setTextColour(Rgb colour) { set(state_.textColour, colour, StateItem::TextColour); }
-    void setBackgroundColour(Rgb colour) { set(state_.backgroundColour, colour, StateItem::BackgroundColour); }
-    void setBackgroundMode(BackgroundMode mode) { set(state_.backgroundMode, mode, StateItem::BackgroundMode); }
+    void setBackgroundColour(Rgb colour) {
+        set(state_.backgroundColour, colour, StateItem::BackgroundColour);
+    }
+    void setBackgroundMode(BackgroundMode mode) {
+        set(state_.backgroundMode, mode, StateItem::BackgroundMode);
+    }
     void setRasterMode(RasterMode mode) { set(state_.rasterMode, mode, StateItem::RasterMode); }
     void setBrushOrigin(Point origin) { set(state_.brushOrigin, origin, StateItem::BrushOrigin); }
 
@@ -180,7 +184,8 @@ public:
     // R, G, B, A per pixel; rgba holds at least width × height × 4 bytes) onto
     // the pixels of dest, right and bottom excluded. A dest whose right is left
     // of its left (bottom above its top) mirrors the picture.
-    virtual void stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) = 0;
+    virtual void stretchBitmap(const Rect& dest, int width, int height,
+                               std::span<const std::uint8_t> rgba) = 0;
 
 protected:
     // Called after every setter and for every item of restoreState.

@@ -19,20 +19,32 @@ namespace plexo {
 
 namespace {
 
-QColor toQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor toQColor(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
-QString toQString(std::string_view cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
+QString toQString(std::string_view cp1252) {
+    return QString::fromStdString(cp1252ToUtf8(cp1252));
+}
 
 Qt::BrushStyle toQtBrushStyle(BrushStyle style) {
     switch (style) {
-    case BrushStyle::None: return Qt::NoBrush;
-    case BrushStyle::Solid: return Qt::SolidPattern;
-    case BrushStyle::Horizontal: return Qt::HorPattern;
-    case BrushStyle::Vertical: return Qt::VerPattern;
-    case BrushStyle::ForwardDiagonal: return Qt::FDiagPattern;
-    case BrushStyle::BackwardDiagonal: return Qt::BDiagPattern;
-    case BrushStyle::Cross: return Qt::CrossPattern;
-    case BrushStyle::DiagonalCross: return Qt::DiagCrossPattern;
+    case BrushStyle::None:
+        return Qt::NoBrush;
+    case BrushStyle::Solid:
+        return Qt::SolidPattern;
+    case BrushStyle::Horizontal:
+        return Qt::HorPattern;
+    case BrushStyle::Vertical:
+        return Qt::VerPattern;
+    case BrushStyle::ForwardDiagonal:
+        return Qt::FDiagPattern;
+    case BrushStyle::BackwardDiagonal:
+        return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+        return Qt::CrossPattern;
+    case BrushStyle::DiagonalCross:
+        return Qt::DiagCrossPattern;
     }
     return Qt::NoBrush;
 }
@@ -44,7 +56,9 @@ Rect normalised(const Rect& box) {
 
 // The area a filled shape covers: pixel (x, y) is filled when its centre lies
 // inside, so the box's right and bottom pixels stay out.
-QRectF fillArea(const Rect& box) { return QRectF(box.left, box.top, box.width(), box.height()); }
+QRectF fillArea(const Rect& box) {
+    return QRectF(box.left, box.top, box.width(), box.height());
+}
 
 // The line a one-pixel pen follows to touch the border pixels of that area.
 QRectF outlineLine(const Rect& box) {
@@ -132,7 +146,9 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     restoreState(state());
 }
 
-QtSurface::~QtSurface() { painter_.restore(); }
+QtSurface::~QtSurface() {
+    painter_.restore();
+}
 
 void QtSurface::stateChanged(StateItem item) {
     const SurfaceState& s = state();
@@ -175,7 +191,8 @@ void QtSurface::stateChanged(StateItem item) {
         painter_.setBackground(QBrush(toQColor(s.backgroundColour)));
         break;
     case StateItem::BackgroundMode:
-        painter_.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        painter_.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode
+                                                                              : Qt::TransparentMode);
         break;
     case StateItem::RasterMode: {
         QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
@@ -202,9 +219,13 @@ void QtSurface::setClipRect(const Rect& clip) {
     painter_.setClipRect(QRect(box.left, box.top, box.width(), box.height()), Qt::ReplaceClip);
 }
 
-void QtSurface::clearClip() { painter_.setClipping(false); }
+void QtSurface::clearClip() {
+    painter_.setClipping(false);
+}
 
-void QtSurface::moveTo(int x, int y) { current_ = {x, y}; }
+void QtSurface::moveTo(int x, int y) {
+    current_ = {x, y};
+}
 
 void QtSurface::lineTo(int x, int y) {
     if (pen_.style() != Qt::NoPen) {
@@ -325,7 +346,8 @@ Extent QtSurface::textExtent(std::string_view text) {
 }
 
 void QtSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) {
-    if (width <= 0 || height <= 0 || width > INT_MAX / 4 || rgba.size() / 4 / std::size_t(width) < std::size_t(height))
+    if (width <= 0 || height <= 0 || width > INT_MAX / 4 ||
+        rgba.size() / 4 / std::size_t(width) < std::size_t(height))
         return;
     const Rect target = normalised(dest);
     if (target.isEmpty())

@@ -12,8 +12,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string stroke(int x1, int y1, int x2, int y2) {
-    return "moveTo(" + std::to_string(x1) + "," + std::to_string(y1) + ") lineTo(" + std::to_string(x2) + "," +
-           std::to_string(y2) + ")";
+    return "moveTo(" + std::to_string(x1) + "," + std::to_string(y1) + ") lineTo(" + std::to_string(x2) +
+           "," + std::to_string(y2) + ")";
 }
 
 // Calls with each moveTo joined to the lineTo after it: "moveTo(..) lineTo(..)".
@@ -30,7 +30,9 @@ Lines pairStrokes(const Lines& lines) {
     return result;
 }
 
-Lines strokes(const RecordingSurface& surface) { return pairStrokes(surface.drawingLines()); }
+Lines strokes(const RecordingSurface& surface) {
+    return pairStrokes(surface.drawingLines());
+}
 
 TEST(DashPattern, LengthsFollowTheLineTypeAndTheZoomedWidth) {
     struct Case {
@@ -38,14 +40,12 @@ TEST(DashPattern, LengthsFollowTheLineTypeAndTheZoomedWidth) {
         DashPattern expected;
     } cases[] = {
         {1000, 5, 0, {100, 0, 100}}, // solid lines are laid out in 100-pixel pieces
-        {1000, 5, 1, {3, 3, 3}},
-        {2000, 5, 1, {6, 6, 6}},
-        {1000, 8, 1, {6, 6, 6}},  // 1 point is 2 pixels at 200 %
-        {100, 5, 1, {3, 3, 3}},   // widths round up to one pixel
-        {1000, 3, 2, {8, 3, 1}},  // 1 point at 66 % is 0 pixels, so one
-        {3000, 5, 2, {24, 9, 3}},
-        {1000, 5, 7, {8, 3, 1}},  // every type above 2 is dash-dot
-        {1000, -1, 1, {3, 3, 3}}, // natural size: one point per pixel
+        {1000, 5, 1, {3, 3, 3}},     {2000, 5, 1, {6, 6, 6}},
+        {1000, 8, 1, {6, 6, 6}},                              // 1 point is 2 pixels at 200 %
+        {100, 5, 1, {3, 3, 3}},                               // widths round up to one pixel
+        {1000, 3, 2, {8, 3, 1}},                              // 1 point at 66 % is 0 pixels, so one
+        {3000, 5, 2, {24, 9, 3}},    {1000, 5, 7, {8, 3, 1}}, // every type above 2 is dash-dot
+        {1000, -1, 1, {3, 3, 3}},                             // natural size: one point per pixel
     };
     for (const Case& c : cases)
         EXPECT_EQ(dashPattern(c.width, c.zoom, c.lineType), c.expected)
@@ -57,7 +57,8 @@ TEST(PatternedSegment, EveryTypeIsSolidAtTenTwentyFiveAndFiftyPercent) {
         for (int lineType : {0, 1, 2, 5}) {
             RecordingSurface surface;
             patternedSegment(surface, 0, 0, 1000, 0, 1000, zoom, lineType);
-            EXPECT_EQ(strokes(surface), Lines{stroke(0, 0, 1000, 0)}) << "zoom " << zoom << " type " << lineType;
+            EXPECT_EQ(strokes(surface), Lines{stroke(0, 0, 1000, 0)})
+                << "zoom " << zoom << " type " << lineType;
         }
     for (int zoom : {-1, 3, 8}) {
         RecordingSurface surface;
@@ -75,22 +76,59 @@ TEST(PatternedSegment, LaysOutDashesAlongTheSegment) {
         // dashed, 1 pixel wide: cycle of 12
         {"one cycle exactly is solid", 0, 0, 12, 0, 1000, 1, {stroke(0, 0, 12, 0)}},
         {"shorter than a cycle is solid", 5, 5, 5, 14, 1000, 1, {stroke(5, 5, 5, 14)}},
-        {"just over a cycle", 0, 0, 13, 0, 1000, 1, {stroke(0, 0, 3, 0), stroke(6, 0, 9, 0), stroke(12, 0, 13, 0)}},
+        {"just over a cycle",
+         0,
+         0,
+         13,
+         0,
+         1000,
+         1,
+         {stroke(0, 0, 3, 0), stroke(6, 0, 9, 0), stroke(12, 0, 13, 0)}},
         // dash-dot 2 pixels wide: 16 dash, 6 gap, 2 dot, 6 gap (cycle 30)
-        {"dash-dot, remainder short of a long dash", 0, 0, 0, 70, 2000, 2,
+        {"dash-dot, remainder short of a long dash",
+         0,
+         0,
+         0,
+         70,
+         2000,
+         2,
          {stroke(0, 0, 0, 16), stroke(0, 22, 0, 24), stroke(0, 30, 0, 46), stroke(0, 52, 0, 54),
           stroke(0, 60, 0, 70)}},
-        {"dash-dot, remainder holds a long dash", 0, 0, 0, 55, 2000, 2,
+        {"dash-dot, remainder holds a long dash",
+         0,
+         0,
+         0,
+         55,
+         2000,
+         2,
          {stroke(0, 0, 0, 16), stroke(0, 22, 0, 24), stroke(0, 30, 0, 46), stroke(0, 52, 0, 55)}},
-        {"backwards", 70, 0, 0, 0, 2000, 2,
+        {"backwards",
+         70,
+         0,
+         0,
+         0,
+         2000,
+         2,
          {stroke(70, 0, 54, 0), stroke(48, 0, 46, 0), stroke(40, 0, 24, 0), stroke(18, 0, 16, 0),
           stroke(10, 0, 0, 0)}},
-        {"solid type in 100-pixel pieces", 0, 0, 450, 0, 1000, 0,
+        {"solid type in 100-pixel pieces",
+         0,
+         0,
+         450,
+         0,
+         1000,
+         0,
          {stroke(0, 0, 100, 0), stroke(100, 0, 200, 0), stroke(200, 0, 300, 0), stroke(300, 0, 400, 0),
           stroke(400, 0, 450, 0)}},
         // diagonal: positions truncated at every move and stroke; the remainder
         // of 10 holds one more dash, the end is reached from 66 pixels along.
-        {"diagonal", 0, 0, 50, 50, 1000, 1,
+        {"diagonal",
+         0,
+         0,
+         50,
+         50,
+         1000,
+         1,
          {stroke(0, 0, 2, 2), stroke(4, 4, 6, 6), stroke(8, 8, 10, 10), stroke(12, 12, 14, 14),
           stroke(16, 16, 19, 19), stroke(21, 21, 23, 23), stroke(25, 25, 27, 27), stroke(29, 29, 31, 31),
           stroke(33, 33, 36, 36), stroke(38, 38, 40, 40), stroke(42, 42, 44, 44), stroke(46, 46, 50, 50)}},
@@ -136,11 +174,8 @@ TEST(RoundedRectangleOutline, CornerRadiusIsFourPointsAtMostHalfTheBox) {
     struct Case {
         int zoom, width, height, rx, ry;
     } cases[] = {
-        {5, 100, 100, 4, 4},
-        {8, 10, 40, 5, 8}, // 5 points wide at 200 %: 2.5 points across, 4 points down
-        {8, 40, 9, 8, 4},
-        {5, 5, 5, 2, 2},
-        {-1, 50, 50, 4, 4},
+        {5, 100, 100, 4, 4}, {8, 10, 40, 5, 8}, // 5 points wide at 200 %: 2.5 points across, 4 points down
+        {8, 40, 9, 8, 4},    {5, 5, 5, 2, 2},   {-1, 50, 50, 4, 4},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
@@ -154,14 +189,15 @@ TEST(RoundedRectangleOutline, CornerRadiusIsFourPointsAtMostHalfTheBox) {
         ASSERT_EQ(arcs.size(), 4u) << "zoom " << c.zoom;
         const int extra = c.zoom >= 0 ? 1 : 0;
         // top-left, top-right, bottom-right, bottom-left, counter-clockwise each
-        EXPECT_EQ(arcs[0].args, (std::vector<int>{a, b, a + 2 * c.rx + extra, b + 2 * c.ry + extra, a + c.rx, b, a,
-                                                  b + c.ry}));
-        EXPECT_EQ(arcs[1].args, (std::vector<int>{right - 2 * c.rx, b, right + extra, b + 2 * c.ry + extra, right,
-                                                  b + c.ry, right - c.rx, b}));
-        EXPECT_EQ(arcs[2].args, (std::vector<int>{right - 2 * c.rx, bottom - 2 * c.ry, right + extra,
-                                                  bottom + extra, right - c.rx, bottom, right, bottom - c.ry}));
-        EXPECT_EQ(arcs[3].args, (std::vector<int>{a, bottom - 2 * c.ry, a + 2 * c.rx + extra, bottom + extra, a,
-                                                  bottom - c.ry, a + c.rx, bottom}));
+        EXPECT_EQ(arcs[0].args, (std::vector<int>{a, b, a + 2 * c.rx + extra, b + 2 * c.ry + extra, a + c.rx,
+                                                  b, a, b + c.ry}));
+        EXPECT_EQ(arcs[1].args, (std::vector<int>{right - 2 * c.rx, b, right + extra, b + 2 * c.ry + extra,
+                                                  right, b + c.ry, right - c.rx, b}));
+        EXPECT_EQ(arcs[2].args,
+                  (std::vector<int>{right - 2 * c.rx, bottom - 2 * c.ry, right + extra, bottom + extra,
+                                    right - c.rx, bottom, right, bottom - c.ry}));
+        EXPECT_EQ(arcs[3].args, (std::vector<int>{a, bottom - 2 * c.ry, a + 2 * c.rx + extra, bottom + extra,
+                                                  a, bottom - c.ry, a + c.rx, bottom}));
         const Lines s = strokes(surface);
         EXPECT_EQ(s[1], stroke(a + c.rx, b, right - c.rx, b)) << "top side";
         EXPECT_EQ(s[3], stroke(right, b + c.ry, right, bottom - c.ry)) << "right side";
@@ -171,8 +207,8 @@ TEST(RoundedRectangleOutline, CornerRadiusIsFourPointsAtMostHalfTheBox) {
 TEST(RectangleOutline, FourSidesTopRightBottomLeft) {
     RecordingSurface surface;
     rectangleOutline(surface, {10, 20, 30, 40}, 1000, 1, 2);
-    EXPECT_EQ(strokes(surface),
-              (Lines{stroke(10, 20, 30, 20), stroke(30, 20, 30, 40), stroke(30, 40, 10, 40), stroke(10, 40, 10, 20)}));
+    EXPECT_EQ(strokes(surface), (Lines{stroke(10, 20, 30, 20), stroke(30, 20, 30, 40), stroke(30, 40, 10, 40),
+                                       stroke(10, 40, 10, 20)}));
 }
 
 TEST(HalfOval, CurvesTowardTheSecondPoint) {
@@ -183,19 +219,34 @@ TEST(HalfOval, CurvesTowardTheSecondPoint) {
         Lines outline;
         std::string fill;
     } cases[] = {
-        {"horizontal, curve above", false, {10, 50}, {40, 20},
+        {"horizontal, curve above",
+         false,
+         {10, 50},
+         {40, 20},
          {"arc(10,20,41,81,40,50,40,20)", "arc(10,20,41,81,40,20,10,20)", "arc(10,20,41,81,10,20,10,50)"},
          "chord(10,20,41,81,40,50,10,50)"},
-        {"horizontal, points given right to left", false, {40, 50}, {10, 20},
+        {"horizontal, points given right to left",
+         false,
+         {40, 50},
+         {10, 20},
          {"arc(10,20,41,81,40,50,40,20)", "arc(10,20,41,81,40,20,10,20)", "arc(10,20,41,81,10,20,10,50)"},
          "chord(10,20,41,81,40,50,10,50)"},
-        {"horizontal, curve below", false, {10, 50}, {40, 80},
+        {"horizontal, curve below",
+         false,
+         {10, 50},
+         {40, 80},
          {"arc(10,20,41,81,10,50,10,80)", "arc(10,20,41,81,10,80,40,80)", "arc(10,20,41,81,40,80,40,50)"},
          "chord(10,20,41,81,10,50,40,50)"},
-        {"vertical, curve right", true, {50, 10}, {80, 40},
+        {"vertical, curve right",
+         true,
+         {50, 10},
+         {80, 40},
          {"arc(20,10,81,41,50,40,80,40)", "arc(20,10,81,41,80,40,80,10)", "arc(20,10,81,41,80,10,50,10)"},
          "chord(20,10,81,41,50,40,50,10)"},
-        {"vertical, curve left", true, {50, 40}, {20, 10},
+        {"vertical, curve left",
+         true,
+         {50, 40},
+         {20, 10},
          {"arc(20,10,81,41,50,10,20,10)", "arc(20,10,81,41,20,10,20,40)", "arc(20,10,81,41,20,40,50,40)"},
          "chord(20,10,81,41,50,10,50,40)"},
     };
@@ -224,11 +275,16 @@ TEST(FillBrush, PatternsSelectSolidAndTheSixHatches) {
         int pattern;
         const char* brush; // nullptr: no brush selected
     } cases[] = {
-        {0, "setBrush(solid,#010203)"},     {1, "setBrush(horizontal,#010203)"},
-        {2, "setBrush(vertical,#010203)"},  {3, "setBrush(fdiagonal,#010203)"},
-        {4, "setBrush(bdiagonal,#010203)"}, {5, "setBrush(cross,#010203)"},
-        {6, "setBrush(diagcross,#010203)"}, {7, nullptr},
-        {255, nullptr},                     {-1, nullptr},
+        {0, "setBrush(solid,#010203)"},
+        {1, "setBrush(horizontal,#010203)"},
+        {2, "setBrush(vertical,#010203)"},
+        {3, "setBrush(fdiagonal,#010203)"},
+        {4, "setBrush(bdiagonal,#010203)"},
+        {5, "setBrush(cross,#010203)"},
+        {6, "setBrush(diagcross,#010203)"},
+        {7, nullptr},
+        {255, nullptr},
+        {-1, nullptr},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
@@ -250,7 +306,8 @@ TEST(QuadraticPiece, OnePolylineFromStartThroughSamplesToEnd) {
     ASSERT_EQ(call.op, SurfaceOp::Polyline);
     // P0, t = 0.05 .. 0.98 in steps of 0.03 (32 samples), P2
     ASSERT_EQ(call.args.size(), 2u * 34u);
-    EXPECT_EQ((std::vector<int>(call.args.begin(), call.args.begin() + 6)), (std::vector<int>{0, 0, 9, 0, 15, 0}));
+    EXPECT_EQ((std::vector<int>(call.args.begin(), call.args.begin() + 6)),
+              (std::vector<int>{0, 0, 9, 0, 15, 0}));
     // t = 0.98: x = 2·0.98·0.02·100 + 0.9604·100 = 99.96, y = 96.04
     EXPECT_EQ((std::vector<int>(call.args.end() - 4, call.args.end())), (std::vector<int>{99, 96, 100, 100}));
 }
@@ -272,7 +329,9 @@ TEST(ArrowHead, BarbsAndHeadsOfEveryKind) {
         {5, {"setBrush(solid,#ff0000)", "polygon(85,104,100,100,85,96)", "setBrush(solid,#00ff00)"}},
         {6, {"setBrush(solid,#ffffff)", "polygon(85,104,100,100,85,96)", "setBrush(solid,#00ff00)"}},
         {7, {stroke(100, 100, 85, 104), stroke(100, 100, 85, 96), stroke(85, 104, 85, 96)}},
-        {8, {stroke(100, 100, 93, 102), stroke(100, 100, 93, 98), stroke(92, 100, 85, 102), stroke(92, 100, 85, 98)}},
+        {8,
+         {stroke(100, 100, 93, 102), stroke(100, 100, 93, 98), stroke(92, 100, 85, 102),
+          stroke(92, 100, 85, 98)}},
         {9, {"setBrush(solid,#ff0000)", "ellipse(97,97,103,103)", "setBrush(solid,#00ff00)"}},
         {10, {"setBrush(solid,#ffffff)", "ellipse(97,97,103,103)", "setBrush(solid,#00ff00)"}},
         {11, {"setBrush(solid,#ff0000)", "rectangle(97,97,103,103)", "setBrush(solid,#00ff00)"}},
@@ -297,14 +356,33 @@ TEST(ArrowHead, VerticalLinesAndOtherDirections) {
     } cases[] = {
         {"pointing down", {50, 0}, {50, 100}, 1, 5, {stroke(50, 100, 48, 93), stroke(50, 100, 52, 93)}},
         {"pointing up", {50, 200}, {50, 100}, 1, 5, {stroke(50, 100, 48, 107), stroke(50, 100, 52, 107)}},
-        {"double arrow pointing down: second head 8 points above the tip", {50, 0}, {50, 100}, 8, 5,
+        {"double arrow pointing down: second head 8 points above the tip",
+         {50, 0},
+         {50, 100},
+         8,
+         5,
          {stroke(50, 100, 48, 93), stroke(50, 100, 52, 93), stroke(50, 92, 48, 85), stroke(50, 92, 52, 85)}},
-        {"double arrow pointing up", {50, 200}, {50, 100}, 8, 5,
-         {stroke(50, 100, 48, 107), stroke(50, 100, 52, 107), stroke(50, 108, 48, 115), stroke(50, 108, 52, 115)}},
-        {"pointing left", {200, 100}, {100, 100}, 1, 5, {stroke(100, 100, 107, 98), stroke(100, 100, 107, 102)}},
+        {"double arrow pointing up",
+         {50, 200},
+         {50, 100},
+         8,
+         5,
+         {stroke(50, 100, 48, 107), stroke(50, 100, 52, 107), stroke(50, 108, 48, 115),
+          stroke(50, 108, 52, 115)}},
+        {"pointing left",
+         {200, 100},
+         {100, 100},
+         1,
+         5,
+         {stroke(100, 100, 107, 98), stroke(100, 100, 107, 102)}},
         // From the top-left at 200 %: barbs at 225° ∓ 0.3 rad, 8 points long.
-        {"diagonal at 200 %", {0, 0}, {100, 100}, 8, 8,
-         {stroke(100, 100, 86, 93), stroke(100, 100, 93, 86), stroke(89, 89, 75, 82), stroke(89, 89, 82, 75)}},
+        {"diagonal at 200 %",
+         {0, 0},
+         {100, 100},
+         8,
+         8,
+         {stroke(100, 100, 86, 93), stroke(100, 100, 93, 86), stroke(89, 89, 75, 82),
+          stroke(89, 89, 82, 75)}},
         {"tip on the from point", {50, 50}, {50, 50}, 1, 5, {stroke(50, 50, 48, 43), stroke(50, 50, 52, 43)}},
     };
     for (const Case& c : cases) {

@@ -8,19 +8,19 @@ namespace {
 TEST(RecordingSurface, MeasuresTextWithFixedMetrics) {
     RecordingSurface surface;
     struct Case {
-        int height;
+        int height, weight;
         const char* text;
         Extent expected;
     } cases[] = {
-        {10, "abc", {18, 10}},
-        {15, "ab", {18, 15}},
-        {12, "a", {7, 12}},        // 7.2 rounds down
-        {12, "\xe9t\xe9", {22, 12}}, // one Windows-1252 byte per character: 21.6 rounds up
-        {12, "", {0, 12}},
+        {10, 400, "abc", {18, 10}},       {15, 400, "ab", {18, 15}}, {12, 400, "a", {8, 12}}, // 7.2 rounds up
+        {12, 400, "\xe9t\xe9", {24, 12}}, // one Windows-1252 byte per character
+        {12, 700, "ab", {18, 12}},        // bold: one pixel more per character
+        {12, 400, "", {0, 12}},
     };
     for (const Case& c : cases) {
         Font font;
         font.height = c.height;
+        font.weight = c.weight;
         surface.setFont(font);
         EXPECT_EQ(surface.textExtent(c.text), c.expected) << c.text;
     }

@@ -31,7 +31,9 @@ void drawOn(QImage& image, const std::function<void(QtSurface&)>& draw) {
     draw(surface);
 }
 
-bool isInk(const QImage& image, int x, int y) { return image.pixel(x, y) != qRgb(255, 255, 255); }
+bool isInk(const QImage& image, int x, int y) {
+    return image.pixel(x, y) != qRgb(255, 255, 255);
+}
 
 // Smallest rectangle holding every non-white pixel; empty when there is none.
 QRect inkBounds(const QImage& image) {
@@ -58,9 +60,9 @@ TEST(QtSurface, FilledShapesExcludeTheirRightAndBottomEdges) {
     EXPECT_EQ(red, 5 * 6);
 
     // With a pen the outline lies on the border pixels of the same area.
-    for (auto draw : {+[](QtSurface& s, const Rect& r) { s.rectangle(r); },
-                      +[](QtSurface& s, const Rect& r) { s.ellipse(r); },
-                      +[](QtSurface& s, const Rect& r) { s.roundRect(r, 6, 6); }}) {
+    for (auto draw : {+[](QtSurface&s, const Rect&r) { s.rectangle(r); },
+                      +[](QtSurface&s, const Rect&r) { s.ellipse(r); },
+                      +[](QtSurface&s, const Rect&r) { s.roundRect(r, 6, 6); }}) {
         QImage outlined = blankImage(40, 40);
         drawOn(outlined, [&](QtSurface& s) {
             s.setPen(Pen::solid(kBlack));
@@ -92,7 +94,7 @@ TEST(QtSurface, HatchesLeaveGapsInTheirDirection) {
     } cases[] = {
         {BrushStyle::Horizontal, 1, 0},
         {BrushStyle::Vertical, 0, 1},
-        {BrushStyle::ForwardDiagonal, 1, 1},  // top-left to bottom-right
+        {BrushStyle::ForwardDiagonal, 1, 1},   // top-left to bottom-right
         {BrushStyle::BackwardDiagonal, 1, -1}, // bottom-left to top-right
     };
     for (const Case& c : cases) {
