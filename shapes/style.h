@@ -4,6 +4,8 @@
 // selection). An item is used only when both flags are clear.
 #pragma once
 
+#include "shapes/palette.h" // kNoColour: no fill, no shadow
+
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -31,7 +33,6 @@ enum StyleItem : int {
 };
 
 constexpr int kTuningStrings = 6;
-constexpr std::uint8_t kNoColour = 255;     // no fill, no shadow
 constexpr std::uint8_t kNoTuning = 255;     // a string without a tuning value
 constexpr std::uint8_t kFontBold = 1;       // fontStyle bits
 constexpr std::uint8_t kFontItalic = 2;
