@@ -4,9 +4,12 @@
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
 #include "store/buffer.h"
+#include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -512,6 +515,71 @@ TEST_F(ShapeRecordTest, EveryTruncationIsRefused) {
         }
     }
     EXPECT_EQ(library.released, library.acquired);
+}
+
+// The records of every kind, written back to back, are kept as the seeds of the
+// shape record fuzz target; they must not change unless the layout does
+// (PLEXO_UPDATE_SEEDS=1 rewrites them).
+TEST_F(ShapeRecordTest, SeedRecordsMatchTheLayout) {
+    FakeLibrary library;
+    library.terminals["Seau"] = 2;
+    std::map<std::string, Bytes> seeds;
+    for (int kind = 0; kind < kShapeKindCount; ++kind) {
+        auto s = plain(kind);
+        s->style = objectDefaultStyle();
+        s->setApplicability();
+        s->createKindRecord();
+        s->setText(kind == kWire ? std::string("X1\tX2") : std::string("n"));
+        if (s->infoSymbole) {
+            s->infoSymbole->name = "Seau";
+            s->infoSymbole->block = std::string("\x01\x02\x03\x04", 4);
+            for (int i = 0; i < 2; ++i) {
+                auto label = std::make_unique<Shape>(kTerminal);
+                label->id = 10 + i;
+                s->infoSymbole->labels.emplace_back("L" + std::to_string(i), std::move(label));
+            }
+        }
+        if (s->infoFil)
+            s->infoFil->amontId = 2;
+        if (s->infoCalendrier) {
+            *s->infoCalendrier = {{}, 2026, 12, 2026, 12, 8, 3};
+            RDV note;
+            note.text = "rdv";
+            s->infoCalendrier->notes.push_back(note);
+        }
+        if (s->infoSequence)
+            s->infoSequence->events = {{0, 5, 1000}};
+        if (kind == kDibPicture)
+            s->dib = std::make_unique<saoDib>(Bytes(44, 0));
+        const Bytes bytes = record(*s);
+        seeds["every_kind.bin"].insert(seeds["every_kind.bin"].end(), bytes.begin(), bytes.end());
+        if (kind == kLine || kind == kSymbol || kind == kCalendar)
+            seeds["kind" + std::to_string(kind) + ".bin"] = bytes;
+    }
+    const auto folder = test::sourceDir() / "tests" / "fuzz" / "seeds" / "shaperecord_fuzz";
+    const bool update = std::getenv("PLEXO_UPDATE_SEEDS") != nullptr;
+    if (update)
+        std::filesystem::create_directories(folder);
+    for (const auto& [name, bytes] : seeds) {
+        const auto path = folder / name;
+        if (update) {
+            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                        static_cast<std::streamsize>(bytes.size()));
+            continue;
+        }
+        std::ifstream in(path, std::ios::binary);
+        ASSERT_TRUE(in) << path;
+        const Bytes stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(stored, bytes) << name;
+    }
+    // The stream of every kind reads back record by record to its end.
+    Buffer all(seeds["every_kind.bin"]);
+    for (int kind = 0; kind < kShapeKindCount; ++kind) {
+        Shape s;
+        ASSERT_TRUE(readShape(s, all)) << kind;
+        EXPECT_EQ(s.kind, kind);
+    }
+    EXPECT_EQ(all.remaining(), 0);
 }
 
 } // namespace
