@@ -36,7 +36,8 @@ constexpr int kFolioRevisionCount = 10;
 constexpr const char* kFolioFormat = "Plex2100PP";
 
 enum class WhichObjects { All, Selected };
-enum class ReadMode { Load, Paste };
+// Load reports progress; Drawing is the same without progress (library drawings).
+enum class ReadMode { Load, Paste, Drawing };
 
 class Folio {
 public:
@@ -91,6 +92,15 @@ public:
     void renumberObjects();
     // After a load: turns the wires' end numbers back into links.
     void relinkWires();
+
+    // Every alive wire and cable attaches its free ends to a terminal or a wire
+    // lying under them (shapes/wires.h, connectLooseEnds).
+    void connectLooseWireEnds();
+    // Every object forgets its links to objects that are no longer alive.
+    void dropDeadLinks();
+    // For a control wire whose segment ending at pointIndex (0-based) moved by
+    // (dx, dy): the attached wire ends that lay on the segment go along.
+    void followWireSegment(std::int32_t dx, std::int32_t dy, Shape& wire, int pointIndex);
 
     // False when a symbol's top or bottom edge lies strictly between y1 and y2 and
     // it spans x1..x2 (left <= x1, right >= x2); used by the JCL layout.

@@ -9,6 +9,8 @@
 #include "shapes/point.h"
 #include "shapes/style.h"
 #include "store/document.h"
+#include "store/selection.h"
+#include "store/undo.h"
 
 #include <cstdint>
 #include <ctime>
@@ -117,7 +119,11 @@ public:
     std::unique_ptr<saoDib> imageForNewSymbol;
 
     // The selection summary and the undo state are kept by the selection and undo
-    // code (store/selection.h, store/undo.h); their members go here.
+    // code (store/selection.h, store/undo.h).
+    SelectionSummary selection;
+    UndoState undoState;
+    SearchRecord search;
+    Rect lastRubberBand;               // the last band of the selection tool
 
     // The container that holds this document's records: the working copy, or the
     // library's container for a symbol document (nullptr when none is open).
