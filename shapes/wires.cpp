@@ -401,7 +401,8 @@ void dropLinks(Shape& object, bool force) {
     }
 }
 
-Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t tolerance) {
+namespace {
+Shape* findConnectableWithin(Folio& folio, Point p, const Shape* except, std::int32_t tolerance) {
     for (const auto& owned : folio.objects) {
         Shape* s = owned.get();
         if (!s || s == except || !s->alive)
@@ -430,6 +431,15 @@ Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t 
         }
     }
     return nullptr;
+}
+} // namespace
+
+Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t tolerance) {
+    // What lies exactly under the point wins over what is merely near it, so that
+    // a junction re-found after an undo keeps its wire when another passes close by.
+    if (Shape* exact = findConnectableWithin(folio, p, except, std::min(tolerance, kWireTolerance)))
+        return exact;
+    return findConnectableWithin(folio, p, except, tolerance);
 }
 
 void connectLooseEnds(Shape& wire) {

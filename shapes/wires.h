@@ -70,6 +70,7 @@ void connectLooseEnds(Shape& wire);
 
 // The terminal label (not carrying a wire) or alive wire or cable under p, looked
 // for in folio order among the alive objects other than except; nullptr when none.
+// Objects within kWireTolerance are preferred to those merely within tolerance.
 Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t tolerance = kConnectTolerance);
 
 // ---- routing ----------------------------------------------------------------------
