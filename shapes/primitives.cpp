@@ -21,6 +21,9 @@ constexpr double kBarbAngle = 0.3;       // radians either side of the line
 constexpr double kSinBarb = 0.2955202;   // sin 0.3, used for vertical lines
 constexpr double kCosBarb = 0.9553365;   // cos 0.3
 constexpr Rgb kPureWhite{255, 255, 255};
+// Runs longer than this many pixels (far beyond any output) are drawn solid,
+// so that damaged coordinates cannot make millions of dashes.
+constexpr double kMaxDashedLength = 1 << 20;
 
 // Walks a dash cycle along a straight run, with positions in floating point
 // truncated to pixels at each move or stroke.
@@ -46,7 +49,7 @@ bool layOutDashes(Point from, Point to, const DashPattern& pattern, Stroke strok
     const double length = std::hypot(double(to.x - from.x), double(to.y - from.y));
     const int e = pattern.longDash, f = pattern.gap, g = pattern.shortDash;
     const int cycle = pattern.cycle();
-    if (length == 0 || e == 0 || g == 0 || length <= cycle)
+    if (length == 0 || e == 0 || g == 0 || length <= cycle || length > kMaxDashedLength)
         return false;
     DashWalker walker(from, to, length);
     auto dash = [&](int dashLength) {

@@ -31,7 +31,8 @@ DashPattern dashPattern(int width, int zoom, int lineType);
 bool dashesApply(int zoom);
 
 // A straight line from (x1, y1) to (x2, y2) in the line type's pattern. A
-// segment no longer than one cycle is one solid stroke.
+// segment no longer than one cycle is one solid stroke, and so is one longer
+// than 2^20 pixels (only damaged coordinates reach that far).
 void patternedSegment(Surface& surface, int x1, int y1, int x2, int y2, int width, int zoom, int lineType);
 
 // The arc of the ellipse inscribed in box, counter-clockwise from the radial

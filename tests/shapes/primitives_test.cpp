@@ -133,6 +133,8 @@ TEST(PatternedSegment, LaysOutDashesAlongTheSegment) {
           stroke(16, 16, 19, 19), stroke(21, 21, 23, 23), stroke(25, 25, 27, 27), stroke(29, 29, 31, 31),
           stroke(33, 33, 36, 36), stroke(38, 38, 40, 40), stroke(42, 42, 44, 44), stroke(46, 46, 50, 50)}},
         {"zero length", 7, 7, 7, 7, 1000, 1, {stroke(7, 7, 7, 7)}},
+        // Coordinates from a damaged file: one stroke rather than a million dashes.
+        {"absurdly long", -2000000, 0, 2000000, 0, 1000, 1, {stroke(-2000000, 0, 2000000, 0)}},
     };
     for (const Case& c : cases) {
         RecordingSurface surface;
