@@ -1,0 +1,94 @@
+#include "shapes/foliorenderer.h"
+
+#include "shapes/geometry.h"
+#include "shapes/render.h"
+#include "shapes/shape.h"
+#include "shapes/units.h"
+#include "store/folio.h"
+#include "store/saodoc.h"
+
+#include <algorithm>
+
+namespace plexo {
+
+PageSize pageSizeOf(const Folio& folio) {
+    PageSize size;
+    if (folio.document && folio.document->documentWidth > 0 && folio.document->documentHeight > 0) {
+        size.width = folio.document->documentWidth;
+        size.height = folio.document->documentHeight;
+    }
+    return size;
+}
+
+Rect folioExtent(const Folio& folio) {
+    const PageSize page = pageSizeOf(folio);
+    const std::int64_t across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
+    return {0, 0, static_cast<std::int32_t>(std::min<std::int64_t>(page.width * across, INT32_MAX)),
+            static_cast<std::int32_t>(std::min<std::int64_t>(page.height * down, INT32_MAX))};
+}
+
+bool rectanglesMeet(const Rect& a, const Rect& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour) {
+    SurfaceSaver saver(surface);
+    surface.setPen(Pen::solid(colour, 1));
+    const PageSize page = pageSizeOf(folio);
+    const Rect extent = folioExtent(folio);
+    const int right = toPixels(extent.right, zoom), bottom = toPixels(extent.bottom, zoom);
+    const int across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
+    auto vertical = [&](int x) {
+        surface.moveTo(x, 0);
+        surface.lineTo(x, bottom);
+    };
+    auto horizontal = [&](int y) {
+        surface.moveTo(0, y);
+        surface.lineTo(right, y);
+    };
+    for (int i = 1; i <= across; ++i)
+        vertical(toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.width} * i, INT32_MAX)), zoom));
+    vertical(right + 1);
+    for (int j = 1; j <= down; ++j)
+        horizontal(toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.height} * j, INT32_MAX)), zoom));
+    horizontal(bottom + 1);
+}
+
+void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible) {
+    saoDoc* document = folio.document;
+    if (!document || !document->titleBlock)
+        return;
+    Shape& block = *document->titleBlock;
+    const PageSize page = pageSizeOf(folio);
+    // The title block shows this folio's fields: it belongs to the folio while drawn.
+    Folio* const owner = block.folio;
+    block.folio = &folio;
+    placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, page.width, page.height);
+    const int across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
+    for (int j = 0; j < down; ++j) {
+        for (int i = 0; i < across; ++i) {
+            const std::int32_t dx = page.width * i, dy = page.height * j;
+            move(block, dx, dy);
+            if (!visible || rectanglesMeet(block.outline, *visible))
+                draw(block, surface, zoom, false);
+            move(block, -dx, -dy);
+        }
+    }
+    block.folio = owner;
+}
+
+void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options) {
+    if (options.pageBorders)
+        drawPageBorders(folio, surface, options.zoom, options.borderColour);
+    if (options.titleBlock)
+        drawTitleBlocks(folio, surface, options.zoom, options.visible);
+    for (const auto& object : folio.objects) {
+        if (!object || !object->alive)
+            continue;
+        if (options.visible && !rectanglesMeet(object->outline, *options.visible))
+            continue;
+        draw(*object, surface, options.zoom, false);
+    }
+}
+
+} // namespace plexo

@@ -1,0 +1,53 @@
+// Draws a whole folio as the editor shows it, without its grid: the page
+// borders, the document's title block on every page and every alive object in
+// folio order. The pane, the render verb, the benchmark and the tests use it.
+#pragma once
+
+#include "shapes/point.h"
+#include "shapes/surface.h"
+
+#include <optional>
+
+namespace plexo {
+
+class Folio;
+
+// A4 portrait in document units, for a folio without a document.
+constexpr std::int32_t kDefaultPageWidth = 595276;
+constexpr std::int32_t kDefaultPageHeight = 841890;
+
+struct FolioRenderOptions {
+    int zoom = 5;                  // 0..8, or −1 for natural size
+    bool pageBorders = true;
+    bool titleBlock = true;
+    // Only objects whose outline meets this rectangle (document units) are drawn;
+    // none draws them all.
+    std::optional<Rect> visible;
+    Rgb borderColour{0, 0, 0};     // the page borders' pen
+};
+
+// The size of one page of the folio's document, in document units.
+struct PageSize {
+    std::int32_t width = kDefaultPageWidth;
+    std::int32_t height = kDefaultPageHeight;
+};
+PageSize pageSizeOf(const Folio& folio);
+
+// The folio's extent: its pages across and down, in document units.
+Rect folioExtent(const Folio& folio);
+
+// The page borders: a line at every multiple of the page width and height up to
+// the folio's extent, the last ones doubled one pixel further out.
+void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour);
+
+// The document's title block placed on each page of the folio (across, then
+// down) and drawn with the folio's identification in its fields.
+void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible = {});
+
+// Borders, title blocks and objects. The folio's objects must be loaded (acquire).
+void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);
+
+// Whether two rectangles (normalised, edges included) meet.
+bool rectanglesMeet(const Rect& a, const Rect& b);
+
+} // namespace plexo

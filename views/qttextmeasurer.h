@@ -1,0 +1,36 @@
+// The text measurer of the core (shapes/textmeasurer.h) over Qt's font metrics,
+// with the same fonts the Qt surface draws with: a face, a height in pixels, a
+// weight, italic and underline. Metrics of a pixel-sized font do not depend on
+// the output device, so outlines and line breaks are the same on screen, in
+// images, PDF and SVG files.
+#pragma once
+
+#include "shapes/textmeasurer.h"
+
+#include <QFont>
+
+namespace plexo {
+
+class QtTextMeasurer final : public TextMeasurer {
+public:
+    TextExtent measure(const TextFont& font, std::string_view text) override;
+
+    // The Qt font for a measurer font.
+    static QFont toQFont(const TextFont& font);
+};
+
+// Installs a QtTextMeasurer for the life of the object (a QGuiApplication must
+// exist) and puts the previous measurer back afterwards.
+class QtTextMeasurerInstaller {
+public:
+    QtTextMeasurerInstaller();
+    ~QtTextMeasurerInstaller();
+    QtTextMeasurerInstaller(const QtTextMeasurerInstaller&) = delete;
+    QtTextMeasurerInstaller& operator=(const QtTextMeasurerInstaller&) = delete;
+
+private:
+    QtTextMeasurer measurer_;
+    TextMeasurer* previous_ = nullptr;
+};
+
+} // namespace plexo
