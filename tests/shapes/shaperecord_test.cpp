@@ -4,11 +4,11 @@
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
 #include "store/buffer.h"
-#include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -556,7 +556,9 @@ TEST_F(ShapeRecordTest, SeedRecordsMatchTheLayout) {
         if (kind == kLine || kind == kSymbol || kind == kCalendar)
             seeds["kind" + std::to_string(kind) + ".bin"] = bytes;
     }
-    const auto folder = test::sourceDir() / "tests" / "fuzz" / "seeds" / "shaperecord_fuzz";
+    // Found from this file's own path, whatever the working folder of the run.
+    const auto folder = std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "seeds" /
+                        "shaperecord_fuzz";
     const bool update = std::getenv("PLEXO_UPDATE_SEEDS") != nullptr;
     if (update)
         std::filesystem::create_directories(folder);
