@@ -51,16 +51,16 @@ struct MidiEvent {
     std::int32_t kind = kMidiText;
     std::int32_t time = 0;  // ticks from the start of the track
     std::int32_t delta = 0; // ticks since the previous event; recomputed from time before writing
+    // For a note-on with a non-zero velocity: index in the same track of the event
+    // that ends the note (computed after reading); -1 otherwise. An index rather
+    // than a pointer, so that the link survives copies and moves of the track.
+    std::int32_t noteEnd = -1; // kept here, before the bytes, to keep the event at 48 bytes
     // Channel events: channel (0-15), then the data bytes. Fixed-size meta and
     // system events: their data bytes in file order. Zero otherwise.
     std::array<std::uint8_t, 6> bytes{};
     // Variable data of the text-like meta events, the sequencer-specific event and
     // system exclusive; its size is the event's length.
     std::vector<std::uint8_t> data;
-    // For a note-on with a non-zero velocity: index in the same track of the event
-    // that ends the note (computed after reading); -1 otherwise. An index rather
-    // than a pointer, so that the link survives copies and moves of the track.
-    std::int32_t noteEnd = -1;
 
     std::int32_t length() const { return static_cast<std::int32_t>(data.size()); }
     bool isChannelEvent() const { return kind >= kMidiNoteOff && kind <= kMidiPitchBend; }

@@ -68,15 +68,16 @@ public:
                 return bad(midistr::format(midistr::kNoRunningStatus, trackIndex_, time_));
             }
 
-            MidiEvent event;
+            // Read in place; an event that is skipped or cut short is taken off again.
+            MidiEvent& event = track.events.emplace_back();
             event.kind = -1;
             event.time = time_;
             event.delta = static_cast<std::int32_t>(delta);
             const TrackEnd end = readEvent(status, event);
+            if (end != TrackEnd::Complete || event.kind < 0)
+                track.events.pop_back();
             if (end != TrackEnd::Complete)
                 return end;
-            if (event.kind >= 0)
-                track.events.push_back(std::move(event));
         }
         return TrackEnd::Complete;
     }

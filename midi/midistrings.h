@@ -34,7 +34,8 @@ inline constexpr const char* kTimeOverflow = "temps hors limites (piste %d)";
 inline constexpr const char* kSysExCut =
     "Attention, message système exclusif de %d octets gardé tronqué à %d octets (piste %d, temps %d)";
 inline constexpr const char* kTooManyTracks = "*** Trop de pistes pour un fichier MIDI : '%s'";
-inline constexpr const char* kEventsOutOfOrder = "*** Événements hors d'ordre dans la piste %d : '%s'";
+// Times out of order, or two events more than 0x0FFFFFFF ticks apart (a delta cannot say it).
+inline constexpr const char* kEventsOutOfOrder = "*** Événements hors d'ordre ou trop espacés dans la piste %d : '%s'";
 
 } // namespace plexo::midistr
 

@@ -22,7 +22,8 @@ struct MidiWriteResult {
 // between consecutive channel events only (a meta, system-exclusive or system
 // event in between makes the next channel event carry its status again, as the
 // file format asks). A track that does not end with an end-of-track event gets
-// one in the file. Fails on events out of time order or more than 65535 tracks.
+// one in the file. Fails on events out of time order, two events further apart
+// than a delta can say (0x0FFFFFFF ticks), or more than 65535 tracks.
 MidiWriteResult encodeStandardMidiFile(const seqDoc& doc);
 
 // The variable-length quantity of value (0 to 0x0FFFFFFF), most significant group first.

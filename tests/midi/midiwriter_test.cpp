@@ -149,16 +149,38 @@ TEST(MidiWriter, RunningStatusSpansOnlyConsecutiveChannelEvents) {
     EXPECT_EQ(Bytes(written.bytes.begin() + 14, written.bytes.end()), expectedTrack);
 }
 
-TEST(MidiWriter, RefusesEventsOutOfTimeOrder) {
-    seqDoc doc;
-    MidiEvent late, early;
-    late.kind = kMidiTimingClock;
-    late.time = 100;
-    early.kind = kMidiTimingClock;
-    early.time = 50;
-    doc.tracks[0].events.push_back(late);
-    doc.tracks[0].events.push_back(early);
-    EXPECT_FALSE(encodeStandardMidiFile(doc).ok);
+TEST(MidiWriter, RefusesTimesADeltaCannotSay) {
+    struct Case {
+        std::int32_t first, second;
+        bool writable;
+    };
+    const Case cases[] = {
+        {100, 50, false},                       // out of order
+        {0, 0x0FFFFFFF, true},                  // the largest delta
+        {0, 0x10000000, false},                 // one tick more
+        {-1, 5, false},                         // before the start of the track
+    };
+    for (const auto& c : cases) {
+        seqDoc doc;
+        MidiEvent a, b;
+        a.kind = b.kind = kMidiTimingClock;
+        a.time = c.first;
+        b.time = c.second;
+        doc.tracks[0].events = {a, b};
+        const auto written = encodeStandardMidiFile(doc);
+        EXPECT_EQ(written.ok, c.writable) << c.first << " then " << c.second;
+        if (!c.writable) {
+            EXPECT_NE(written.problem.find("piste 0"), std::string::npos);
+        }
+    }
+    // Events skipped on reading keep their time, so a file can hold such a gap.
+    TrackBuilder track;
+    track.event(0, {0xF8}).meta(0x0FFFFFFF, 0x09, {'x'}).event(1, {0xF8});
+    seqDoc read;
+    ASSERT_TRUE(readStandardMidiFile(test::midiFile({track}), read).ok);
+    ASSERT_EQ(read.tracks[0].events.size(), 2u);
+    EXPECT_EQ(read.tracks[0].events[1].time, 0x10000000);
+    EXPECT_FALSE(encodeStandardMidiFile(read).ok);
 }
 
 TEST(MidiWriter, VariableLengthQuantities) {
