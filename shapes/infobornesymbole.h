@@ -6,8 +6,8 @@ namespace plexo {
 class Shape;
 
 struct InfoBorneSymbole {
-    Shape* owner = nullptr;   // the symbol instance owning this label; none inside a library drawing
-    Shape* wire = nullptr;    // the wire or cable attached to this terminal; none when free
+    Shape* owner = nullptr; // the symbol instance owning this label; none inside a library drawing
+    Shape* wire = nullptr;  // the wire or cable attached to this terminal; none when free
 };
 
 } // namespace plexo

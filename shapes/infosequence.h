@@ -7,9 +7,9 @@
 namespace plexo {
 
 struct EvenementSequence {
-    std::int32_t minute = 0;     // minutes part (0..59) of the elapsed time
-    std::int32_t second = 0;     // seconds part (0..59)
-    std::int32_t position = 0;   // vertical scroll position, document units at the presentation zoom
+    std::int32_t minute = 0;   // minutes part (0..59) of the elapsed time
+    std::int32_t second = 0;   // seconds part (0..59)
+    std::int32_t position = 0; // vertical scroll position, document units at the presentation zoom
     friend bool operator==(const EvenementSequence&, const EvenementSequence&) = default;
 };
 

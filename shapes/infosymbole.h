@@ -21,14 +21,14 @@ struct Etiquette {
     Etiquette(Etiquette&&) noexcept;
     Etiquette& operator=(Etiquette&&) noexcept;
 
-    std::string text;              // Windows-1252
-    std::unique_ptr<Shape> shape;  // owned
+    std::string text;             // Windows-1252
+    std::unique_ptr<Shape> shape; // owned
 };
 
 struct InfoSymbole {
-    std::string name;              // the library symbol's name
-    std::string block;             // private block, kept and stored byte for byte
-    LibNode* node = nullptr;       // the library node found by name; not owned; none when missing
+    std::string name;        // the library symbol's name
+    std::string block;       // private block, kept and stored byte for byte
+    LibNode* node = nullptr; // the library node found by name; not owned; none when missing
     // The node's drawing was acquired for this instance and must be released when
     // the instance goes (through the installed SymbolResolver).
     bool drawingAcquired = false;

@@ -7,10 +7,10 @@ namespace plexo {
 
 namespace {
 
-constexpr std::uint32_t kCoreHeaderSize = 12;     // BITMAPCOREHEADER
-constexpr std::uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER and its successors
-constexpr std::uint32_t kBitFields = 3;           // compression with three colour masks
-constexpr std::size_t kFileHeaderSize = 14;       // "BM", file size, reserved, bits offset
+constexpr std::uint32_t kCoreHeaderSize = 12; // BITMAPCOREHEADER
+constexpr std::uint32_t kInfoHeaderSize = 40; // BITMAPINFOHEADER and its successors
+constexpr std::uint32_t kBitFields = 3;       // compression with three colour masks
+constexpr std::size_t kFileHeaderSize = 14;   // "BM", file size, reserved, bits offset
 
 std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
@@ -45,7 +45,9 @@ std::uint8_t maskedChannel(std::uint32_t pixel, std::uint32_t mask) {
 
 } // namespace
 
-saoDib::saoDib(std::vector<std::uint8_t> block) : block_(std::move(block)) { deriveHeader(); }
+saoDib::saoDib(std::vector<std::uint8_t> block) : block_(std::move(block)) {
+    deriveHeader();
+}
 
 void saoDib::deriveHeader() {
     valid_ = false;
@@ -87,7 +89,8 @@ void saoDib::deriveHeader() {
     // Three colour masks follow a 40-byte header when the bits are packed by mask.
     if (compression_ == kBitFields && headerSize_ == kInfoHeaderSize)
         colourTableOffset_ += 12;
-    pixelOffset_ = colourTableOffset_ + static_cast<std::size_t>(colourCount_) * static_cast<std::size_t>(colourEntrySize_);
+    pixelOffset_ = colourTableOffset_ +
+                   static_cast<std::size_t>(colourCount_) * static_cast<std::size_t>(colourEntrySize_);
     rowStride_ = ((static_cast<std::size_t>(width_) * static_cast<std::size_t>(bitCount_) + 31) / 32) * 4;
     if (pixelOffset_ > block_.size())
         return;
@@ -117,7 +120,7 @@ std::vector<std::uint8_t> saoDib::toBmpFile() const {
 bool saoDib::decodeToRgba(std::vector<std::uint8_t>& rgba) const {
     if (!valid_ || (compression_ != 0 && compression_ != kBitFields))
         return false;
-    std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};   // 5-5-5 for 16-bit bits
+    std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F}; // 5-5-5 for 16-bit bits
     if (bitCount_ == 32)
         masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
     if (compression_ == kBitFields) {
@@ -139,13 +142,26 @@ bool saoDib::decodeToRgba(std::vector<std::uint8_t>& rgba) const {
         for (std::size_t x = 0; x < w; ++x, out += 4) {
             std::uint32_t pixel = 0;
             switch (bitCount_) {
-            case 1: pixel = (row[x / 8] >> (7 - x % 8)) & 1; break;
-            case 4: pixel = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
-            case 8: pixel = row[x]; break;
-            case 16: pixel = static_cast<std::uint32_t>(row[2 * x] | row[2 * x + 1] << 8); break;
-            case 24: out[2] = row[3 * x]; out[1] = row[3 * x + 1]; out[0] = row[3 * x + 2]; continue;
+            case 1:
+                pixel = (row[x / 8] >> (7 - x % 8)) & 1;
+                break;
+            case 4:
+                pixel = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+                break;
+            case 8:
+                pixel = row[x];
+                break;
+            case 16:
+                pixel = static_cast<std::uint32_t>(row[2 * x] | row[2 * x + 1] << 8);
+                break;
+            case 24:
+                out[2] = row[3 * x];
+                out[1] = row[3 * x + 1];
+                out[0] = row[3 * x + 2];
+                continue;
             case 32:
-                pixel = static_cast<std::uint32_t>(row[4 * x]) | static_cast<std::uint32_t>(row[4 * x + 1]) << 8 |
+                pixel = static_cast<std::uint32_t>(row[4 * x]) |
+                        static_cast<std::uint32_t>(row[4 * x + 1]) << 8 |
                         static_cast<std::uint32_t>(row[4 * x + 2]) << 16 |
                         static_cast<std::uint32_t>(row[4 * x + 3]) << 24;
                 break;
@@ -155,8 +171,8 @@ bool saoDib::decodeToRgba(std::vector<std::uint8_t>& rgba) const {
                     out[0] = out[1] = out[2] = 0;
                     continue;
                 }
-                const std::uint8_t* entry = block_.data() + colourTableOffset_ +
-                                            pixel * static_cast<std::uint32_t>(colourEntrySize_);
+                const std::uint8_t* entry =
+                    block_.data() + colourTableOffset_ + pixel * static_cast<std::uint32_t>(colourEntrySize_);
                 out[0] = entry[2];
                 out[1] = entry[1];
                 out[2] = entry[0];

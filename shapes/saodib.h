@@ -27,14 +27,14 @@ public:
     // The header is understood and the pixel bits lie inside the block.
     bool isValid() const { return valid_; }
     std::int32_t width() const { return width_; }
-    std::int32_t height() const { return height_; }     // always positive
-    bool isTopDown() const { return topDown_; }          // stored with a negative height
+    std::int32_t height() const { return height_; } // always positive
+    bool isTopDown() const { return topDown_; }     // stored with a negative height
     int bitCount() const { return bitCount_; }
-    int colourCount() const { return colourCount_; }     // entries of the colour table
+    int colourCount() const { return colourCount_; } // entries of the colour table
     std::uint32_t compression() const { return compression_; }
     std::uint32_t headerSize() const { return headerSize_; }
-    std::size_t pixelOffset() const { return pixelOffset_; }   // offset of the bits in the block
-    std::size_t rowStride() const { return rowStride_; }       // bytes per row (4-byte aligned)
+    std::size_t pixelOffset() const { return pixelOffset_; } // offset of the bits in the block
+    std::size_t rowStride() const { return rowStride_; }     // bytes per row (4-byte aligned)
 
     // Decodes uncompressed 1, 4, 8, 16, 24 and 32-bit bitmaps into top-down RGBA
     // (4 bytes a pixel, alpha 255). False for an invalid or compressed bitmap.
@@ -63,7 +63,7 @@ private:
 struct ShapePicture {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::vector<std::uint8_t> rgba;   // width * height * 4 bytes, top-down
+    std::vector<std::uint8_t> rgba; // width * height * 4 bytes, top-down
 };
 
 } // namespace plexo

@@ -12,7 +12,9 @@ namespace {
 SymbolResolver* gSymbolResolver = nullptr;
 }
 
-SymbolResolver* symbolResolver() { return gSymbolResolver; }
+SymbolResolver* symbolResolver() {
+    return gSymbolResolver;
+}
 
 SymbolResolver* setSymbolResolver(SymbolResolver* resolver) {
     SymbolResolver* previous = gSymbolResolver;
@@ -42,7 +44,9 @@ InfoCalendrier InfoCalendrier::forToday() {
 
 Shape::Shape(int shapeKind, Folio* owner) : kind(shapeKind), folio(owner) {}
 
-Shape::~Shape() { destroyKindRecord(); }
+Shape::~Shape() {
+    destroyKindRecord();
+}
 
 void Shape::createKindRecord() {
     switch (kind) {

@@ -28,26 +28,26 @@ enum ShapeKind : int {
     kRoundRect = 2,
     kOval = 3,
     kPolygon = 4,
-    kHalfOvalH = 5,      // horizontal half-oval
-    kHalfOvalV = 6,      // vertical half-oval
+    kHalfOvalH = 5, // horizontal half-oval
+    kHalfOvalV = 6, // vertical half-oval
     kBezier = 7,
     kFreeHand = 8,
     kText = 9,
-    kTextZone = 10,      // editable text zone inside a symbol drawing
-    kDibPicture = 11,    // device-independent bitmap (saoDib)
+    kTextZone = 10,   // editable text zone inside a symbol drawing
+    kDibPicture = 11, // device-independent bitmap (saoDib)
     kMetafilePicture = 12,
     kBitmapPicture = 13, // device-dependent bitmap
     kTerminal = 14,      // borne
     kUnusedKind = 15,
-    kSymbol = 16,        // symbol instance
-    kWire = 17,          // fil de commande
-    kCable = 18,         // câble de synoptique
-    kSymbolText = 19,    // editable text of a symbol instance
+    kSymbol = 16,     // symbol instance
+    kWire = 17,       // fil de commande
+    kCable = 18,      // câble de synoptique
+    kSymbolText = 19, // editable text of a symbol instance
     kChordGrid = 20,
     kTablature = 21,
     kCalendar = 22,
     kMidiShortcut = 23,
-    kSequence = 24,      // recorded presentation sequence
+    kSequence = 24, // recorded presentation sequence
 };
 
 constexpr int kShapeKindCount = 25;
@@ -85,32 +85,32 @@ public:
     Shape(const Shape&) = delete;
     Shape& operator=(const Shape&) = delete;
 
-    bool alive = true;      // deleted objects stay in the list, not alive, until the next undo recording
-    bool isNew = false;     // created or restored since the last undo recording
+    bool alive = true;  // deleted objects stay in the list, not alive, until the next undo recording
+    bool isNew = false; // created or restored since the last undo recording
     bool selected = false;
-    bool changed = false;   // touched by the current undoable action
+    bool changed = false; // touched by the current undoable action
     ShapeUndoCopy undo;
     ShapeGeometryCopy geometryCopy;
 
-    std::int32_t id = 0;    // number in the folio, names wire ends while saving
+    std::int32_t id = 0; // number in the folio, names wire ends while saving
     std::int32_t kind = kLine;
     Folio* folio = nullptr; // owning folio, not owned
     Rect outline;
     Style style;
     std::int32_t angle = 0; // degrees: 0, 90, 180 or 270
     std::vector<Point> points;
-    std::string data;       // text, path or name: Windows-1252 bytes, no terminator
-    std::int32_t epx = 0;   // stretch of a symbol instance, never negative
+    std::string data;     // text, path or name: Windows-1252 bytes, no terminator
+    std::int32_t epx = 0; // stretch of a symbol instance, never negative
     std::int32_t epy = 0;
 
     // Kind-specific records, owned; only the one of the shape's kind is present.
-    std::unique_ptr<InfoSymbole> infoSymbole;            // 16
-    std::unique_ptr<InfoFil> infoFil;                    // 17, 18
-    std::unique_ptr<InfoBorneSymbole> infoBorne;         // 10, 14, 19
-    std::unique_ptr<InfoCalendrier> infoCalendrier;      // 22
-    std::unique_ptr<InfoSequence> infoSequence;          // 24
-    std::unique_ptr<saoDib> dib;                         // 11
-    std::unique_ptr<ShapePicture> picture;               // 12, 13
+    std::unique_ptr<InfoSymbole> infoSymbole;       // 16
+    std::unique_ptr<InfoFil> infoFil;               // 17, 18
+    std::unique_ptr<InfoBorneSymbole> infoBorne;    // 10, 14, 19
+    std::unique_ptr<InfoCalendrier> infoCalendrier; // 22
+    std::unique_ptr<InfoSequence> infoSequence;     // 24
+    std::unique_ptr<saoDib> dib;                    // 11
+    std::unique_ptr<ShapePicture> picture;          // 12, 13
 
     std::int32_t size() const { return static_cast<std::int32_t>(data.size()); }
 

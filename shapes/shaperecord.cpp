@@ -13,9 +13,9 @@ namespace {
 // Smallest stored sizes, used to check a stored count against the bytes left
 // before anything is allocated.
 constexpr std::int64_t kPointBytes = 8;
-constexpr std::int64_t kMinLabelBytes = 4 + 1 + 4;           // text length, terminator, id
-constexpr std::int64_t kMinNoteBytes = 4 * 4 + 1 + 3;        // day, month, year, length, terminator, marks
-constexpr std::int64_t kEventBytes = 5 * 4;                  // three values and two reserved words
+constexpr std::int64_t kMinLabelBytes = 4 + 1 + 4;    // text length, terminator, id
+constexpr std::int64_t kMinNoteBytes = 4 * 4 + 1 + 3; // day, month, year, length, terminator, marks
+constexpr std::int64_t kEventBytes = 5 * 4;           // three values and two reserved words
 
 void writeSymbolPart(const Shape& shape, Buffer& buffer) {
     static const InfoSymbole kEmpty;
@@ -127,7 +127,7 @@ bool readSequencePart(Shape& shape, Buffer& buffer) {
         buffer.readInt32(event.minute);
         buffer.readInt32(event.second);
         buffer.readInt32(event.position);
-        buffer.skip(8);   // two reserved words
+        buffer.skip(8); // two reserved words
         shape.infoSequence->events.push_back(event);
     }
     return !buffer.failed() && buffer.readPos() <= buffer.capacity();

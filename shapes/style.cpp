@@ -28,19 +28,32 @@ StyleItems tuningItems() {
 
 std::int64_t Style::value(int item) const {
     switch (item) {
-    case kLineWidth: return lineWidth;
-    case kLineType: return lineType;
-    case kColour: return colour;
-    case kFillColour: return fillColour;
-    case kTextColour: return textColour;
-    case kShadow: return shadow;
-    case kPattern: return pattern;
-    case kArrow1: return arrow1;
-    case kArrow2: return arrow2;
-    case kFont: return font;
-    case kFontSize: return fontSize;
-    case kFontStyle: return fontStyle;
-    case kTextAlign: return textAlign;
+    case kLineWidth:
+        return lineWidth;
+    case kLineType:
+        return lineType;
+    case kColour:
+        return colour;
+    case kFillColour:
+        return fillColour;
+    case kTextColour:
+        return textColour;
+    case kShadow:
+        return shadow;
+    case kPattern:
+        return pattern;
+    case kArrow1:
+        return arrow1;
+    case kArrow2:
+        return arrow2;
+    case kFont:
+        return font;
+    case kFontSize:
+        return fontSize;
+    case kFontStyle:
+        return fontStyle;
+    case kTextAlign:
+        return textAlign;
     default:
         if (item >= kTuning0 && item < kTuning0 + kTuningStrings)
             return tuning[static_cast<std::size_t>(item - kTuning0)];
@@ -51,19 +64,45 @@ std::int64_t Style::value(int item) const {
 void Style::setValue(int item, std::int64_t v) {
     auto byte = static_cast<std::uint8_t>(v);
     switch (item) {
-    case kLineWidth: lineWidth = static_cast<std::uint32_t>(v); break;
-    case kLineType: lineType = byte; break;
-    case kColour: colour = byte; break;
-    case kFillColour: fillColour = byte; break;
-    case kTextColour: textColour = byte; break;
-    case kShadow: shadow = byte; break;
-    case kPattern: pattern = byte; break;
-    case kArrow1: arrow1 = byte; break;
-    case kArrow2: arrow2 = byte; break;
-    case kFont: font = static_cast<std::int32_t>(v); break;
-    case kFontSize: fontSize = static_cast<std::int32_t>(v); break;
-    case kFontStyle: fontStyle = byte; break;
-    case kTextAlign: textAlign = byte; break;
+    case kLineWidth:
+        lineWidth = static_cast<std::uint32_t>(v);
+        break;
+    case kLineType:
+        lineType = byte;
+        break;
+    case kColour:
+        colour = byte;
+        break;
+    case kFillColour:
+        fillColour = byte;
+        break;
+    case kTextColour:
+        textColour = byte;
+        break;
+    case kShadow:
+        shadow = byte;
+        break;
+    case kPattern:
+        pattern = byte;
+        break;
+    case kArrow1:
+        arrow1 = byte;
+        break;
+    case kArrow2:
+        arrow2 = byte;
+        break;
+    case kFont:
+        font = static_cast<std::int32_t>(v);
+        break;
+    case kFontSize:
+        fontSize = static_cast<std::int32_t>(v);
+        break;
+    case kFontStyle:
+        fontStyle = byte;
+        break;
+    case kTextAlign:
+        textAlign = byte;
+        break;
     default:
         if (item >= kTuning0 && item < kTuning0 + kTuningStrings)
             tuning[static_cast<std::size_t>(item - kTuning0)] = byte;
@@ -76,19 +115,31 @@ StyleItems inapplicableItems(int kind) {
     switch (kind) {
     case 0:
         return items({kFillColour, kPattern}) | tuning;
-    case 1: case 2: case 3: case 4: case 5: case 6:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
         return items({kArrow1, kArrow2}) | tuning;
-    case 7: case 8:
+    case 7:
+    case 8:
         return items({kLineType, kFillColour, kPattern, kArrow1, kArrow2}) | tuning;
-    case 9: case 10: case 14: case 19:
+    case 9:
+    case 10:
+    case 14:
+    case 19:
         return items({kLineWidth, kLineType, kColour, kArrow1, kArrow2}) | tuning;
-    case 11: case 12: case 13:
+    case 11:
+    case 12:
+    case 13:
         return items({kLineWidth, kLineType, kFillColour, kPattern, kArrow1, kArrow2}) | tuning;
     case 17:
         return items({kFillColour, kPattern, kTextAlign}) | tuning;
     case 18:
         return items({kLineType, kFillColour, kPattern, kTextAlign}) | tuning;
-    case 20: case 21:
+    case 20:
+    case 21:
         return ~(items({kColour, kTextColour}) | tuning);
     case 22:
         return items({kArrow1, kArrow2, kTextAlign}) | tuning;
@@ -163,7 +214,9 @@ Style wireDefaultStyle() {
     return s;
 }
 
-Style symbolDefaultStyle() { return Style(); }
+Style symbolDefaultStyle() {
+    return Style();
+}
 
 Style rubberBandStyle() {
     Style s;

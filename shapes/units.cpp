@@ -20,24 +20,38 @@ struct Ratio {
 // Document units per pixel at each zoom level, as a fraction.
 Ratio unitsPerPixel(int zoomLevel) {
     switch (zoomLevel) {
-    case 0: return {10000, 1};
-    case 1: return {4000, 1};
-    case 2: return {2000, 1};
-    case 3: return {3000, 2};
-    case 4: return {4000, 3};
-    case 5: return {1000, 1};
-    case 6: return {100000, 125};
-    case 7: return {10000, 15};
-    case 8: return {500, 1};
-    default: return {1000, 1};
+    case 0:
+        return {10000, 1};
+    case 1:
+        return {4000, 1};
+    case 2:
+        return {2000, 1};
+    case 3:
+        return {3000, 2};
+    case 4:
+        return {4000, 3};
+    case 5:
+        return {1000, 1};
+    case 6:
+        return {100000, 125};
+    case 7:
+        return {10000, 15};
+    case 8:
+        return {500, 1};
+    default:
+        return {1000, 1};
     }
 }
 
 } // namespace
 
-std::int32_t pointsToMillimetres(std::int32_t v) { return clampToInt32(static_cast<std::int64_t>(v) * 127 / 360); }
+std::int32_t pointsToMillimetres(std::int32_t v) {
+    return clampToInt32(static_cast<std::int64_t>(v) * 127 / 360);
+}
 
-std::int32_t millimetresToPoints(std::int32_t v) { return clampToInt32(static_cast<std::int64_t>(v) * 360 / 127); }
+std::int32_t millimetresToPoints(std::int32_t v) {
+    return clampToInt32(static_cast<std::int64_t>(v) * 360 / 127);
+}
 
 std::int32_t pointsToMillimetresRoundTrip(std::int32_t v) {
     std::int32_t r = pointsToMillimetres(v);
@@ -82,15 +96,24 @@ std::int32_t toPixelsAtLeastOne(std::int32_t v, int zoomLevel) {
 std::int32_t scaleSize(std::int32_t v, int zoomLevel) {
     const std::int64_t w = v;
     switch (zoomLevel) {
-    case 0: return clampToInt32(w / 10);
-    case 1: return clampToInt32(w / 4);
-    case 2: return clampToInt32(w / 2);
-    case 3: return clampToInt32(w * 2 / 3);
-    case 4: return clampToInt32(w * 3 / 4);
-    case 6: return clampToInt32(w * 125 / 100);
-    case 7: return clampToInt32(w * 15 / 10);
-    case 8: return clampToInt32(w * 2);
-    default: return v;
+    case 0:
+        return clampToInt32(w / 10);
+    case 1:
+        return clampToInt32(w / 4);
+    case 2:
+        return clampToInt32(w / 2);
+    case 3:
+        return clampToInt32(w * 2 / 3);
+    case 4:
+        return clampToInt32(w * 3 / 4);
+    case 6:
+        return clampToInt32(w * 125 / 100);
+    case 7:
+        return clampToInt32(w * 15 / 10);
+    case 8:
+        return clampToInt32(w * 2);
+    default:
+        return v;
     }
 }
 

@@ -10,9 +10,9 @@
 namespace plexo {
 
 constexpr std::int32_t kUnitsPerPoint = 1000;
-constexpr int kZoomLevelCount = 9;      // 10, 25, 50, 66, 75, 100, 125, 150, 200 %
+constexpr int kZoomLevelCount = 9; // 10, 25, 50, 66, 75, 100, 125, 150, 200 %
 constexpr int kZoom100 = 5;
-constexpr int kNaturalSizeZoom = -1;    // one document point to one output unit
+constexpr int kNaturalSizeZoom = -1; // one document point to one output unit
 
 // Thousandths of a point to thousandths of a millimetre (v * 127 / 360) and back
 // (v * 360 / 127), truncated toward zero.

@@ -10,7 +10,9 @@ namespace plexo {
 
 Buffer::Buffer() = default;
 
-Buffer::Buffer(std::int32_t n) { allocate(n); }
+Buffer::Buffer(std::int32_t n) {
+    allocate(n);
+}
 
 Buffer::Buffer(ObjFile& container, std::int32_t n) {
     if (allocate(n) && n > 0 && !container.readBytes(block_.data(), n))
@@ -62,7 +64,7 @@ void Buffer::write(const void* bytes, std::int32_t n) {
     if (failed_)
         return;
     if (!hasBlock_ && static_cast<std::int64_t>(writePos_) + n > INT32_MAX) {
-        failed_ = true;   // a measured size must fit a record size
+        failed_ = true; // a measured size must fit a record size
         return;
     }
     if (hasBlock_ && n > 0)
@@ -133,7 +135,9 @@ bool Buffer::checkLength(std::int64_t n, std::int64_t elementSize) {
     return true;
 }
 
-void Buffer::writeInt32(std::int32_t value) { writeUInt32(static_cast<std::uint32_t>(value)); }
+void Buffer::writeInt32(std::int32_t value) {
+    writeUInt32(static_cast<std::uint32_t>(value));
+}
 
 void Buffer::writeUInt32(std::uint32_t value) {
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
@@ -142,7 +146,9 @@ void Buffer::writeUInt32(std::uint32_t value) {
     write(bytes, 4);
 }
 
-void Buffer::writeByte(std::uint8_t value) { write(&value, 1); }
+void Buffer::writeByte(std::uint8_t value) {
+    write(&value, 1);
+}
 
 void Buffer::writeFixedText(std::string_view text, std::int32_t n) {
     if (n <= 0) {
@@ -236,7 +242,7 @@ bool Buffer::readText(std::string& text, std::int32_t keepAtMost) {
     std::string bytes;
     if (!readBytes(bytes, length))
         return false;
-    skip(1);   // the terminator
+    skip(1); // the terminator
     if (keepAtMost >= 0 && bytes.size() > static_cast<std::size_t>(keepAtMost))
         bytes.resize(static_cast<std::size_t>(keepAtMost));
     text = std::move(bytes);

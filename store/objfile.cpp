@@ -22,18 +22,21 @@ void putInt32(std::uint8_t* p, std::int32_t v) {
 }
 
 std::int32_t getInt32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                                     static_cast<std::uint32_t>(p[2]) << 16 |
-                                     static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 } // namespace
 
-ObjFile::ObjFile(const std::string& path, bool loadIndex, char kind, std::int32_t version, bool createIfMissing) {
+ObjFile::ObjFile(const std::string& path, bool loadIndex, char kind, std::int32_t version,
+                 bool createIfMissing) {
     open(path, loadIndex, kind, version, createIfMissing);
 }
 
-ObjFile::~ObjFile() { close(); }
+ObjFile::~ObjFile() {
+    close();
+}
 
 bool ObjFile::open(const std::string& path, bool withIndex, char kind, std::int32_t version,
                    bool createIfMissing) {
@@ -93,7 +96,9 @@ bool ObjFile::seek(std::int64_t offset) {
     return fd_ >= 0 && offset >= 0 && ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) == offset;
 }
 
-bool ObjFile::seekToEnd() { return fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0; }
+bool ObjFile::seekToEnd() {
+    return fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) >= 0;
+}
 
 bool ObjFile::readBytes(void* destination, std::int64_t n) {
     if (fd_ < 0 || n < 0)
@@ -187,7 +192,8 @@ bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buf
     auto old = std::find_if(index_.begin(), index_.end(),
                             [&](const Handler& h) { return !h.free && h.type == type && h.key == key; });
     std::int32_t oldOffset = old == index_.end() ? -1 : old->offset;
-    auto slot = std::find_if(index_.begin(), index_.end(), [&](const Handler& h) { return h.free && h.size >= n; });
+    auto slot =
+        std::find_if(index_.begin(), index_.end(), [&](const Handler& h) { return h.free && h.size >= n; });
 
     std::int32_t offset;
     if (slot == index_.end()) {
@@ -213,12 +219,13 @@ bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buf
                 return false;
             // The slot is still marked free on disk: shrink it so the records keep
             // tiling the file whatever happens next.
-            if (!writeHeaderAt(offset, slot->type, slot->key, n, true)) 
+            if (!writeHeaderAt(offset, slot->type, slot->key, n, true))
                 return false;
             slot->size = n;
             slotSize = n;
             insertHandler(Handler{0, 0, true, restSize, restOffset});
-            slot = std::find_if(index_.begin(), index_.end(), [&](const Handler& h) { return h.offset == offset; });
+            slot = std::find_if(index_.begin(), index_.end(),
+                                [&](const Handler& h) { return h.offset == offset; });
         }
         if (!seek(offset + kRecordHeaderSize) || !writeBytes(buffer.data(), n) ||
             !writeHeaderAt(offset, type, key, slotSize, false))
@@ -293,8 +300,8 @@ void ObjFile::freeRecord(std::uint8_t type, std::int32_t key) {
 }
 
 std::int32_t ObjFile::countRecords(std::uint8_t type) const {
-    return static_cast<std::int32_t>(
-        std::count_if(index_.begin(), index_.end(), [&](const Handler& h) { return !h.free && h.type == type; }));
+    return static_cast<std::int32_t>(std::count_if(
+        index_.begin(), index_.end(), [&](const Handler& h) { return !h.free && h.type == type; }));
 }
 
 bool ObjFile::copyLiveRecordsTo(ObjFile& destination) {
@@ -330,6 +337,8 @@ ObjFileStatistics ObjFile::statistics() const {
     return s;
 }
 
-bool ObjFile::deleteFile() { return !path_.empty() && ::unlink(path_.c_str()) == 0; }
+bool ObjFile::deleteFile() {
+    return !path_.empty() && ::unlink(path_.c_str()) == 0;
+}
 
 } // namespace plexo

@@ -14,10 +14,10 @@ namespace plexo {
 
 class Buffer;
 
-constexpr std::uint32_t kObjFileMagic = 0x00500F24;   // bytes 24 0F 50 00
-constexpr std::int32_t kObjFileHeaderSize = 9;         // magic, kind, version
-constexpr std::int32_t kRecordHeaderSize = 10;         // type, key, size, free flag
-constexpr std::int32_t kSlotSlack = 20;                // a slot is split only when larger than n + this
+constexpr std::uint32_t kObjFileMagic = 0x00500F24; // bytes 24 0F 50 00
+constexpr std::int32_t kObjFileHeaderSize = 9;      // magic, kind, version
+constexpr std::int32_t kRecordHeaderSize = 10;      // type, key, size, free flag
+constexpr std::int32_t kSlotSlack = 20;             // a slot is split only when larger than n + this
 
 // Container kinds and versions.
 constexpr char kDocumentFileKind = '0';
@@ -31,15 +31,15 @@ struct Handler {
     std::uint8_t type = 0;
     std::int32_t key = 0;
     bool free = false;
-    std::int32_t size = 0;     // payload (slot) size
-    std::int32_t offset = 0;   // offset of the record header in the file
+    std::int32_t size = 0;   // payload (slot) size
+    std::int32_t offset = 0; // offset of the record header in the file
 };
 
 struct ObjFileStatistics {
     std::int32_t records = 0;
     std::int32_t liveRecords = 0;
-    std::int64_t bytes = 0;        // payload bytes of all records
-    std::int64_t liveBytes = 0;    // payload bytes of live records
+    std::int64_t bytes = 0;     // payload bytes of all records
+    std::int64_t liveBytes = 0; // payload bytes of live records
     std::int32_t largestLive = 0;
 };
 
@@ -101,7 +101,8 @@ private:
     std::vector<Handler> index_;
 
     void loadIndex();
-    bool writeHeaderAt(std::int32_t offset, std::uint8_t type, std::int32_t key, std::int32_t size, bool free);
+    bool writeHeaderAt(std::int32_t offset, std::uint8_t type, std::int32_t key, std::int32_t size,
+                       bool free);
     bool readHeaderAt(std::int32_t offset, Handler& header);
     void insertHandler(const Handler& handler);
     void mergeFreeRecords();

@@ -29,7 +29,8 @@ public:
             if (&storage != n)
                 continue;
             for (std::size_t i = 0; i < count; ++i)
-                instance.infoSymbole->labels.emplace_back("", std::make_unique<plexo::Shape>(plexo::kTerminal));
+                instance.infoSymbole->labels.emplace_back("",
+                                                          std::make_unique<plexo::Shape>(plexo::kTerminal));
         }
         ++held;
         return true;

@@ -15,7 +15,8 @@ void put(Bytes& b, std::size_t at, std::uint32_t v, int n = 4) {
 // A packed bitmap with a 40-byte header.
 Bytes dib(std::int32_t width, std::int32_t height, int bits, std::uint32_t coloursUsed, std::size_t extra) {
     const std::size_t colours = bits <= 8 ? (coloursUsed ? coloursUsed : 1u << bits) : 0;
-    const std::size_t stride = ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
+    const std::size_t stride =
+        ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
     const std::size_t rows = static_cast<std::size_t>(height < 0 ? -height : height);
     Bytes b(40 + colours * 4 + stride * rows + extra, 0);
     put(b, 0, 40);
@@ -38,7 +39,7 @@ TEST(saoDib, HeaderInformation) {
     };
     Bytes cut = dib(10, 10, 24, 0, 0);
     cut.pop_back();
-    Bytes core(12 + 2 * 3 + 4 * 2, 0);   // 12-byte header, 1-bit, 2 colours of 3 bytes, 2 rows of 4 bytes
+    Bytes core(12 + 2 * 3 + 4 * 2, 0); // 12-byte header, 1-bit, 2 colours of 3 bytes, 2 rows of 4 bytes
     put(core, 0, 12);
     put(core, 4, 3, 2);
     put(core, 6, 2, 2);
@@ -82,15 +83,15 @@ TEST(saoDib, DecodesPalettedAndTrueColourBits) {
     b[40 + 2] = 255;
     b[44 + 0] = 255;
     const std::size_t bits = 48;
-    b[bits + 0] = 1;   // bottom row: blue, red
+    b[bits + 0] = 1; // bottom row: blue, red
     b[bits + 1] = 0;
-    b[bits + 4] = 0;   // top row: red, index 7 (outside the table: black)
+    b[bits + 4] = 0; // top row: red, index 7 (outside the table: black)
     b[bits + 5] = 7;
     std::vector<std::uint8_t> rgba;
     ASSERT_TRUE(saoDib(b).decodeToRgba(rgba));
     EXPECT_EQ(rgba, (Bytes{255, 0, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0, 255}));
 
-    Bytes t = dib(1, -2, 24, 0, 0);   // top-down: first stored row is the top
+    Bytes t = dib(1, -2, 24, 0, 0); // top-down: first stored row is the top
     t[40] = 1, t[41] = 2, t[42] = 3;
     t[44] = 4, t[45] = 5, t[46] = 6;
     ASSERT_TRUE(saoDib(t).decodeToRgba(rgba));
@@ -105,7 +106,7 @@ TEST(saoDib, BmpFiles) {
     const Bytes file = d.toBmpFile();
     ASSERT_EQ(file.size(), block.size() + 14);
     EXPECT_EQ(file[0], 'B');
-    EXPECT_EQ(file[10], 14 + 40);   // offset of the bits
+    EXPECT_EQ(file[10], 14 + 40); // offset of the bits
     saoDib back = saoDib::fromBmpFile(file);
     EXPECT_TRUE(back.isValid());
     EXPECT_EQ(back.block(), block);

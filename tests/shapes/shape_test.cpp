@@ -58,8 +58,8 @@ TEST(Shape, NormaliseCorners) {
         Shape s(kind);
         s.points = {{50, 40}, {10, 20}};
         s.normaliseCorners();
-        const bool normalised = kind == 1 || kind == 2 || kind == 3 || kind == 9 || kind == 11 || kind == 12 ||
-                                kind == 13 || kind == 22;
+        const bool normalised = kind == 1 || kind == 2 || kind == 3 || kind == 9 || kind == 11 ||
+                                kind == 12 || kind == 13 || kind == 22;
         if (normalised)
             EXPECT_EQ(s.points, (std::vector<Point>{{10, 20}, {50, 40}})) << kind;
         else
@@ -71,7 +71,7 @@ TEST(Shape, NormaliseCorners) {
     EXPECT_EQ(mixed.points, (std::vector<Point>{{10, 20}, {50, 40}}));
     Shape single(kRectangle);
     single.points = {{1, 1}};
-    single.normaliseCorners();   // nothing to do, no crash
+    single.normaliseCorners(); // nothing to do, no crash
     EXPECT_EQ(single.points.size(), 1u);
 }
 
@@ -82,7 +82,7 @@ TEST(Shape, IsLargeEnough) {
         bool large;
     };
     const Case cases[] = {
-        {{0, 0, 5668, 5668}, false}, {{0, 0, 5669, 0}, true}, {{0, 0, 0, 5669}, true},
+        {{0, 0, 5668, 5668}, false},   {{0, 0, 5669, 0}, true},  {{0, 0, 0, 5669}, true},
         {{100, 100, 100, 100}, false}, {{5668, 0, 0, 0}, false},
     };
     for (const Case& c : cases) {
@@ -115,7 +115,7 @@ TEST(Shape, UndoExchangeAndGeometryCopy) {
     EXPECT_EQ(s.style.colour, 3);
     EXPECT_EQ(s.epx, 0);
     EXPECT_EQ(s.outline, (Rect{1, 2, 3, 4}));
-    s.exchangeWithUndoCopy();   // redo
+    s.exchangeWithUndoCopy(); // redo
     EXPECT_EQ(s.kind, kHalfOvalV);
     EXPECT_EQ(s.data, "after");
     EXPECT_EQ(s.epx, 7);
@@ -129,7 +129,7 @@ TEST(Shape, UndoExchangeAndGeometryCopy) {
     EXPECT_EQ(s.points, (std::vector<Point>{{9, 9}}));
     EXPECT_EQ(s.angle, 180);
     EXPECT_EQ(s.epy, 0);
-    EXPECT_EQ(s.data, "kept");   // the text is not part of the geometry
+    EXPECT_EQ(s.data, "kept"); // the text is not part of the geometry
 }
 
 TEST(Shape, NegateIds) {
@@ -155,14 +155,19 @@ TEST(Shape, NegateIds) {
 }
 
 TEST(Shape, KindRecords) {
-    const std::pair<int, const char*> cases[] = {{kSymbol, "symbole"}, {kWire, "fil"},   {kCable, "fil"},
-                                                 {kTerminal, "borne"}, {kTextZone, "borne"}, {kSymbolText, "borne"},
-                                                 {kCalendar, "calendrier"}, {kSequence, "sequence"}, {kLine, ""}};
+    const std::pair<int, const char*> cases[] = {
+        {kSymbol, "symbole"},      {kWire, "fil"},          {kCable, "fil"},
+        {kTerminal, "borne"},      {kTextZone, "borne"},    {kSymbolText, "borne"},
+        {kCalendar, "calendrier"}, {kSequence, "sequence"}, {kLine, ""}};
     for (const auto& [kind, record] : cases) {
         Shape s(kind);
         s.createKindRecord();
-        std::string made = s.infoSymbole ? "symbole" : s.infoFil ? "fil" : s.infoBorne ? "borne"
-                           : s.infoCalendrier ? "calendrier" : s.infoSequence ? "sequence" : "";
+        std::string made = s.infoSymbole      ? "symbole"
+                           : s.infoFil        ? "fil"
+                           : s.infoBorne      ? "borne"
+                           : s.infoCalendrier ? "calendrier"
+                           : s.infoSequence   ? "sequence"
+                                              : "";
         EXPECT_EQ(made, record) << kind;
     }
     Shape calendar(kCalendar);

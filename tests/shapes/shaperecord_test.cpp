@@ -128,8 +128,8 @@ TEST_F(ShapeRecordTest, LineRecordIs68Bytes) {
     int32(expected, 9);
     expected.push_back(0);
     expected.push_back(0);
-    int32(expected, 0);   // angle
-    int32(expected, 0);   // text length
+    int32(expected, 0); // angle
+    int32(expected, 0); // text length
     int32(expected, 2);
     int32(expected, 10000);
     int32(expected, 20000);
@@ -145,15 +145,15 @@ TEST_F(ShapeRecordTest, LineRecordIs68Bytes) {
     EXPECT_EQ(back->id, 1);
     EXPECT_EQ(back->style.font, 3);
     EXPECT_EQ(back->points, line.points);
-    EXPECT_TRUE(back->style.isUnset(kLineWidth));   // flags are the caller's to rebuild
+    EXPECT_TRUE(back->style.isUnset(kLineWidth)); // flags are the caller's to rebuild
 }
 
 TEST_F(ShapeRecordTest, FontsAreStoredByName) {
     Shape s(kText);
     s.style = objectDefaultStyle();
     s.style.font = 0;
-    EXPECT_EQ(record(s).size(), 68u - 15 - 4 - 16 + 4);   // no points, name length 0 and one zero byte
-    s.style.font = 40;                                    // outside the list: written as unknown
+    EXPECT_EQ(record(s).size(), 68u - 15 - 4 - 16 + 4); // no points, name length 0 and one zero byte
+    s.style.font = 40;                                  // outside the list: written as unknown
     EXPECT_EQ(record(s).size(), 37u);
 
     // A face that is not installed here comes back by name and is written again.
@@ -165,7 +165,7 @@ TEST_F(ShapeRecordTest, FontsAreStoredByName) {
     fontList().setInstalledFonts({"Arial", "Zapf"});
     auto back = readBack(stored);
     EXPECT_EQ(fontList().faceName(back->style.font), "Bodoni MT");
-    EXPECT_EQ(fontList().fontIndexByName("Zapf"), 2);   // installed faces keep their index
+    EXPECT_EQ(fontList().fontIndexByName("Zapf"), 2); // installed faces keep their index
     EXPECT_EQ(record(*back), stored);
 }
 
@@ -189,7 +189,7 @@ TEST_F(ShapeRecordTest, KindPartLayouts) {
     Bytes calendarPart;
     for (std::int32_t v : {2026, 12, 2027, 1, 8, 3, 1, 24, 12, 2026})
         int32(calendarPart, v);
-    text(calendarPart, "No\xEBl");   // Windows-1252
+    text(calendarPart, "No\xEBl"); // Windows-1252
     for (std::uint8_t b : {1, 0, 1})
         calendarPart.push_back(b);
 
@@ -202,7 +202,11 @@ TEST_F(ShapeRecordTest, KindPartLayouts) {
     int32(wirePart, 0);
 
     const Case cases[] = {
-        {kDibPicture, [](Shape& s) { s.dib = std::make_unique<saoDib>(Bytes{1, 2, 3}); }, {3, 0, 0, 0, 1, 2, 3}},
+        {kDibPicture,
+         [](Shape& s) {
+             s.dib = std::make_unique<saoDib>(Bytes{1, 2, 3});
+         },
+         {3, 0, 0, 0, 1, 2, 3}},
         {kDibPicture, [](Shape&) {}, {0, 0, 0, 0}},
         {kSymbol,
          [](Shape& s) {
@@ -216,8 +220,18 @@ TEST_F(ShapeRecordTest, KindPartLayouts) {
              s.epy = 6;
          },
          symbolPart},
-        {kWire, [](Shape& s) { s.createKindRecord(); s.infoFil->amontId = 3; }, wirePart},
-        {kCable, [](Shape& s) { s.createKindRecord(); s.infoFil->amontId = 3; }, wirePart},
+        {kWire,
+         [](Shape& s) {
+             s.createKindRecord();
+             s.infoFil->amontId = 3;
+         },
+         wirePart},
+        {kCable,
+         [](Shape& s) {
+             s.createKindRecord();
+             s.infoFil->amontId = 3;
+         },
+         wirePart},
         {kChordGrid,
          [](Shape& s) {
              s.style.tuning = {0, 2, 2, 1, 9, 0};
@@ -324,7 +338,7 @@ TEST_F(ShapeRecordTest, RoundTripKeepsTheKindRecords) {
 
     auto terminal = plain(kTextZone);
     auto t = readBack(record(*terminal));
-    ASSERT_TRUE(t->infoBorne);   // a fresh link record: no owner, no wire
+    ASSERT_TRUE(t->infoBorne); // a fresh link record: no owner, no wire
     EXPECT_EQ(t->infoBorne->owner, nullptr);
 }
 
@@ -351,7 +365,7 @@ TEST_F(ShapeRecordTest, SymbolLabelsFollowTheCurrentDrawing) {
         const char* what;
         std::vector<std::pair<std::string, std::int32_t>> labels;
         std::string name;
-        std::vector<std::string> texts;   // labels after reading
+        std::vector<std::string> texts; // labels after reading
         std::vector<std::int32_t> ids;
     };
     const Case cases[] = {
@@ -380,7 +394,7 @@ TEST_F(ShapeRecordTest, SymbolLabelsFollowTheCurrentDrawing) {
             for (std::size_t i = 0; i < c.texts.size(); ++i) {
                 EXPECT_EQ(info.labels[i].text, c.texts[i]) << c.what << " " << i;
                 EXPECT_EQ(info.labels[i].shape->id, c.ids[i]) << c.what << " " << i;
-                EXPECT_EQ(info.labels[i].shape->data, "B" + std::to_string(i + 1));   // default text kept
+                EXPECT_EQ(info.labels[i].shape->data, "B" + std::to_string(i + 1)); // default text kept
             }
         }
         const int acquisitions = library.acquired - acquiredBefore;
@@ -405,7 +419,7 @@ TEST_F(ShapeRecordTest, CalendarNoteTextIsCappedAt199) {
     RDV note;
     note.text = std::string(300, 'n');
     s->infoCalendrier->notes = {note};
-    EXPECT_EQ(record(*s).size(), kCommonPart + 7 * 4 + 3 * 4 + 4 + 199 + 1 + 3);   // written capped
+    EXPECT_EQ(record(*s).size(), kCommonPart + 7 * 4 + 3 * 4 + 4 + 199 + 1 + 3); // written capped
 
     // A note of 250 characters written by someone else: 199 kept, the next note intact.
     Bytes bytes = record(*plain(kLine));
@@ -437,7 +451,8 @@ TEST_F(ShapeRecordTest, HostileCountsAndLengthsAreRejected) {
             fill(*s);
         Bytes bytes = record(*s);
         for (int i = 0; i < 4; ++i)
-            bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+            bytes[at + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
         return bytes;
     };
     auto withLabel = [](Shape& s) {
@@ -557,16 +572,17 @@ TEST_F(ShapeRecordTest, SeedRecordsMatchTheLayout) {
             seeds["kind" + std::to_string(kind) + ".bin"] = bytes;
     }
     // Found from this file's own path, whatever the working folder of the run.
-    const auto folder = std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "seeds" /
-                        "shaperecord_fuzz";
+    const auto folder =
+        std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "seeds" / "shaperecord_fuzz";
     const bool update = std::getenv("PLEXO_UPDATE_SEEDS") != nullptr;
     if (update)
         std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : seeds) {
         const auto path = folder / name;
         if (update) {
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                        static_cast<std::streamsize>(bytes.size()));
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
             continue;
         }
         std::ifstream in(path, std::ios::binary);

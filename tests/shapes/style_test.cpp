@@ -20,37 +20,23 @@ std::string flags(const Style& s) {
 TEST(Style, ApplicabilityByKind) {
     // Items in order: lineWidth, lineType, colour, fillColour, textColour, shadow, pattern,
     // arrow1, arrow2, font, fontSize, fontStyle, textAlign, the six strings.
-        struct Case {
+    struct Case {
         int kind;
         const char* expected;
     };
     const Case cases[] = {
-        {0, "sssississssssiiiiii"},
-        {1, "sssssssiissssiiiiii"},
-        {6, "sssssssiissssiiiiii"},
-        {7, "sisissiiissssiiiiii"},
-        {8, "sisissiiissssiiiiii"},
-        {9, "iiissssiissssiiiiii"},
-        {10, "iiissssiissssiiiiii"},
-        {14, "iiissssiissssiiiiii"},
-        {19, "iiissssiissssiiiiii"},
-        {11, "iisissiiissssiiiiii"},
-        {13, "iisissiiissssiiiiii"},
-        {15, "uuuuuuuuuuuuuuuuuuu"},
-        {16, "iiiiiiiiiiiiiiiiiii"},
-        {23, "iiiiiiiiiiiiiiiiiii"},
-        {24, "iiiiiiiiiiiiiiiiiii"},
-        {17, "sssississsssiiiiiii"},
-        {18, "sisississsssiiiiiii"},
-        {20, "iisisiiiiiiiissssss"},
-        {21, "iisisiiiiiiiissssss"},
-        {22, "sssssssiisssiiiiiii"},
-        {25, "uuuuuuuuuuuuuuuuuuu"},
+        {0, "sssississssssiiiiii"},  {1, "sssssssiissssiiiiii"},  {6, "sssssssiissssiiiiii"},
+        {7, "sisissiiissssiiiiii"},  {8, "sisissiiissssiiiiii"},  {9, "iiissssiissssiiiiii"},
+        {10, "iiissssiissssiiiiii"}, {14, "iiissssiissssiiiiii"}, {19, "iiissssiissssiiiiii"},
+        {11, "iisissiiissssiiiiii"}, {13, "iisissiiissssiiiiii"}, {15, "uuuuuuuuuuuuuuuuuuu"},
+        {16, "iiiiiiiiiiiiiiiiiii"}, {23, "iiiiiiiiiiiiiiiiiii"}, {24, "iiiiiiiiiiiiiiiiiii"},
+        {17, "sssississsssiiiiiii"}, {18, "sisississsssiiiiiii"}, {20, "iisisiiiiiiiissssss"},
+        {21, "iisisiiiiiiiissssss"}, {22, "sssssssiisssiiiiiii"}, {25, "uuuuuuuuuuuuuuuuuuu"},
         {-1, "uuuuuuuuuuuuuuuuuuu"},
     };
     for (const Case& c : cases) {
         Style s;
-        s.indeterminate.set(3);   // whatever was there before is rebuilt
+        s.indeterminate.set(3); // whatever was there before is rebuilt
         setApplicability(s, c.kind);
         EXPECT_EQ(flags(s), c.expected) << "kind " << c.kind;
     }
@@ -60,10 +46,10 @@ TEST(Style, ApplyCopiesOnlyUsableItems) {
     Style source;
     source.set(kColour, 4);
     source.set(kFontSize, 12);
-    source.fillColour = 7;                       // unset: not copied
+    source.fillColour = 7; // unset: not copied
     source.setValue(kArrow2, 3);
     source.indeterminate.set(kArrow2);
-    source.unset.reset(kArrow2);                 // indeterminate: not copied
+    source.unset.reset(kArrow2); // indeterminate: not copied
     Style target = objectDefaultStyle();
     target.indeterminate.set(kColour);
     applyStyle(target, source);
@@ -82,12 +68,12 @@ TEST(Style, MergeOfALineAndARectangle) {
     rect.set(kColour, 1);
     setApplicability(rect, 1);
 
-    Style summary;   // every item unset
+    Style summary; // every item unset
     mergeStyle(summary, line);
     mergeStyle(summary, rect);
-    EXPECT_TRUE(summary.isIndeterminate(kFillColour));   // lines have none
-    EXPECT_TRUE(summary.isIndeterminate(kArrow1));       // rectangles have none
-    EXPECT_TRUE(summary.isIndeterminate(kColour));       // 0 against 1
+    EXPECT_TRUE(summary.isIndeterminate(kFillColour)); // lines have none
+    EXPECT_TRUE(summary.isIndeterminate(kArrow1));     // rectangles have none
+    EXPECT_TRUE(summary.isIndeterminate(kColour));     // 0 against 1
     EXPECT_TRUE(summary.isUsable(kLineWidth));
     EXPECT_EQ(summary.lineWidth, 1000u);
     EXPECT_TRUE(summary.isIndeterminate(kTuning0));
@@ -119,7 +105,7 @@ TEST(Style, MergeRules) {
     other.set(kLineWidth, 3000);
     mergeStyle(summary, other);
     EXPECT_TRUE(summary.isIndeterminate(kLineWidth));
-    mergeStyle(summary, same);   // indeterminate stays
+    mergeStyle(summary, same); // indeterminate stays
     EXPECT_TRUE(summary.isIndeterminate(kLineWidth));
 
     // A shape of kind 15 contributes nothing.

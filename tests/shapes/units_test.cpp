@@ -7,9 +7,9 @@ namespace {
 
 TEST(Units, DecimalCommaDisplay) {
     const std::pair<std::int32_t, const char*> cases[] = {
-        {1234, "1,24"},  {1000, "1"},       {1005, "1,01"}, {12500, "12,5"}, {0, "0"},
-        {1003, "1"},     {1996, "2"},       {1050, "1,05"}, {1250, "1,25"},  {28346, "28,35"},
-        {-1234, "-1,24"}, {-500, "-0,5"},   {2, "0"},       {9, "0,01"},     {100, "0,1"},
+        {1234, "1,24"},   {1000, "1"},    {1005, "1,01"}, {12500, "12,5"}, {0, "0"},
+        {1003, "1"},      {1996, "2"},    {1050, "1,05"}, {1250, "1,25"},  {28346, "28,35"},
+        {-1234, "-1,24"}, {-500, "-0,5"}, {2, "0"},       {9, "0,01"},     {100, "0,1"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatDecimal(value), text) << value;
@@ -17,8 +17,8 @@ TEST(Units, DecimalCommaDisplay) {
 
 TEST(Units, DecimalParsing) {
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"12,5", 12500}, {"-0,25", -250}, {"1", 1000},      {"1.005", 1005}, {"0,1234", 123},
-        {"-1,5", -1500}, {"", 0},         {"3-", -3000},    {",5", 500},     {"99999999999", INT32_MAX},
+        {"12,5", 12500}, {"-0,25", -250}, {"1", 1000},   {"1.005", 1005}, {"0,1234", 123},
+        {"-1,5", -1500}, {"", 0},         {"3-", -3000}, {",5", 500},     {"99999999999", INT32_MAX},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(parseDecimal(text), value) << text;
@@ -29,19 +29,19 @@ TEST(Units, ZoomConversions) {
         int level;
         std::int32_t units;
         std::int32_t pixels;
-        std::int32_t backFromPixels;   // fromPixels(pixels)
+        std::int32_t backFromPixels; // fromPixels(pixels)
     };
     const Case cases[] = {
-        {0, 25000, 2, 20000},  {1, 9000, 2, 8000},   {2, 5000, 2, 4000},   {3, 4600, 3, 4500},
-        {4, 4100, 3, 4000},    {5, 2999, 2, 2000},   {6, 2500, 3, 2400},   {7, 2100, 3, 2000},
-        {8, 1200, 2, 1000},    {-1, 2999, 2, 2000},  {255, 1500, 1, 1000}, {3, -4600, -3, -4500},
+        {0, 25000, 2, 20000}, {1, 9000, 2, 8000},  {2, 5000, 2, 4000},   {3, 4600, 3, 4500},
+        {4, 4100, 3, 4000},   {5, 2999, 2, 2000},  {6, 2500, 3, 2400},   {7, 2100, 3, 2000},
+        {8, 1200, 2, 1000},   {-1, 2999, 2, 2000}, {255, 1500, 1, 1000}, {3, -4600, -3, -4500},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(toPixels(c.units, c.level), c.pixels) << c.level;
         EXPECT_EQ(fromPixels(c.pixels, c.level), c.backFromPixels) << c.level;
     }
-    EXPECT_EQ(fromPixels(3, 4), 4000);        // 3 * 4000 / 3
-    EXPECT_EQ(fromPixels(4, 7), 2666);        // 4 * 10000 / 15
+    EXPECT_EQ(fromPixels(3, 4), 4000); // 3 * 4000 / 3
+    EXPECT_EQ(fromPixels(4, 7), 2666); // 4 * 10000 / 15
     EXPECT_EQ(toPixelsAtLeastOne(100, 5), 1);
     EXPECT_EQ(toPixelsAtLeastOne(-3000, 5), 1);
     EXPECT_EQ(toPixelsAtLeastOne(3000, 5), 3);
@@ -51,14 +51,14 @@ TEST(Units, ZoomConversions) {
 }
 
 TEST(Units, SizeScaling) {
-    const std::pair<int, std::int32_t> cases[] = {{0, 10}, {1, 25}, {2, 50}, {3, 66}, {4, 75},
+    const std::pair<int, std::int32_t> cases[] = {{0, 10},  {1, 25},  {2, 50},  {3, 66},  {4, 75},
                                                   {5, 100}, {6, 125}, {7, 150}, {8, 200}, {-1, 100}};
     for (const auto& [level, expected] : cases)
         EXPECT_EQ(scaleSize(100, level), expected) << level;
 }
 
 TEST(Units, MillimetreConversions) {
-    EXPECT_EQ(pointsToMillimetres(28346), 9999);      // 28346 * 127 / 360 truncated
+    EXPECT_EQ(pointsToMillimetres(28346), 9999); // 28346 * 127 / 360 truncated
     EXPECT_EQ(millimetresToPoints(10000), 28346);
     EXPECT_EQ(millimetresToPoints(-10000), -28346);
     // Round trip: converting the result back never overshoots and falls short only

@@ -21,7 +21,7 @@ TEST(Buffer, MeasuringPassThenExactAllocation) {
     b.writeInt32(7);
     b.writeByte(1);
     EXPECT_FALSE(b.failed());
-    b.writeByte(2);   // one byte more than measured
+    b.writeByte(2); // one byte more than measured
     EXPECT_TRUE(b.failed());
 }
 
@@ -30,7 +30,7 @@ TEST(Buffer, AllocateMeasuredTwiceFails) {
     sized.allocateMeasured();
     EXPECT_TRUE(sized.failed());
 
-    Buffer empty;   // measured nothing: a real buffer of 0 bytes, then a second call fails
+    Buffer empty; // measured nothing: a real buffer of 0 bytes, then a second call fails
     empty.allocateMeasured();
     EXPECT_FALSE(empty.failed());
     empty.allocateMeasured();
@@ -60,10 +60,10 @@ TEST(Buffer, ReadingPastTheEndKeepsTheDestination) {
     EXPECT_TRUE(b.readInt32(v));
     EXPECT_EQ(v, 1);
     std::int32_t w = 42;
-    EXPECT_FALSE(b.readInt32(w));   // only one byte left
+    EXPECT_FALSE(b.readInt32(w)); // only one byte left
     EXPECT_EQ(w, 42);
     std::uint8_t byte = 3;
-    EXPECT_FALSE(b.readByte(byte));  // refused although a byte is left
+    EXPECT_FALSE(b.readByte(byte)); // refused although a byte is left
     EXPECT_EQ(byte, 3);
     EXPECT_EQ(b.getInt32(), 0);
 }
@@ -85,9 +85,9 @@ TEST(Buffer, LittleEndianEncodings) {
     b.allocateMeasured();
     writeAll(b);
     ASSERT_FALSE(b.failed());
-    const std::uint8_t expected[] = {4,    3,    2,    1,    0xFE, 0xFF, 0xFF, 0xFF, 0xD0, 0xC0, 0xB0, 0xA0,
-                                     0xEE, 3,    0,    0,    0,    'a',  'b',  'c',  0,    5,    'A',  'r',
-                                     'i',  'a',  'l',  0,    't',  'o',  'o',  0,    0,    0};
+    const std::uint8_t expected[] = {4,    3,   2,   1, 0xFE, 0xFF, 0xFF, 0xFF, 0xD0, 0xC0, 0xB0, 0xA0,
+                                     0xEE, 3,   0,   0, 0,    'a',  'b',  'c',  0,    5,    'A',  'r',
+                                     'i',  'a', 'l', 0, 't',  'o',  'o',  0,    0,    0};
     ASSERT_EQ(sizeof expected, static_cast<std::size_t>(b.capacity()));
     EXPECT_EQ(std::memcmp(b.data(), expected, sizeof expected), 0);
 
@@ -160,14 +160,14 @@ TEST(Buffer, LongTextKeepsAtMostTheCap) {
     std::string text;
     EXPECT_TRUE(r.readText(text, 3));
     EXPECT_EQ(text, "abc");
-    EXPECT_EQ(r.getByte(), 7);   // the rest of the text and its terminator were consumed
+    EXPECT_EQ(r.getByte(), 7); // the rest of the text and its terminator were consumed
 }
 
 TEST(Buffer, AppendFillAndDetach) {
     Buffer part(Buffer::Block{1, 2, 3});
     Buffer whole(5);
     part.appendTo(whole);
-    part.appendTo(whole);   // 3 more bytes do not fit in the 2 left
+    part.appendTo(whole); // 3 more bytes do not fit in the 2 left
     EXPECT_TRUE(whole.failed());
     EXPECT_FALSE(part.failed());
     EXPECT_EQ(whole.writePos(), 3);

@@ -88,15 +88,15 @@ TEST_F(ObjFileTest, SlotSplitRule) {
     struct Case {
         std::int32_t slot;
         std::int32_t n;
-        std::vector<Entry> expected;   // the slot and what follows it, before the live tail
+        std::vector<Entry> expected; // the slot and what follows it, before the live tail
         std::int32_t readBack;
     };
     const Case cases[] = {
-        {150, 120, {{9, 120, false}, {139, 20, true}}, 120},   // 150 > 140: split
+        {150, 120, {{9, 120, false}, {139, 20, true}}, 120}, // 150 > 140: split
         {200, 120, {{9, 120, false}, {139, 70, true}}, 120},
-        {140, 120, {{9, 140, false}}, 140},                    // 140 is not > 140: whole slot
+        {140, 120, {{9, 140, false}}, 140}, // 140 is not > 140: whole slot
         {130, 120, {{9, 130, false}}, 130},
-        {100, 120, {{9, 100, true}}, 120},                     // too small: appended at the end
+        {100, 120, {{9, 100, true}}, 120}, // too small: appended at the end
     };
     for (const Case& c : cases) {
         fs::remove(path);
@@ -124,7 +124,7 @@ TEST_F(ObjFileTest, FreeRecordKeepsTheFileUntilTheNextReplacement) {
     EXPECT_EQ(fs::file_size(path), 9u + 60 + 70);
     EXPECT_EQ(f.readRecord(1, 2), nullptr);
     EXPECT_EQ(f.countRecords(1), 1);
-    f.freeRecord(9, 9);   // nothing of that kind: no change
+    f.freeRecord(9, 9); // nothing of that kind: no change
     EXPECT_EQ(f.countRecords(1), 1);
 
     // Replacing (1, 1): the free 60-byte slot takes the 50 bytes whole (60 is not
@@ -142,13 +142,14 @@ TEST_F(ObjFileTest, FreeRecordKeepsTheFileUntilTheNextReplacement) {
 
 TEST_F(ObjFileTest, NeighbouringFreeRecordsMerge) {
     ObjFile f(path, true, kDocumentFileKind, kDocumentFileVersion, true);
-    ASSERT_TRUE(f.writeRecord(1, 1, filled(10, 0)));   // 9
-    ASSERT_TRUE(f.writeRecord(1, 2, filled(10, 0)));   // 29
-    ASSERT_TRUE(f.writeRecord(1, 3, filled(10, 0)));   // 49
-    ASSERT_TRUE(f.writeRecord(1, 4, filled(10, 0)));   // 69
+    ASSERT_TRUE(f.writeRecord(1, 1, filled(10, 0))); // 9
+    ASSERT_TRUE(f.writeRecord(1, 2, filled(10, 0))); // 29
+    ASSERT_TRUE(f.writeRecord(1, 3, filled(10, 0))); // 49
+    ASSERT_TRUE(f.writeRecord(1, 4, filled(10, 0))); // 69
     f.freeRecord(1, 2);
-    ASSERT_TRUE(f.writeRecord(1, 1, filled(30, 0)));   // appended at 89; 9 and 29 merge
-    EXPECT_EQ(layout(f), (std::vector<Entry>{{9, 30, true}, {49, 10, false}, {69, 10, false}, {89, 30, false}}));
+    ASSERT_TRUE(f.writeRecord(1, 1, filled(30, 0))); // appended at 89; 9 and 29 merge
+    EXPECT_EQ(layout(f),
+              (std::vector<Entry>{{9, 30, true}, {49, 10, false}, {69, 10, false}, {89, 30, false}}));
     expectIndexMatchesDisk(f);
 }
 
@@ -158,11 +159,11 @@ TEST_F(ObjFileTest, CompactCopyHasNoFreeRecords) {
     ASSERT_TRUE(f.writeRecord(1, 1, filled(150, 3)));
     ASSERT_TRUE(f.writeRecord(1, 2, filled(10, 0)));
     f.freeRecord(1, 1);
-    ASSERT_TRUE(f.writeRecord(1, 3, filled(120, 7)));   // splits the 150 slot: 120 + 20 free
+    ASSERT_TRUE(f.writeRecord(1, 3, filled(120, 7))); // splits the 150 slot: 120 + 20 free
 
     const std::string copyPath = (folder / "b.dls").string();
     ObjFile copy(copyPath, true, kDocumentFileKind, kDocumentFileVersion, true);
-    ASSERT_TRUE(copy.writeRecord(9, 9, filled(5, 0)));   // emptied by the copy
+    ASSERT_TRUE(copy.writeRecord(9, 9, filled(5, 0))); // emptied by the copy
     ASSERT_TRUE(f.copyLiveRecordsTo(copy));
     EXPECT_EQ(layout(copy), (std::vector<Entry>{{9, 40, false}, {59, 120, false}, {189, 10, false}}));
     EXPECT_EQ(fs::file_size(copyPath), 209u);
@@ -205,7 +206,9 @@ TEST_F(ObjFileTest, HeaderKindAndVersion) {
     };
     const Bad bad[] = {
         {"short", std::string("\x24\x0F\x50", 3)},
-        {"wrong magic", std::string("\x25\x0F\x50\x00" "0\x66\x00\x00\x00", 9)},
+        {"wrong magic", std::string("\x25\x0F\x50\x00"
+                                    "0\x66\x00\x00\x00",
+                                    9)},
         {"empty", ""},
     };
     for (const Bad& b : bad) {
@@ -214,7 +217,7 @@ TEST_F(ObjFileTest, HeaderKindAndVersion) {
         ObjFile f(p, true, '0', 102, true);
         EXPECT_TRUE(f.isOpen()) << b.name;
         EXPECT_EQ(f.kindAndVersion(), std::make_pair('\0', 0)) << b.name;
-        EXPECT_EQ(fs::file_size(p), b.bytes.size()) << b.name;   // not truncated nor rewritten
+        EXPECT_EQ(fs::file_size(p), b.bytes.size()) << b.name; // not truncated nor rewritten
     }
 }
 
@@ -231,7 +234,9 @@ TEST_F(ObjFileTest, DamagedRecordHeadersEndTheIndexWalk) {
         r.append(payload, 'x');
         return r;
     };
-    const std::string header("\x24\x0F\x50\x00" "0\x66\x00\x00\x00", 9);
+    const std::string header("\x24\x0F\x50\x00"
+                             "0\x66\x00\x00\x00",
+                             9);
     struct Case {
         const char* name;
         std::string tail;
@@ -267,9 +272,9 @@ TEST_F(ObjFileTest, FailedBufferIsRefused) {
     EXPECT_EQ(fs::file_size(path), 39u);
     auto back = f.readRecord(1, 7);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->data()[0], 4);   // the old record stays live
+    EXPECT_EQ(back->data()[0], 4); // the old record stays live
 
-    Buffer measuring;   // no block
+    Buffer measuring; // no block
     measuring.writeInt32(1);
     EXPECT_FALSE(f.writeRecord(1, 8, measuring));
     expectIndexMatchesDisk(f);
