@@ -10,10 +10,12 @@
 //   pixels x 0..3, y 0..2. Callers that want the edges included add one pixel.
 //   The outline, drawn with the current pen, lies on the border pixels of that
 //   same area; the interior is filled with the current brush.
-// - lineTo draws from the current position to the point, excluding the point
-//   itself, and makes it the current position; a chain of lineTo calls thus
-//   touches every pixel once. polyline and polygon do not use or move the
-//   current position.
+// - lineTo draws from the current position to the point and makes it the
+//   current position. The point's own pixel is left to the next line of the
+//   chain: in the inverting modes a chain of lineTo calls (or a polyline)
+//   touches each pixel exactly once, so that a rubber shape drawn twice is
+//   erased; in copy mode the end pixel may be lit too. polyline and polygon
+//   do not use or move the current position.
 // - Arcs and chords take the bounding box of the ellipse and two radial points:
 //   the curve starts where the ray from the ellipse centre through the start
 //   point meets the ellipse and runs COUNTER-CLOCKWISE (as seen on screen) to

@@ -158,10 +158,11 @@ void QtSurface::stateChanged(StateItem item) {
             pen_ = QPen(Qt::NoPen);
         } else {
             pen_ = QPen(toQColor(s.pen.colour), std::max(1, s.pen.width));
-            // One-pixel lines leave out their last pixel, as chained lineTo
-            // calls expect; wide pens are round at their ends and joins.
+            // One-pixel lines light both end pixels (Qt's flat caps drop the
+            // right or bottom one whatever the direction, which leaves gaps in
+            // chains); wide pens are round at their ends and joins.
             if (s.pen.width <= 1) {
-                pen_.setCapStyle(Qt::FlatCap);
+                pen_.setCapStyle(Qt::SquareCap);
                 pen_.setJoinStyle(Qt::MiterJoin);
             } else {
                 pen_.setCapStyle(Qt::RoundCap);
@@ -227,10 +228,54 @@ void QtSurface::moveTo(int x, int y) {
     current_ = {x, y};
 }
 
+bool QtSurface::exactPixels() const {
+    return canInvert_ && state().rasterMode != RasterMode::Copy && state().pen.width <= 1;
+}
+
+void QtSurface::drawExactLines(std::span<const Point> points) {
+    // Bresenham steps from each point to the next, the next one left out: every
+    // pixel of a chain is inverted once, so drawing it again erases it.
+    // Lines far longer than any output (damaged coordinates) are left to Qt's
+    // clipping stroker rather than set point by point.
+    constexpr std::int64_t kMaxExactLength = 1 << 16;
+    QPolygon pixels;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        int x = points[i - 1].x, y = points[i - 1].y;
+        const int x1 = points[i].x, y1 = points[i].y;
+        if (std::abs(std::int64_t(x1) - x) > kMaxExactLength ||
+            std::abs(std::int64_t(y1) - y) > kMaxExactLength) {
+            painter_.drawLine(x, y, x1, y1);
+            continue;
+        }
+        const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+        int error = dx + dy;
+        while (x != x1 || y != y1) {
+            pixels.append(QPoint(x, y));
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
+    if (!pixels.isEmpty())
+        painter_.drawPoints(pixels);
+}
+
 void QtSurface::lineTo(int x, int y) {
     if (pen_.style() != Qt::NoPen) {
-        StrokeShift shift(painter_, shiftStrokes_);
-        painter_.drawLine(current_.x, current_.y, x, y);
+        if (exactPixels()) {
+            const Point ends[] = {current_, {x, y}};
+            drawExactLines(ends);
+        } else {
+            StrokeShift shift(painter_, shiftStrokes_);
+            painter_.drawLine(current_.x, current_.y, x, y);
+        }
     }
     current_ = {x, y};
 }
@@ -238,6 +283,10 @@ void QtSurface::lineTo(int x, int y) {
 void QtSurface::polyline(std::span<const Point> points) {
     if (points.size() < 2 || pen_.style() == Qt::NoPen)
         return;
+    if (exactPixels()) {
+        drawExactLines(points);
+        return;
+    }
     StrokeShift shift(painter_, shiftStrokes_);
     painter_.drawPolyline(toQPolygon(points));
 }

@@ -55,6 +55,9 @@ private:
     // pen and no brush: Qt strokes centred on the geometry, while the surface
     // keeps filled shapes inside their box, right and bottom excluded.
     void fillThenStroke(const QPainterPath& fill, const QPainterPath& outline);
+    // Inverting one-pixel lines are set pixel by pixel, to keep the chain rule.
+    bool exactPixels() const;
+    void drawExactLines(std::span<const Point> points);
 
     QPainter& painter_;
     QTransform base_;

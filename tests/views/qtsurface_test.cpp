@@ -74,17 +74,39 @@ TEST(QtSurface, FilledShapesExcludeTheirRightAndBottomEdges) {
     }
 }
 
-TEST(QtSurface, LineToLeavesOutItsEndPixel) {
+TEST(QtSurface, OnePixelOutlinesHaveNoGapsAndInvertEachPixelOnce) {
+    // A rectangle outline made of four chained sides, as the renderer draws it,
+    // in copy mode and inverted over white: the whole border, corners included,
+    // and in inverting mode no pixel inverted twice (it would turn white).
+    for (RasterMode mode : {RasterMode::Copy, RasterMode::Invert}) {
+        QImage image = blankImage(30, 30);
+        drawOn(image, [&](QtSurface& s) {
+            s.setRasterMode(mode);
+            s.setPen(Pen::solid(kBlack));
+            rectangleOutline(s, {3, 4, 20, 25}, 1000, 5, 0);
+        });
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 30; ++x) {
+                const bool border =
+                    ((x == 3 || x == 20) && y >= 4 && y <= 25) || ((y == 4 || y == 25) && x >= 3 && x <= 20);
+                EXPECT_EQ(image.pixel(x, y) == qRgb(0, 0, 0), border)
+                    << "mode " << int(mode) << " at " << x << "," << y;
+            }
+    }
+    // An inverted polyline doubling back on itself: each joint once, the last
+    // point left out.
     QImage image = blankImage(20, 20);
     drawOn(image, [](QtSurface& s) {
+        s.setRasterMode(RasterMode::Invert);
         s.setPen(Pen::solid(kBlack));
-        s.moveTo(2, 5);
-        s.lineTo(10, 5);
-        s.lineTo(10, 12);
+        const Point chain[] = {{2, 5}, {10, 5}, {10, 12}, {4, 15}};
+        s.polyline(chain);
     });
-    EXPECT_EQ(inkBounds(image), QRect(QPoint(2, 5), QPoint(10, 11)));
-    EXPECT_TRUE(isInk(image, 10, 5)); // drawn once, by the second line
-    EXPECT_FALSE(isInk(image, 10, 12));
+    EXPECT_TRUE(isInk(image, 2, 5));
+    EXPECT_TRUE(isInk(image, 10, 5));
+    EXPECT_TRUE(isInk(image, 10, 12));
+    EXPECT_FALSE(isInk(image, 4, 15));
+    EXPECT_EQ(inkBounds(image), QRect(QPoint(2, 5), QPoint(10, 15)));
 }
 
 TEST(QtSurface, HatchesLeaveGapsInTheirDirection) {
