@@ -195,6 +195,14 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
             workingCopy_.reset();
             return false;
         }
+        // Records that do not tile the file to its end (a cut or damaged file) are
+        // left out; what comes before them still opens.
+        std::int64_t tiled = kObjFileHeaderSize;
+        if (!file.index().empty())
+            tiled = std::int64_t{file.index().back().offset} + file.index().back().size + kRecordHeaderSize;
+        if (tiled != file.fileSize())
+            logMessage(0, 0, kError, strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled)),
+                       true);
         bool copied = file.copyLiveRecordsTo(*workingCopy_);
         file.close();
         if (!copied || !readHeader())

@@ -30,6 +30,8 @@ inline constexpr const char* kPresentationTotal = "Total présentation de '%s' :
 inline constexpr const char* kSchemaTitleSuffix = " (Schéma)";
 inline constexpr const char* kUntitledSchema = "Sans titre : Schéma ";
 inline constexpr const char* kSymbolTitleSuffix = " (Symbole)";
+inline constexpr const char* kFileDamaged =
+    "Attention, le fichier '%s' est endommagé : seuls ses %ld premiers octets sont lus.";
 inline constexpr const char* kHeaderDamaged = "*** En-tête du document '%s' endommagé.";
 
 // Folio commands.
