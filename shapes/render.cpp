@@ -279,6 +279,18 @@ void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
     surface.textOut(p.x, p.y, word);
 }
 
+// Draws an object of a symbol drawing moved into the instance's place. The
+// object's own geometry copy is kept too, so that a drawing met again inside
+// itself (a symbol nested in itself) still finds its way back.
+void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawing, Surface& surface, int zoom,
+                bool ghost, const DrawContext& context) {
+    const ShapeGeometryCopy kept = object.geometryCopy;
+    placeInSymbol(object, instance, drawing);
+    drawShape(object, surface, zoom, ghost, context);
+    unplaceFromSymbol(object);
+    object.geometryCopy = kept;
+}
+
 // A symbol instance: its library drawing moved into place, then its labels.
 void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (context.depth >= kMaxSymbolNesting)
@@ -291,9 +303,7 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
     for (Shape* object : drawing.objects) {
         if (!object || object->kind == kTerminal || object->kind == kTextZone || object->kind == kSymbolText)
             continue;
-        placeInSymbol(*object, instance, drawing);
-        drawShape(*object, surface, zoom, ghost, inner);
-        unplaceFromSymbol(*object);
+        drawPlaced(*object, instance, drawing, surface, zoom, ghost, inner);
     }
     if (ghost || !instance.infoSymbole)
         return;
@@ -301,9 +311,7 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
         if (!label.shape)
             continue;
         refreshLabel(label, instance);
-        placeInSymbol(*label.shape, instance, drawing);
-        drawShape(*label.shape, surface, zoom, ghost, inner);
-        unplaceFromSymbol(*label.shape);
+        drawPlaced(*label.shape, instance, drawing, surface, zoom, ghost, inner);
     }
 }
 

@@ -1,0 +1,623 @@
+#include "library/libnode.h"
+#include "shapes/geometry.h"
+#include "shapes/palette.h"
+#include "shapes/recordingsurface.h"
+#include "shapes/render.h"
+#include "shapes/rendercalendar.h"
+#include "shapes/shape.h"
+#include "shapes/style.h"
+#include "store/folio.h"
+#include "store/textcodec.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plexo {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::unique_ptr<Shape> makeShape(int kind, std::vector<Point> points, const std::string& text = {}) {
+    auto shape = std::make_unique<Shape>(kind);
+    shape->points = std::move(points);
+    shape->style = objectDefaultStyle();
+    shape->setApplicability();
+    shape->setText(text);
+    shape->createKindRecord();
+    return shape;
+}
+
+std::vector<const SurfaceCall*> callsOf(const RecordingSurface& surface, SurfaceOp op) {
+    std::vector<const SurfaceCall*> result;
+    for (const SurfaceCall& call : surface.calls())
+        if (call.op == op)
+            result.push_back(&call);
+    return result;
+}
+
+std::vector<std::string> textsOf(const RecordingSurface& surface) {
+    std::vector<std::string> texts;
+    for (const SurfaceCall* call : callsOf(surface, SurfaceOp::TextOut))
+        texts.push_back(call->text);
+    return texts;
+}
+
+// The font selected when a call was made.
+const SurfaceCall& fontBefore(const RecordingSurface& surface, const SurfaceCall& call) {
+    const SurfaceCall* font = nullptr;
+    for (const SurfaceCall& c : surface.calls()) {
+        if (&c == &call)
+            break;
+        if (c.op == SurfaceOp::SetFont)
+            font = &c;
+    }
+    static const SurfaceCall none{SurfaceOp::SetFont, {0, 0, 0, 0, -1, -1}, {}};
+    return font ? *font : none;
+}
+
+bool contains(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// ---- one-line labels ----------------------------------------------------------------
+
+TEST(RenderLabel, AnchorsFollowTheAlignmentAndAngleTable) {
+    // Label box (100, 200, 300, 260) in pixels; "AB" in a 10-pixel font is 12 × 10.
+    const int l = 100, t = 200, r = 300, b = 260, w = 12, h = 10, e = 5;
+    struct Case {
+        int align;
+        Point at0, at90, at180, at270;
+    };
+    const Case cases[] = {
+        {0, {l - w - e, (t + b - h) / 2}, {(l + r - h) / 2, b + w + e}, {r + w + e, (t + b + h) / 2}, {(l + r + h) / 2, t - w - e}},
+        {1, {r + e, (t + b - h) / 2}, {(l + r - h) / 2, t - e}, {l - e, (t + b + h) / 2}, {(l + r + h) / 2, b + e}},
+        {2, {(l + r - w) / 2, (t + b - h) / 2}, {(l + r - h) / 2, (t + b + w) / 2}, {(l + r + w) / 2, (t + b + h) / 2}, {(l + r + h) / 2, (t + b - w) / 2}},
+        {3, {(l + r - w) / 2, t - h}, {l - h, (t + b + w) / 2}, {(l + r + w) / 2, b + h}, {r + h, (t + b - w) / 2}},
+        {4, {(l + r - w) / 2, b}, {r, (t + b + w) / 2}, {(l + r + w) / 2, t}, {l, (t + b - w) / 2}},
+        {5, {l - w - e, t - h}, {l - h, b + w + e}, {r + w + e, b + h}, {r + h, t - w - e}},
+        {6, {r + e, t - h}, {l - h, t - e}, {l - e, b + h}, {r + h, b + e}},
+        {7, {l - w - e, b}, {r, b + w + e}, {r + w + e, t}, {l, t - w - e}},
+        {8, {r + e, b}, {r, t - e}, {l - e, t}, {l, b + e}},
+        {9, {l, t}, {l, t}, {l, t}, {l, t}},
+    };
+    for (const Case& c : cases) {
+        const Point expected[] = {c.at0, c.at90, c.at180, c.at270};
+        for (int a = 0; a < 4; ++a) {
+            // The rectangle's outline is its box widened by the line width and 2 points.
+            auto shape = makeShape(kRectangle, {{103000, 203000}, {297000, 257000}}, "AB");
+            shape->style.fontSize = 10;
+            shape->style.textAlign = static_cast<std::uint8_t>(c.align);
+            shape->angle = a * 90;
+            RecordingSurface surface;
+            draw(*shape, surface, 5, false);
+            const auto texts = callsOf(surface, SurfaceOp::TextOut);
+            ASSERT_EQ(texts.size(), 1u);
+            EXPECT_EQ(Point(texts[0]->args[0], texts[0]->args[1]), expected[a])
+                << "align " << c.align << " angle " << a * 90;
+            EXPECT_EQ(fontBefore(surface, *texts[0]).args[4], a * 900) << "escapement";
+        }
+    }
+}
+
+TEST(RenderLabel, TerminalBoxIsWidenedByOnePointAndFilledBehindItsText) {
+    auto terminal = makeShape(kTerminal, {{100000, 100000}, {100000, 100000}}, "A1");
+    terminal->style.fontSize = 10;
+    terminal->style.textAlign = 1;
+    terminal->style.fillColour = 3;
+    setShowTerminalsDefault(true);
+    RecordingSurface surface;
+    draw(*terminal, surface, 5, false);
+    // Outline 100 ± 3 points, widened by 1: (96, 96, 104, 104); right of it, centred.
+    const Lines lines = surface.lines();
+    EXPECT_TRUE(contains(lines, "textOut(109,95,\"A1\")")) << ::testing::PrintToString(lines);
+    // The label's own cell is filled first, one pixel more right and down.
+    EXPECT_TRUE(contains(lines, "rectangle(109,95,122,106)"));
+}
+
+TEST(RenderLabel, KeepsAtMost254BytesAndOnlyNonEmptyTexts) {
+    auto shape = makeShape(kLine, {{0, 0}, {50000, 0}}, std::string(300, 'x'));
+    RecordingSurface surface;
+    draw(*shape, surface, 5, false);
+    const auto texts = textsOf(surface);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], std::string(254, 'x'));
+
+    // A rectangle without line or fill draws nothing but its text.
+    auto bare = makeShape(kRectangle, {{0, 0}, {50000, 50000}}, "nom");
+    bare->style.colour = kNoColour;
+    bare->style.fillColour = kNoColour;
+    RecordingSurface only;
+    draw(*bare, only, 5, false);
+    const Lines drawn = only.drawingLines();
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].rfind("textOut(", 0), 0u);
+}
+
+TEST(RenderLabel, WireEndLabelsAreWrittenAtBothEnds) {
+    auto wire = makeShape(kWire, {{100000, 100000}, {100000, 50000}, {200000, 50000}});
+    wire->style = wireDefaultStyle();
+    wire->style.fontSize = 10;
+    wire->setApplicability();
+    wire->joinLabels("K1", "K2");
+    RecordingSurface surface;
+    draw(*wire, surface, 5, false);
+    const auto texts = textsOf(surface);
+    EXPECT_EQ(texts, (std::vector<std::string>{"K1", "K2"}));
+    // The first segment goes up from P1: the first label is turned by 90 degrees.
+    const auto calls = callsOf(surface, SurfaceOp::TextOut);
+    EXPECT_EQ(fontBefore(surface, *calls[0]).args[4], 900);
+    EXPECT_EQ(fontBefore(surface, *calls[1]).args[4], 0);
+}
+
+// ---- text layout ----------------------------------------------------------------------
+
+Extent tenPixelsEach(std::string_view text) { return {10 * static_cast<int>(text.size()), 10}; }
+
+std::vector<std::string> lineTexts(const TextLayout& layout) {
+    std::vector<std::string> texts;
+    for (const TextLine& line : layout.lines)
+        texts.push_back(line.text);
+    return texts;
+}
+
+TEST(TextLayout, CutsAfterTheLastBreakCharacter) {
+    struct Case {
+        const char* text;
+        int width;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"hello world foo", 60, {"hello", "world", "foo"}},
+        {"ab-cdef", 40, {"ab-", "cdef"}},          // cut after the hyphen
+        {"a,b;c:d", 40, {"a,b;", "c:d"}},
+        {"abcdefgh", 30, {"abc", "def", "gh"}},    // no break character: cut before the overflow
+        {"x/yyyy", 30, {"x/", "yyy", "y"}},
+        {"a\r\nb\n\rc\rd\ne", 100, {"a", "b", "c", "d", "e"}},
+        {"a\r\n\r\nb", 100, {"a", " ", "b"}},     // an empty line is one space
+        {"a\tb", 100, {"a b"}},                    // a tab counts as a space
+        {"w", 5, {"w"}},                           // a line keeps at least one character
+    };
+    for (const Case& c : cases) {
+        const TextLayout layout = layoutText(c.text, {0, 0, c.width, 1000}, 0, 0, tenPixelsEach);
+        EXPECT_EQ(lineTexts(layout), c.lines) << c.text;
+        EXPECT_FALSE(layout.overflow) << c.text;
+    }
+}
+
+TEST(TextLayout, PlacesLinesByAlignmentAndAngle) {
+    const Rect box{100, 200, 200, 300};
+    struct Case {
+        int angle, align;
+        Point first, second;
+    };
+    // Lines "ab" (20 wide) then "c" (10 wide), 10 high.
+    const Case cases[] = {
+        {0, 0, {100, 200}, {100, 210}},   {0, 1, {180, 200}, {190, 210}},   {0, 3, {140, 200}, {145, 210}},
+        {90, 0, {100, 300}, {110, 300}},  {90, 6, {100, 220}, {110, 210}},  {90, 2, {100, 260}, {110, 255}},
+        {180, 0, {200, 300}, {200, 290}}, {180, 8, {120, 300}, {110, 290}}, {270, 0, {200, 200}, {190, 200}},
+        {270, 1, {200, 280}, {190, 290}},
+    };
+    for (const Case& c : cases) {
+        const TextLayout layout = layoutText("ab\r\nc", box, c.angle, c.align, tenPixelsEach);
+        ASSERT_EQ(layout.lines.size(), 2u);
+        EXPECT_EQ(layout.lines[0].origin, c.first) << c.angle << "/" << c.align;
+        EXPECT_EQ(layout.lines[1].origin, c.second) << c.angle << "/" << c.align;
+    }
+}
+
+TEST(TextLayout, StopsWhenTheNextLineDoesNotFit) {
+    const TextLayout layout = layoutText("one two three four", {0, 0, 50, 25}, 0, 0, tenPixelsEach);
+    EXPECT_EQ(lineTexts(layout), (std::vector<std::string>{"one", "two"}));
+    EXPECT_TRUE(layout.overflow);
+    const TextLayout turned = layoutText("one two three four", {0, 0, 25, 50}, 90, 0, tenPixelsEach);
+    EXPECT_EQ(lineTexts(turned), (std::vector<std::string>{"one", "two"}));
+    EXPECT_TRUE(turned.overflow);
+    EXPECT_FALSE(layoutText("one", {0, 0, 50, 10}, 0, 0, tenPixelsEach).overflow);
+}
+
+TEST(RenderText, OverflowMarkSitsAtTheBoxCorner) {
+    auto text = makeShape(kText, {{10000, 10000}, {60000, 30000}}, "un deux trois quatre cinq six sept");
+    text->style.fontSize = 9;
+    RecordingSurface surface;
+    draw(*text, surface, 5, false);
+    const Lines lines = surface.drawingLines();
+    // The crossed 5 × 5 square whose bottom-right corner is (60, 30).
+    for (const char* line : {"moveTo(55,25)", "lineTo(60,25)", "lineTo(60,30)", "lineTo(55,30)", "lineTo(55,25)",
+                             "moveTo(60,25)"})
+        EXPECT_TRUE(contains(lines, line)) << line;
+    EXPECT_FALSE(textsOf(surface).empty());
+}
+
+TEST(RenderText, LineBreaksDoNotDependOnTheZoom) {
+    auto text = makeShape(kText, {{10000, 10000}, {90000, 200000}},
+                          utf8ToCp1252("Le schéma montre la chaîne de traitement, étape par étape: lecture, tri."));
+    text->style.fontSize = 10;
+    std::vector<std::string> reference;
+    for (int zoom : {5, 2, 8, 7}) {
+        RecordingSurface surface;
+        draw(*text, surface, zoom, false);
+        const auto texts = textsOf(surface);
+        ASSERT_GT(texts.size(), 2u) << zoom;
+        if (reference.empty())
+            reference = texts;
+        EXPECT_EQ(texts, reference) << "zoom " << zoom;
+    }
+}
+
+// ---- symbols, terminals and wires --------------------------------------------------------
+
+// A library symbol: a rectangle (0, 0)-(20, 10) points and a terminal at (0, 5).
+struct FakeSymbol {
+    LibNode node{NodeKind::Symbol, "RELAIS"};
+    Shape* rectangle = nullptr;
+
+    FakeSymbol() {
+        node.drawing = std::make_unique<Folio>();
+        rectangle = &node.drawing->append(makeShape(kRectangle, {{0, 0}, {20000, 10000}}));
+        node.drawing->append(makeShape(kTerminal, {{0, 5000}, {0, 5000}}));
+        node.bounds = {0, 20000, 0, 10000};
+    }
+
+    std::unique_ptr<Shape> instance(Point at, int angle) {
+        auto shape = std::make_unique<Shape>(kSymbol);
+        shape->points = {at, at};
+        shape->angle = angle;
+        shape->createKindRecord();
+        shape->infoSymbole->name = node.name;
+        shape->infoSymbole->node = &node;
+        auto label = makeShape(kTerminal, {{0, 5000}, {0, 5000}});
+        label->infoBorne = std::make_unique<InfoBorneSymbole>();
+        label->infoBorne->owner = shape.get();
+        shape->infoSymbole->labels.emplace_back("", std::move(label));
+        return shape;
+    }
+};
+
+int redDiamonds(const RecordingSurface& surface) {
+    int count = 0;
+    for (const SurfaceCall* call : callsOf(surface, SurfaceOp::Polygon))
+        count += call->args.size() == 8 ? 1 : 0;
+    return count;
+}
+
+TEST(RenderSymbol, DrawsTheSharedDrawingInPlaceAndRestoresIt) {
+    FakeSymbol symbol;
+    auto instance = symbol.instance({100000, 100000}, 90);
+    setShowTerminalsDefault(true);
+    RecordingSurface first, second;
+    draw(*instance, first, 5, false);
+    draw(*instance, second, 5, false);
+    EXPECT_EQ(first.lines(), second.lines());
+    EXPECT_EQ(symbol.rectangle->points, (std::vector<Point>{{0, 0}, {20000, 10000}}));
+    EXPECT_EQ(symbol.rectangle->angle, 0);
+    // Turned by 90 degrees about (10, 5) and centred on (100, 100): (95, 90)-(105, 110).
+    const Lines lines = first.drawingLines();
+    EXPECT_TRUE(contains(lines, "moveTo(95,90)")) << ::testing::PrintToString(lines);
+    EXPECT_TRUE(contains(lines, "lineTo(105,110)"));
+    // The drawing's own terminal is not drawn; the instance's label is, once, turned
+    // onto (100, 110).
+    EXPECT_EQ(redDiamonds(first), 1);
+    EXPECT_TRUE(contains(first.lines(), "polygon(100,105,105,110,100,115,95,110)"));
+}
+
+TEST(RenderSymbol, TerminalShowsOnlyWhenShownFreeAndOnScreen) {
+    FakeSymbol symbol;
+    auto instance = symbol.instance({100000, 100000}, 0);
+    Shape wire(kWire);
+    setShowTerminalsDefault(true);
+    auto diamonds = [&](int zoom) {
+        RecordingSurface surface;
+        draw(*instance, surface, zoom, false);
+        return redDiamonds(surface);
+    };
+    EXPECT_EQ(diamonds(5), 1);
+    EXPECT_EQ(diamonds(-1), 0); // natural size output (metafiles) shows no terminal
+    instance->infoSymbole->labels[0].shape->infoBorne->wire = &wire;
+    EXPECT_EQ(diamonds(5), 0);
+    instance->infoSymbole->labels[0].shape->infoBorne->wire = nullptr;
+    setShowTerminalsDefault(false);
+    EXPECT_EQ(diamonds(5), 0);
+    setShowTerminalsDefault(true);
+}
+
+TEST(RenderSymbol, ASymbolContainingItselfStops) {
+    LibNode node(NodeKind::Symbol, "BOUCLE");
+    node.drawing = std::make_unique<Folio>();
+    node.drawing->append(makeShape(kLine, {{0, 0}, {10000, 0}}));
+    auto& inner = node.drawing->append(std::make_unique<Shape>(kSymbol));
+    inner.points = {{0, 0}, {0, 0}};
+    inner.createKindRecord();
+    inner.infoSymbole->node = &node;
+    node.bounds = {0, 10000, 0, 0};
+    RecordingSurface surface;
+    draw(inner, surface, 5, false);
+    EXPECT_EQ(callsOf(surface, SurfaceOp::LineTo).size(), static_cast<std::size_t>(kMaxSymbolNesting));
+    EXPECT_EQ(inner.points, (std::vector<Point>{{0, 0}, {0, 0}}));
+    EXPECT_EQ(node.drawing->objects[0]->points, (std::vector<Point>{{0, 0}, {10000, 0}}));
+}
+
+TEST(RenderWire, JunctionDotsOnlyWhereAWireEndsOnAnotherWire) {
+    Shape other(kWire);
+    Shape terminal(kTerminal);
+    auto wire = makeShape(kWire, {{100000, 100000}, {200000, 100000}});
+    wire->style = wireDefaultStyle();
+    wire->setApplicability();
+    struct Case {
+        Shape* amont;
+        Shape* aval;
+        std::vector<std::string> dots;
+    };
+    const Case cases[] = {
+        {&other, nullptr, {"ellipse(97,97,104,104)"}},
+        {nullptr, &other, {"ellipse(197,97,204,104)"}},
+        {&terminal, &terminal, {}},
+        {&other, &other, {"ellipse(97,97,104,104)", "ellipse(197,97,204,104)"}},
+    };
+    for (const Case& c : cases) {
+        wire->infoFil->amont = c.amont;
+        wire->infoFil->aval = c.aval;
+        RecordingSurface surface;
+        draw(*wire, surface, 5, false);
+        std::vector<std::string> dots;
+        for (const SurfaceCall* call : callsOf(surface, SurfaceOp::Ellipse))
+            dots.push_back(call->toString());
+        EXPECT_EQ(dots, c.dots);
+    }
+}
+
+// ---- ghost mode, shadows, handles, tags ----------------------------------------------------
+
+TEST(RenderGhost, ThinBlackOutlineWithoutFillTextOrShadow) {
+    setInverseVideo(true);
+    auto box = makeShape(kRectangle, {{10000, 10000}, {50000, 40000}}, "nom");
+    box->style.fillColour = 3;
+    box->style.shadow = 8;
+    box->style.lineWidth = 3000;
+    RecordingSurface surface;
+    draw(*box, surface, 5, true);
+    setInverseVideo(false);
+    const Lines lines = surface.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "setPen(solid,1,#000000)");
+    EXPECT_TRUE(callsOf(surface, SurfaceOp::TextOut).empty());
+    EXPECT_TRUE(callsOf(surface, SurfaceOp::Rectangle).empty());
+    EXPECT_TRUE(contains(surface.drawingLines(), "lineTo(50,10)"));
+}
+
+TEST(RenderShadow, DrawnFirstFiveDownRightInTheShadowColour) {
+    auto box = makeShape(kRectangle, {{10000, 10000}, {50000, 40000}});
+    box->style.shadow = 8;
+    box->style.fillColour = 15;
+    RecordingSurface surface;
+    draw(*box, surface, 5, false);
+    const Lines drawn = surface.drawingLines();
+    ASSERT_GT(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0], "rectangle(15,15,56,46)");
+    EXPECT_EQ(drawn[1], "rectangle(10,10,51,41)");
+    EXPECT_TRUE(contains(surface.lines(), "setBrush(solid,#808080)"));
+
+    // Where the shadow does not apply, it is not drawn.
+    auto picture = makeShape(kChordGrid, {{10000, 10000}, {40000, 40000}});
+    picture->style.shadow = 8;
+    RecordingSurface grid;
+    drawShadow(*picture, grid, 5);
+    EXPECT_TRUE(grid.calls().empty());
+}
+
+TEST(RenderHandles, BoxCornersAndMidpointsTextFrameFirst) {
+    auto text = makeShape(kText, {{10000, 20000}, {30000, 60000}}, "t");
+    RecordingSurface surface;
+    drawHandles(*text, surface, 5);
+    const Lines lines = surface.drawingLines();
+    EXPECT_EQ(lines[0], "moveTo(10,20)");
+    std::vector<std::string> handles;
+    for (const SurfaceCall* call : callsOf(surface, SurfaceOp::Rectangle))
+        handles.push_back(call->toString());
+    EXPECT_EQ(handles, (std::vector<std::string>{"rectangle(6,16,14,24)", "rectangle(16,16,24,24)",
+                                                 "rectangle(26,16,34,24)", "rectangle(26,36,34,44)",
+                                                 "rectangle(26,56,34,64)", "rectangle(16,56,24,64)",
+                                                 "rectangle(6,56,14,64)", "rectangle(6,36,14,44)"}));
+}
+
+TEST(RenderTags, MidiAndSequenceWords) {
+    struct Case {
+        int kind;
+        std::string word;
+        std::string colour;
+    };
+    const Case cases[] = {{kMidiShortcut, "Midi", "setTextColour(#ffff00)"},
+                          {kSequence, utf8ToCp1252("Séquence"), "setTextColour(#ff0000)"}};
+    for (const Case& c : cases) {
+        auto tag = makeShape(c.kind, {{20000, 30000}, {20000, 30000}}, "C:\\a.mid");
+        RecordingSurface surface;
+        draw(*tag, surface, 5, false);
+        EXPECT_EQ(textsOf(surface), std::vector<std::string>{c.word});
+        const Lines lines = surface.lines();
+        EXPECT_TRUE(contains(lines, c.colour));
+        // Bold 14-pixel "Ms Sans Serif" on a black box fitted to the word.
+        EXPECT_TRUE(contains(lines, "setFont(\"Ms Sans Serif\",14,700,0,0,0,0)"));
+        const int width = static_cast<int>(c.word.size()) * 10;
+        EXPECT_TRUE(contains(lines, "rectangle(20,30," + std::to_string(20 + width + 1) + ",45)"));
+    }
+}
+
+// ---- chord grids, tablatures, pictures ------------------------------------------------------
+
+TEST(RenderGuitar, ChordGridDotsAndStringMarks) {
+    auto grid = makeShape(kChordGrid, {{100000, 100000}, {130000, 130000}});
+    grid->setApplicability();
+    const std::uint8_t cMajor[6] = {255, 3, 2, 0, 1, 0};
+    for (int s = 0; s < 6; ++s)
+        grid->style.set(kTuning0 + s, cMajor[s]);
+    RecordingSurface surface;
+    draw(*grid, surface, 5, false);
+    EXPECT_EQ(callsOf(surface, SurfaceOp::Ellipse).size(), 3u);
+    EXPECT_EQ(textsOf(surface), (std::vector<std::string>{"x", "3", "2", "o", "1", "o"}));
+
+    // Higher up the neck: the first fret shown is written left of the grid.
+    const std::uint8_t barre[6] = {5, 7, 7, 6, 5, 5};
+    for (int s = 0; s < 6; ++s)
+        grid->style.set(kTuning0 + s, barre[s]);
+    RecordingSurface high;
+    draw(*grid, high, 5, false);
+    const auto texts = callsOf(high, SurfaceOp::TextOut);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0]->text, "5");
+    EXPECT_LT(texts[0]->args[0], 100);
+    EXPECT_EQ(callsOf(high, SurfaceOp::Ellipse).size(), 6u);
+}
+
+TEST(RenderGuitar, TablatureWritesFretNumbersOnTheirStrings) {
+    auto tab = makeShape(kTablature, {{100000, 100000}, {110000, 160000}});
+    tab->setApplicability();
+    const std::uint8_t frets[6] = {3, 255, 0, 0, 0, 12};
+    for (int s = 0; s < 6; ++s)
+        tab->style.set(kTuning0 + s, frets[s]);
+    RecordingSurface surface;
+    draw(*tab, surface, 5, false);
+    // High string on top: 12 on the first line (y 105), the low string's 3 at the bottom (y 155).
+    const auto texts = callsOf(surface, SurfaceOp::TextOut);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0]->text, "3");
+    EXPECT_EQ(texts[0]->args[1], 155 - 7 / 2);
+    EXPECT_EQ(texts[4]->text, "12");
+    EXPECT_EQ(texts[4]->args[1], 105 - 7 / 2);
+}
+
+std::vector<std::uint8_t> dibBlock(int width, int height, int bits, std::vector<std::uint8_t> table,
+                                   std::vector<std::uint8_t> pixels) {
+    std::vector<std::uint8_t> b(40, 0);
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put(0, 40, 4);
+    put(4, static_cast<std::uint32_t>(width), 4);
+    put(8, static_cast<std::uint32_t>(height), 4);
+    put(12, 1, 2);
+    put(14, static_cast<std::uint32_t>(bits), 2);
+    put(32, static_cast<std::uint32_t>(table.size() / 4), 4);
+    b.insert(b.end(), table.begin(), table.end());
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    return b;
+}
+
+TEST(RenderPicture, DecodesIndexedAndTrueColourBitmapsOntoTheBox) {
+    // One row of two pixels; table entries are blue, green, red, reserved.
+    const std::vector<std::uint8_t> table{0, 0, 255, 0, 255, 0, 0, 0};
+    struct Case {
+        int bits;
+        std::vector<std::uint8_t> table, pixels;
+    };
+    const Case cases[] = {
+        {1, table, {0x40, 0, 0, 0}},                 // pixels 0, 1
+        {4, table, {0x01, 0, 0, 0}},                 // pixels 0, 1
+        {8, table, {0, 1, 0, 0}},
+        {32, {}, {0, 0, 255, 0, 255, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        auto picture = makeShape(kDibPicture, {{10000, 20000}, {50000, 40000}});
+        picture->dib = std::make_unique<saoDib>(dibBlock(2, 1, c.bits, c.table, c.pixels));
+        std::vector<std::uint8_t> rgba;
+        ASSERT_TRUE(picture->dib->decodeToRgba(rgba)) << c.bits;
+        EXPECT_EQ(rgba, (std::vector<std::uint8_t>{255, 0, 0, 255, 0, 0, 255, 255})) << c.bits;
+        RecordingSurface surface;
+        draw(*picture, surface, 5, false);
+        EXPECT_EQ(surface.drawingLines(), (Lines{"stretchBitmap(10,20,50,40,2,1)"})) << c.bits;
+    }
+
+    // A damaged block, a metafile or a ghost shows the 1-point frame only.
+    auto broken = makeShape(kDibPicture, {{10000, 20000}, {50000, 40000}});
+    broken->dib = std::make_unique<saoDib>(dibBlock(4000, 4000, 24, {}, {1, 2, 3}));
+    RecordingSurface surface;
+    draw(*broken, surface, 5, false);
+    EXPECT_TRUE(callsOf(surface, SurfaceOp::StretchBitmap).empty());
+    EXPECT_TRUE(contains(surface.drawingLines(), "lineTo(50,20)"));
+}
+
+// ---- calendar ---------------------------------------------------------------------------------
+
+TEST(Calendar, EasterAndTheMovableHolidays) {
+    const CalendarDate table[] = {{1997, 3, 30}, {1998, 4, 12}, {1999, 4, 4},  {2000, 4, 23}, {2001, 4, 15},
+                                  {2002, 3, 31}, {2003, 4, 20}, {2004, 4, 11}, {2005, 3, 27}, {2006, 4, 16}};
+    for (const CalendarDate& easter : table)
+        EXPECT_EQ(easterSunday(easter.year), easter);
+    EXPECT_EQ(easterSunday(2024), (CalendarDate{2024, 3, 31}));
+    EXPECT_EQ(easterSunday(2038), (CalendarDate{2038, 4, 25}));   // latest possible
+    EXPECT_EQ(easterSunday(2285), (CalendarDate{2285, 3, 22}));   // earliest possible
+
+    struct Case {
+        int year, month, day;
+        const char* name;
+    };
+    const Case cases[] = {
+        {1998, 4, 13, "LUNDI PÂQUES"}, {1998, 5, 21, "ASCENSION"},  {1998, 6, 1, "LUNDI PENTECÔTE"},
+        {1998, 5, 31, "PENTECÔTE"},    {2024, 4, 1, "LUNDI PÂQUES"}, {2024, 5, 9, "ASCENSION"},
+        {2024, 5, 20, "LUNDI PENTECÔTE"}, {2026, 4, 6, "LUNDI PÂQUES"}, {2026, 5, 14, "ASCENSION"},
+        {2026, 5, 25, "LUNDI PENTECÔTE"}, {2026, 7, 14, "FËTE NATIONALE"}, {2026, 12, 25, "NOËL"},
+        {2026, 1, 1, "JOUR DE L'AN"},  {2026, 11, 11, "VICTOIRE 1918"}, {2026, 5, 2, ""},
+        {2008, 5, 1, "FËTE DU TRAVAIL - ASCENSION"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(publicHoliday(c.year, c.month, c.day), c.name) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(weekday(1998, 4, 13), 0);
+    EXPECT_EQ(weekday(2026, 12, 8), 1);
+    EXPECT_EQ(daysInMonth(2000, 2), 29);
+    EXPECT_EQ(daysInMonth(1900, 2), 28);
+}
+
+TEST(Calendar, DrawsMonthsNotesAndHolidaysInsideItsOutline) {
+    auto calendar = makeShape(kCalendar, {{10000, 10000}, {20000, 20000}});
+    calendar->style.fontSize = 8;
+    calendar->style.fillColour = 15;
+    auto& info = *calendar->infoCalendrier;
+    info.year = 1998, info.month = 3, info.monthCount = 2;
+    info.secondYear = 1998, info.secondMonth = 4, info.day = 20;
+    RDV note;
+    note.year = 1998, note.month = 4, note.day = 20;
+    note.text = "R\xe9union";
+    note.mark1 = 1, note.mark2 = 1, note.hatched = 1;
+    info.notes.push_back(note);
+    computeOutline(*calendar);
+    RecordingSurface surface;
+    draw(*calendar, surface, 5, false);
+    const auto texts = textsOf(surface);
+    auto has = [&](const std::string& text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
+    EXPECT_TRUE(has(" Mars 1998"));
+    EXPECT_TRUE(has(" Avril 1998"));
+    EXPECT_TRUE(has(utf8ToCp1252("LUNDI PÂQUES")));
+    EXPECT_TRUE(has("R\xe9union"));
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "L"), 9); // Mondays of March and April 1998
+    EXPECT_TRUE(contains(surface.lines(), "setBrush(bdiagonal,#000000)"));
+
+    // Every coordinate lies inside the outline.
+    const Rect o{calendar->outline.left / 1000, calendar->outline.top / 1000, calendar->outline.right / 1000,
+                 calendar->outline.bottom / 1000};
+    for (const SurfaceCall& call : surface.calls()) {
+        if (!call.isDrawing() && call.op != SurfaceOp::MoveTo)
+            continue;
+        const std::size_t coordinates = call.op == SurfaceOp::Rectangle || call.op == SurfaceOp::Ellipse ? 4
+                                        : call.op == SurfaceOp::TextOut || call.op == SurfaceOp::MoveTo ||
+                                                call.op == SurfaceOp::LineTo
+                                            ? 2
+                                            : call.args.size();
+        for (std::size_t i = 0; i + 1 < coordinates; i += 2) {
+            EXPECT_GE(call.args[i], o.left) << call.toString();
+            EXPECT_LE(call.args[i], o.right) << call.toString();
+            EXPECT_GE(call.args[i + 1], o.top) << call.toString();
+            EXPECT_LE(call.args[i + 1], o.bottom) << call.toString();
+        }
+        if (call.op == SurfaceOp::TextOut) {
+            RecordingSurface measure;
+            measure.setFont({"", 8});
+            EXPECT_LE(call.args[0] + measure.textExtent(call.text).width, o.right) << call.toString();
+        }
+    }
+}
+
+} // namespace
+} // namespace plexo
