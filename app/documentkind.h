@@ -14,12 +14,36 @@ class QWidget;
 
 namespace plexo {
 
+// How the menu item and tool-bar button of a command show while a view is active.
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+    QString text; // replaces the menu text when not empty (for example the undo label)
+};
+
+// What the status bar shows for the active document window, asked while idle.
+struct ViewStatus {
+    QString message;       // the message area
+    QString pageIndicator; // for a schéma: "page/pages"
+    int zoomLevel = -1;    // 0..8: the zoom box shows its label; -1 leaves the box as it is
+};
+
 struct DocumentKind {
     QString name;            // shown in the file dialogs, e.g. "Schéma"
     QStringList extensions;  // lower case, without dot, the first is the default: {"dls"}
     std::function<std::unique_ptr<Document>()> createDocument;
     // Makes a view of the document inside parent; the view observes the document.
     std::function<QWidget*(Document& document, QWidget* parent)> createView;
+
+    // Optional. The frame offers each menu command (ids of app/commands.h) to
+    // the active view: updateCommand returns true when the view handles the
+    // command and fills its state; runCommand carries it out (true when
+    // handled). The zoom commands 760..770 reach runCommand through the frame.
+    std::function<bool(QWidget* view, int command, CommandState& state)> updateCommand;
+    std::function<bool(QWidget* view, int command)> runCommand;
+    // Optional: the status-bar texts of the active view (without it: empty
+    // message, indicator "?", and "Séquence", "1:0:0" for a séquence).
+    std::function<ViewStatus(Document& document, QWidget* view)> viewStatus;
 };
 
 } // namespace plexo

@@ -1,17 +1,56 @@
-// The editor's entry point: builds the application object and runs it.
+// The editor's entry point: hands the files over to an editor already
+// running, or builds the application object and runs it.
 #include "app/appinfo.h"
+#include "app/documentpaths.h"
+#include "app/saoapp.h"
+#include "app/saoframe.h"
+#include "app/singleinstance.h"
+#include "app/strings.h"
 #include "app/verbs.h"
+#include "store/log.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QTimer>
 
 namespace plexo {
 
 int runEditor(int argc, char** argv) {
     QApplication application(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(QString::fromUtf8(kAppCaption));
-    frame.show();
+    QApplication::setApplicationName("Plexo");
+    QApplication::setApplicationVersion(kAppCaption);
+
+    // QApplication took its own options out of argv.
+    std::vector<std::string> paths;
+    QStringList handed;
+    for (int i = 1; i < argc; ++i) {
+        paths.push_back(longPathOf(argv[i]));
+        handed << QString::fromStdString(paths.back());
+    }
+
+    SingleInstance instance;
+    if (instance.handOver(handed)) {
+        setShuttingDown(true);
+        return 0;
+    }
+
+    saoApp app(homeDir());
+    app.initMainWindow();
+    instance.listen();
+    QObject::connect(&instance, &SingleInstance::pathReceived, &app, [&app](const QString& path) {
+        logInfo(std::string(strings::kHandedOver) + path.toStdString());
+        // Opened from the event loop, not from inside the socket's signal.
+        QTimer::singleShot(0, &app, [&app, path] { app.openDocumentByPath(path); });
+    });
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, [&app] {
+        saoFrame* frame = app.frame();
+        if (!frame)
+            return;
+        frame->setWindowState((frame->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        frame->show();
+        frame->raise();
+        frame->activateWindow();
+    });
+    app.initInstance(paths);
     return application.exec();
 }
 

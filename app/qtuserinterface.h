@@ -1,0 +1,43 @@
+// The desktop side of the core's user interface: French message boxes, the
+// system beep, the busy cursor, the status bar's progress gauge and the
+// clipboard (each format as the MIME type "application/x-plexo-<format>").
+#pragma once
+
+#include "store/userinterface.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace plexo {
+
+class Therm;
+
+class QtUserInterface : public UserInterface {
+public:
+    QtUserInterface() = default;
+
+    // The window that owns the message boxes and the gauge that shows progress.
+    void setFrame(QWidget* frame, Therm* therm);
+
+    MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+    void beep() override;
+    void beginBusy() override;
+    void endBusy() override;
+    void startProgress(int total, std::string_view title) override;
+    void advanceProgress(int position) override;
+    void resetProgress() override;
+    bool setClipboardData(std::string_view format, std::vector<std::uint8_t> bytes) override;
+    std::optional<std::vector<std::uint8_t>> clipboardData(std::string_view format) override;
+    bool clipboardHasFormat(std::string_view format) override;
+
+    static QString mimeType(std::string_view format);
+
+private:
+    QPointer<QWidget> frame_;
+    QPointer<Therm> therm_;
+    int busyDepth_ = 0;
+};
+
+} // namespace plexo

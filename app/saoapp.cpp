@@ -1,0 +1,136 @@
+#include "app/saoapp.h"
+
+#include "app/appinfo.h"
+#include "app/documentpaths.h"
+#include "app/saoframe.h"
+#include "app/saomanager.h"
+#include "app/statustexts.h"
+#include "app/strings.h"
+#include "shapes/fontlist.h"
+#include "store/textcodec.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <system_error>
+
+namespace plexo {
+namespace {
+
+saoApp* currentApp = nullptr;
+
+std::filesystem::path preparedHome(const std::filesystem::path& home) {
+    std::error_code ec;
+    std::filesystem::create_directories(home, ec);
+    return home;
+}
+
+Rect screenRectangle() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QRect area = screen ? screen->virtualGeometry() : QRect(0, 0, 1024, 768);
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+// The scalable faces of the screen in enumeration order; FontList keeps the
+// first 98 and sorts them.
+void fillFontList() {
+    std::vector<std::string> names;
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isScalable(family))
+            names.push_back(utf8ToCp1252(family.toStdString()));
+    fontList().setInstalledFonts(names);
+}
+
+} // namespace
+
+saoApp* theApp() { return currentApp; }
+
+saoApp::saoApp(const std::filesystem::path& homeFolder, MessageLog::Clock clock)
+    : homeFolder_(preparedHome(homeFolder)),
+      log_(homeFolder_ / MessageLog::kFileName, std::move(clock)),
+      previousSink_(logSink()),
+      previousInterface_(&plexo::userInterface()),
+      timeZoneBias_(systemTimeZoneBias()) {
+    currentApp = this;
+    setShuttingDown(false);
+    setLogSink(&log_);
+    setUserInterface(&ui_);
+
+    ProfileFile profile;
+    profile.load(iniPath());
+    recentFiles_.read(profile);
+    settings_.read(profile, homeFolder_.string(), screenRectangle());
+    registerBuiltinDocumentKinds();
+}
+
+saoApp::~saoApp() {
+    // Documents destroyed from here on leave the objects they share alone.
+    setShuttingDown(true);
+    frame_.reset();
+    setUserInterface(previousInterface_);
+    setLogSink(previousSink_);
+    log_.close();
+    if (currentApp == this)
+        currentApp = nullptr;
+}
+
+saoManager* saoApp::manager() const { return frame_ ? frame_->manager() : nullptr; }
+
+void saoApp::initMainWindow() {
+    fillFontList();
+    frame_ = std::make_unique<saoFrame>(*this);
+    ui_.setFrame(frame_.get(), frame_->therm());
+}
+
+void saoApp::initInstance(const std::vector<std::string>& paths) {
+    if (settings_.useSavedFramePlacement && settings_.frameMaximized)
+        frame_->showMaximized();
+    else
+        frame_->show();
+    if (settings_.messagesVisible)
+        frame_->toggleMessages();
+    if (settings_.symbolsVisible)
+        frame_->toggleSymbols();
+    if (settings_.attributesVisible)
+        frame_->toggleAttributes();
+    logMessage(0, 0, kInformation, strings::kStarting, false);
+    for (const auto& path : paths)
+        openDocumentByPath(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+void saoApp::openDocumentByPath(const QString& path) {
+    saoManager* documents = manager();
+    if (!documents || path.isEmpty())
+        return;
+    const std::string typed = path.toStdString();
+    const std::string withExtension = withDocumentExtension(typed);
+    // "plan" names the same document as "plan.dls": both are looked for.
+    if (documents->findDocument(typed) || documents->findDocument(withExtension)) {
+        plexo::userInterface().messageBox(strings::kAlreadyOpen, typed, MessageIcon::Warning);
+        return;
+    }
+    documents->openDocumentFile(withExtension);
+}
+
+bool saoApp::exitInstance() {
+    if (!frame_ || !frame_->manager()->closeAllDocuments())
+        return false;
+    logMessage(0, 0, kInformation, strings::kStopping, false);
+    frame_->storePlacement();
+    writeSettings();
+    frame_->closePalettes();
+    return true;
+}
+
+void saoApp::writeSettings() {
+    ProfileFile profile;
+    profile.load(iniPath()); // keeps whatever else the file holds
+    settings_.write(profile);
+    recentFiles_.write(profile);
+    if (!profile.save())
+        logMessage(0, 0, kError, "*** Impossible d'enregistrer les réglages dans '" + iniPath().string() + "'",
+                   false);
+}
+
+} // namespace plexo

@@ -1,0 +1,126 @@
+// The main frame: a multiple-document window with the menu bar, the
+// "Commandes" and "Outils" tool bars, the status bar (Therm), the floating
+// palettes (messages, symbols, styles) and the popup menus other windows show.
+// Menu commands are numbered (app/commands.h); the frame carries out its own
+// and offers the others to the active document window's kind.
+#pragma once
+
+#include "app/documentkind.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace plexo {
+
+class MessagesView;
+class PaletteWindow;
+class Therm;
+class saoApp;
+class saoManager;
+struct Message;
+
+class saoFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kIdleIntervalMs = 250; // status texts and command states refresh
+
+    explicit saoFrame(saoApp& app);
+    ~saoFrame() override;
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    saoManager* manager() const { return manager_; }
+    Therm* therm() const { return therm_; }
+    QToolBar* commandsBar() const { return commandsBar_; }
+    QToolBar* toolsBar() const { return toolsBar_; }
+
+    // The action of a command id (menus, tool bars and status-bar buttons
+    // share it), or nullptr.
+    QAction* action(int id) const;
+    // "MenuEdition", "MenuEchelle", "MenuFuseau", "MenuFleche1", "MenuFleche2",
+    // "MenuSize", "MenuFont".
+    QMenu* popupMenu(const QString& name) const;
+
+    void runCommand(int id);
+    // Enables, ticks and labels every action for the active document window.
+    void updateCommands();
+
+    void toggleMessages();
+    void toggleSymbols();
+    void toggleAttributes();
+    MessagesView* messagesView() const;
+    PaletteWindow* symbolsPalette() const;
+    PaletteWindow* attributesPalette() const;
+    // Closes the open palettes, keeping their placement in the settings.
+    void closePalettes();
+
+    // "10%".."200%", "----" for another index.
+    void setZoomText(int zoomLevel);
+    // Sends a zoom command to the active document window; beeps without one.
+    void forwardToActiveView(int command);
+
+    // The tool of the "Outils" bar shared by every schéma view (101..120).
+    int currentTool() const { return currentTool_; }
+    void setCurrentTool(int tool) { currentTool_ = tool; }
+
+    // The idle step: status texts from the active document, the clock once a
+    // second, command states, window titles.
+    void idleRefresh();
+    void refreshClock();
+
+    void rebuildRecentFilesMenu();
+    void rebuildFontMenu();
+
+    // Writes the frame's, the palettes' and the tool bar's placement into the settings.
+    void storePlacement();
+
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* makeAction(int id);
+    QAction* addCommand(QMenu* menu, int id);
+    void addCommands(QMenu* menu, std::initializer_list<int> ids);
+    void createMenus();
+    void createPopupMenus();
+    void createToolBars();
+    void createStatusBar();
+    void fillWindowMenu();
+    bool frameCommandState(int id, CommandState& state) const;
+    bool runFrameCommand(int id);
+    void messageLogged(const Message& message, bool popUp);
+    void placePalette(QWidget* palette, int x, int y, int width, int height);
+    void storePalettePlacement(QWidget* palette);
+
+    saoApp& app_;
+    QMdiArea* mdiArea_;
+    saoManager* manager_;
+    Therm* therm_ = nullptr;
+    QToolBar* commandsBar_ = nullptr;
+    QToolBar* toolsBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::map<QString, QMenu*> popups_;
+    QPointer<MessagesView> messagesView_;
+    QPointer<PaletteWindow> symbolsPalette_;
+    QPointer<PaletteWindow> attributesPalette_;
+    QTimer* idleTimer_;
+    long long lastClockUpdate_ = 0;
+    int currentTool_ = 101;
+    bool closing_ = false;
+};
+
+} // namespace plexo

@@ -1,0 +1,26 @@
+// The French texts of the application shell (UTF-8).
+#pragma once
+
+namespace plexo::strings {
+
+inline constexpr const char* kStarting = "# Démarrage de Plexo";
+inline constexpr const char* kStopping = "* Arrêt de Plexo";
+inline constexpr const char* kAlreadyOpen = "Ce document est déjà ouvert.";
+inline constexpr const char* kUnknownDocumentKind = "Type de document inconnu.";
+inline constexpr const char* kDocumentModified =
+    "Le document a été modifié.\n\nSouhaitez-vous enregistrer les modifications ?";
+inline constexpr const char* kNotEnoughMemoryToOpen = "Pas assez de mémoire pour ouvrir le document";
+inline constexpr const char* kNoView = "Ce type de document n'a pas encore de fenêtre d'affichage.";
+inline constexpr const char* kHandedOver = "Document transmis par une autre instance de Plexo : ";
+inline constexpr const char* kAboutCaption = "A propos de Plexo";
+inline constexpr const char* kAboutText =
+    "Editeur de schémas techniques en plusieurs folios : symboles en librairies, fils et câbles,\n"
+    "cartouches, grilles d'accord, tablatures, calendriers, rétro-documentation de JCL et\n"
+    "séquences Midi.";
+inline constexpr const char* kHelpDocument = "Documentation Plexo.dls";
+inline constexpr const char* kReadMeDocument = "Lisezmoi.dls";
+inline constexpr const char* kSymbolsCaption = "Symboles";
+inline constexpr const char* kAttributesCaption = "Styles";
+inline constexpr const char* kMessagesCaption = "Messages";
+
+} // namespace plexo::strings
