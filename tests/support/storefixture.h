@@ -4,6 +4,7 @@
 
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
+#include "shapes/saodib.h"
 #include "shapes/shape.h"
 #include "store/buffer.h"
 #include "store/folio.h"
@@ -80,7 +81,7 @@ inline void storeDrawing(LibNode& symbol, std::vector<std::unique_ptr<Shape>> sh
 // The Lib is installed (library() and the resolver) for the fixture's life.
 class LibraryFixture {
 public:
-    explicit LibraryFixture(const std::filesystem::path& folder) : lib(folder.string()) {
+    explicit LibraryFixture(const std::filesystem::path& folder) : lib(prepared(folder)) {
         LibNode* library = lib.createNode(*lib.location, NodeKind::Library, "Appareils");
         moteur = lib.createNode(*library, NodeKind::Symbol, "Moteur");
         vide = lib.createNode(*library, NodeKind::Symbol, "Vide");
@@ -98,11 +99,102 @@ public:
         installLibrary(&lib);
     }
     ~LibraryFixture() { installLibrary(nullptr); }
+    static std::string prepared(const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder);
+        return folder.string();
+    }
 
     Lib lib;
     LibNode* moteur = nullptr;
     LibNode* vide = nullptr;
     LibNode* cartouche = nullptr;
 };
+
+// A 2 x 2, 24-bit device-independent bitmap.
+inline std::vector<std::uint8_t> smallDibBlock() {
+    std::vector<std::uint8_t> block(40 + 16, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put32(0, 40);
+    put32(4, 2);
+    put32(8, 2);
+    block[12] = 1;
+    block[14] = 24;
+    put32(20, 16);
+    for (std::size_t i = 40; i < block.size(); ++i)
+        block[i] = static_cast<std::uint8_t>(i * 7);
+    return block;
+}
+
+// Appends one object of every kind 0..24 to the folio (the symbol is "Moteur" of
+// LibraryFixture, its terminals joined by a wire, a cable on the wire).
+inline void appendEveryKind(Folio& folio) {
+    const std::vector<Point> box = {{1000, 2000}, {30000, 20000}};
+    for (int kind = 0; kind < kShapeKindCount; ++kind) {
+        std::unique_ptr<Shape> shape;
+        switch (kind) {
+        case kPolygon:
+        case kBezier:
+        case kFreeHand:
+            shape = makeShape(kind, {{0, 0}, {5000, 8000}, {9000, -3000}, {12000, 4000}});
+            break;
+        case kTerminal:
+            shape = makeShape(kind, {{4000, 4000}}, "B1");
+            break;
+        case kSymbol:
+            shape = makeSymbol(folio, "Moteur", {60000, 60000});
+            shape->angle = 90;
+            shape->epx = 2000;
+            shape->data = "M\xE9lange";
+            if (shape->infoSymbole) {
+                shape->infoSymbole->block = std::string("\x01\x02\x00\x03", 4);
+                for (std::size_t i = 0; i < shape->infoSymbole->labels.size(); ++i)
+                    shape->infoSymbole->labels[i].text = "L" + std::to_string(i);
+            }
+            break;
+        default:
+            shape = makeShape(kind, box, kind == kMidiShortcut ? "chant.mid" : "texte " + std::to_string(kind));
+            break;
+        }
+        switch (kind) {
+        case kDibPicture:
+            shape->dib = std::make_unique<saoDib>(smallDibBlock());
+            break;
+        case kChordGrid:
+        case kTablature:
+            for (int s = 0; s < kTuningStrings; ++s)
+                shape->style.set(kTuning0 + s, 40 + s * 5);
+            break;
+        case kCalendar:
+            shape->infoCalendrier->notes.push_back({14, 7, 2026, "F\xEAte", 1, 0, 1});
+            shape->infoCalendrier->notes.push_back({1, 1, 2027, "", 0, 1, 0});
+            break;
+        case kSequence:
+            shape->infoSequence->events = {{0, 5, 1000}, {1, 30, -2000}};
+            break;
+        case kText:
+            shape->style.set(kFontStyle, kFontBold | kFontItalic);
+            shape->style.set(kColour, 12);
+            break;
+        default:
+            break;
+        }
+        folio.append(std::move(shape));
+    }
+    // Join the wire (17) to the symbol's terminals and the cable (18) to the wire.
+    Shape* symbol = folio.objects[kSymbol].get();
+    Shape* wire = folio.objects[kWire].get();
+    Shape* cable = folio.objects[kCable].get();
+    if (symbol->infoSymbole && symbol->infoSymbole->labels.size() >= 2) {
+        wire->infoFil->amont = symbol->infoSymbole->labels[0].shape.get();
+        wire->infoFil->aval = symbol->infoSymbole->labels[1].shape.get();
+        symbol->infoSymbole->labels[0].shape->infoBorne->wire = wire;
+        symbol->infoSymbole->labels[1].shape->infoBorne->wire = wire;
+    }
+    cable->infoFil->amont = wire;
+    wire->infoFil->attachedWires.push_back(cable);
+}
 
 } // namespace plexo::test
