@@ -79,8 +79,8 @@ Rect symbolOutline(Shape& instance) {
                 continue;
             Shape& s = *label.shape;
             const Rect savedOutline = s.outline;
-            placeInSymbol(s, instance, drawing);
             refreshLabel(label, instance);
+            placeInSymbol(s, instance, drawing);
             computeOutline(s);
             box = joined(box, s.outline);
             unplaceFromSymbol(s);

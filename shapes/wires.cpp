@@ -318,7 +318,7 @@ std::string labelText(const Etiquette& label, const Shape& instance) {
     if (is("#TPages") || is("#Page")) {
         if (!folio)
             return label.text;
-        const Point at = label.shape->points.empty() ? Point{} : label.shape->points[0];
+        const Point at = placedPoint(*label.shape, instance);
         const int page = gPrintedPage > 0 ? gPrintedPage : pageAt(*folio, at);
         return is("#TPages") ? printed("%d/%d", page, folio->pageCount()) : printed("%d", page);
     }

@@ -45,8 +45,8 @@ Point placedPoint(const Shape& label);
 int setPrintedPage(int page);
 
 // The text a label shows (title-block fields are filled from the instance's folio
-// and document); the label shape must be placed when the page is found from its
-// position.
+// and document). The label shape is in drawing coordinates (not placed): the
+// page of "#Page" is found where the label lies once placed.
 std::string labelText(const Etiquette& label, const Shape& instance);
 // Sets the label shape's text to labelText before it is drawn or measured.
 void refreshLabel(Etiquette& label, const Shape& instance);
