@@ -55,8 +55,9 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::filesystem::path sourceDir() {
-    const char* dir = std::getenv("PLEXO_SOURCE_DIR");
-    return dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+    if (const char* dir = std::getenv("PLEXO_SOURCE_DIR"); dir && *dir)
+        return std::filesystem::path(dir);
+    return std::filesystem::path(PLEXO_SOURCE_DIR);
 }
 
 } // namespace plexo::test

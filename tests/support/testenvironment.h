@@ -83,7 +83,7 @@ private:
     std::filesystem::path path_;
 };
 
-// The source tree (for test data); from $PLEXO_SOURCE_DIR.
+// The source tree (for test data): $PLEXO_SOURCE_DIR when set, else the tree the tests were built from.
 std::filesystem::path sourceDir();
 
 } // namespace plexo::test
