@@ -102,7 +102,6 @@ void deselectAll(saoDoc& document, Folio* keep) {
 }
 
 void followChangedWires(saoDoc& document, Folio& folio) {
-    folio.connectLooseWireEnds();
     // A wire that follows may move the wires that end on it: repeat until nothing
     // moves, each wire following at most once per round.
     const std::size_t rounds = folio.objects.size() + 1;

@@ -54,9 +54,9 @@ void reportArea(saoDoc& document, Folio& folio, const Rect& area);
 // Deselects every object of every folio (except those of keep when given).
 void deselectAll(saoDoc& document, Folio* keep = nullptr);
 
-// The folio's wires resolve their ends again (connectLooseWireEnds), and every
-// alive wire or cable that is changed, or whose end object is, follows its ends;
-// wires that moved are marked changed.
+// Every alive wire or cable that is changed, or whose end object is, follows its
+// ends (in rounds, so that wires ending on wires that moved follow too); wires
+// that moved are marked changed and their areas reported.
 void followChangedWires(saoDoc& document, Folio& folio);
 
 // Moves the selection by (dx, dy), recorded as "déplacement": every selected

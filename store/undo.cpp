@@ -118,6 +118,7 @@ void undoAction(saoDoc& document) {
         if (!touched && folio.get() != document.undoState.folio)
             continue;
         folio->dropDeadLinks();
+        folio->connectLooseWireEnds();
         followChangedWires(document, *folio);
     }
     refreshSelectionSummary(document);
