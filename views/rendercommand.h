@@ -1,0 +1,52 @@
+// "plexo render": draws the folios of a schéma document as the editor shows
+// them (page borders, the title block on every page, every object; no grid)
+// into PNG images, SVG files or one PDF file with a page per page of each folio.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QImage;
+
+namespace plexo {
+
+class Folio;
+
+enum class RenderFormat { Png, Svg, Pdf };
+
+struct RenderRequest {
+    std::filesystem::path input;
+    std::string folio;            // "--folio": a 1-based position or a folio number; empty for all
+    int zoom = 5;                 // 0..8
+    std::filesystem::path library;   // the symbol library folder; empty for the usual one
+    std::filesystem::path output;
+    RenderFormat format = RenderFormat::Png;
+};
+
+// Reads the verb's arguments (argv[0] is the verb). False with a French message
+// when they are wrong.
+bool parseRenderArguments(int argc, char** argv, RenderRequest& request, std::string& error);
+
+// The format named by a file's extension (case-insensitive); false when unknown.
+bool renderFormatOf(const std::filesystem::path& path, RenderFormat& format);
+
+// The file of the n-th folio (1-based) when every folio is written to its own
+// file: "plan.png" gives "plan-1.png", "plan-2.png"...
+std::filesystem::path numberedOutput(const std::filesystem::path& output, int n);
+
+// Images and files of folios whose objects are loaded. A folio larger than
+// kMaxImageSide pixels across or down at the zoom is refused.
+constexpr int kMaxImageSide = 20000;
+QImage renderFolioImage(Folio& folio, int zoom);
+bool writeFolioPng(Folio& folio, int zoom, const std::filesystem::path& path, std::string& error);
+bool writeFolioSvg(Folio& folio, int zoom, const std::filesystem::path& path, std::string& error);
+// One PDF page per page of every folio, in order.
+bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::filesystem::path& path,
+                    std::string& error);
+
+// The verb: returns 0 when every file was written, 1 on a failure, 2 for wrong
+// arguments.
+int runRenderCommand(int argc, char** argv);
+
+} // namespace plexo
