@@ -22,6 +22,8 @@ constexpr std::int32_t kTagFontSize = 14;           // tag of MIDI shortcuts and
 constexpr std::int32_t kCalendarMonthWidth = 20000;
 constexpr std::int32_t kCalendarHeight = 49500;
 
+std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 std::int32_t usableLineWidth(const Shape& shape) {
     if (!shape.style.isUsable(kLineWidth))
         return 0;
@@ -41,13 +43,16 @@ Rect pointsBox(const std::vector<Point>& points) {
     return box;
 }
 
-Rect widened(Rect r, std::int32_t dx, std::int32_t dy) { return {r.left - dx, r.top - dy, r.right + dx, r.bottom + dy}; }
+// Points read from a file may lie anywhere: outlines saturate instead of wrapping.
+Rect widened(Rect r, std::int64_t dx, std::int64_t dy) {
+    return {saturate(r.left - dx), saturate(r.top - dy), saturate(r.right + dx), saturate(r.bottom + dy)};
+}
 
 Rect joined(const Rect& a, const Rect& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
-Rect around(Point p, std::int32_t d) { return {p.x - d, p.y - d, p.x + d, p.y + d}; }
+Rect around(Point p, std::int32_t d) { return widened({p.x, p.y, p.x, p.y}, d, d); }
 
 bool hasArrow(const Shape& shape) {
     return (shape.style.isUsable(kArrow1) && shape.style.arrow1 != 0) ||
@@ -62,16 +67,20 @@ Rect symbolOutline(Shape& instance) {
     if (!symbolDrawingOf(instance, drawing))
         return widened({p.x, p.y, p.x, p.y}, instance.epx, instance.epy);
     const Point c = drawing.centre();
-    std::int32_t hw = drawing.bounds.right - c.x;
-    std::int32_t hh = drawing.bounds.bottom - c.y;
-    std::int32_t lw = c.x - drawing.bounds.left;
-    std::int32_t lh = c.y - drawing.bounds.top;
+    const std::int64_t hw = std::int64_t{drawing.bounds.right} - c.x;
+    const std::int64_t hh = std::int64_t{drawing.bounds.bottom} - c.y;
+    const std::int64_t lw = std::int64_t{c.x} - drawing.bounds.left;
+    const std::int64_t lh = std::int64_t{c.y} - drawing.bounds.top;
+    const std::int64_t x = p.x, y = p.y;
+    auto rect = [](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+        return Rect{saturate(l), saturate(t), saturate(r), saturate(b)};
+    };
     Rect box;
     switch (instance.angle) {
-    case 90: box = {p.x - hh, p.y - hw, p.x + lh, p.y + lw}; break;
-    case 180: box = {p.x - hw, p.y - hh, p.x + lw, p.y + lh}; break;
-    case 270: box = {p.x - lh, p.y - lw, p.x + hh, p.y + hw}; break;
-    default: box = {p.x - lw, p.y - lh, p.x + hw, p.y + hh}; break;
+    case 90: box = rect(x - hh, y - hw, x + lh, y + lw); break;
+    case 180: box = rect(x - hw, y - hh, x + lw, y + lh); break;
+    case 270: box = rect(x - lh, y - lw, x + hh, y + hw); break;
+    default: box = rect(x - lw, y - lh, x + hw, y + hh); break;
     }
     if (instance.infoSymbole) {
         for (Etiquette& label : instance.infoSymbole->labels) {
@@ -95,8 +104,8 @@ Rect calendarBox(const Shape& shape) {
     const std::int32_t size = shape.style.isUsable(kFontSize) ? std::clamp(shape.style.fontSize, 1, 200) : 9;
     const std::int32_t months =
         shape.infoCalendrier ? std::clamp(shape.infoCalendrier->monthCount, 1, 12) : 3;
-    box.right = std::max(box.right, box.left + kCalendarMonthWidth * size * months);
-    box.bottom = std::max(box.bottom, box.top + kCalendarHeight * size);
+    box.right = std::max(box.right, saturate(std::int64_t{box.left} + std::int64_t{kCalendarMonthWidth} * size * months));
+    box.bottom = std::max(box.bottom, saturate(std::int64_t{box.top} + std::int64_t{kCalendarHeight} * size));
     return box;
 }
 
@@ -113,7 +122,7 @@ Rect geometryOutline(Shape& shape) {
     case kMidiShortcut:
     case kSequence: {
         const TextExtent e = tagExtent(shape.kind);
-        return {first.x, first.y, first.x + e.width, first.y + e.height};
+        return {first.x, first.y, saturate(std::int64_t{first.x} + e.width), saturate(std::int64_t{first.y} + e.height)};
     }
     case kSymbol:
         return symbolOutline(shape);
@@ -126,9 +135,11 @@ Rect geometryOutline(Shape& shape) {
     if ((shape.kind == kLine || shape.kind == kWire) && hasArrow(shape))
         box = widened(box, 2 * w, 2 * w);
     if (shape.kind == kChordGrid)
-        box = {box.left - 10000, box.top - 1000, box.right + 4000, box.bottom + 13000};
+        box = {saturate(box.left - 10000LL), saturate(box.top - 1000LL), saturate(box.right + 4000LL),
+               saturate(box.bottom + 13000LL)};
     else if (shape.kind == kTablature)
-        box = {box.left - 500, box.top - 500, box.right + 500, box.bottom + 11000};
+        box = {saturate(box.left - 500LL), saturate(box.top - 500LL), saturate(box.right + 500LL),
+               saturate(box.bottom + 11000LL)};
     return box;
 }
 
@@ -147,8 +158,8 @@ void placeInSymbol(Shape& object, const Shape& instance, const SymbolDrawing& dr
         object.outline = outline;
     }
     for (Point& q : object.points) {
-        q.x += p.x - c.x;
-        q.y += p.y - c.y;
+        q.x = saturate(std::int64_t{q.x} + p.x - c.x);
+        q.y = saturate(std::int64_t{q.y} + p.y - c.y);
     }
     if (instance.epx != 0 || instance.epy != 0) {
         const Point half = drawing.halfSize();
@@ -188,64 +199,65 @@ TextExtent tagExtent(int kind) {
     font.bold = true;
     const std::string_view word = kind == kSequence ? std::string_view("S\xe9quence") : std::string_view("Midi");
     const TextExtent e = textMeasurer().measure(font, word);
-    return {e.width * kUnitsPerPoint, e.height * kUnitsPerPoint};
+    return {saturate(std::int64_t{e.width} * kUnitsPerPoint), saturate(std::int64_t{e.height} * kUnitsPerPoint)};
 }
 
 Point labelOrigin(const Rect& box, int textAlign, int angle, std::int32_t w, std::int32_t h) {
-    const std::int32_t l = box.left, t = box.top, r = box.right, b = box.bottom;
-    const std::int32_t e = h >> 1;
-    auto half = [](std::int64_t v) { return static_cast<std::int32_t>(v >> 1); };
+    // 64-bit arithmetic: a label far out on the folio must not wrap around.
+    const std::int64_t l = box.left, t = box.top, r = box.right, b = box.bottom, W = w, H = h;
+    const std::int64_t e = H >> 1;
     const int a = angle == 0 ? 0 : angle == 90 ? 1 : angle == 180 ? 2 : angle == 270 ? 3 : -1;
     if (a < 0 || textAlign < 0 || textAlign > 8)
-        return {l, t};
-    const std::int64_t L = l, T = t, R = r, B = b, W = w, H = h;
+        return {box.left, box.top};
+    auto at = [](std::int64_t x, std::int64_t y) { return Point{saturate(x), saturate(y)}; };
     switch (textAlign * 4 + a) {
-    case 0: return {l - w - e, half(T + B - H)};
-    case 1: return {half(L + R - H), b + w + e};
-    case 2: return {r + w + e, half(T + B + H)};
-    case 3: return {half(L + R + H), t - w - e};
-    case 4: return {r + e, half(T + B - H)};
-    case 5: return {half(L + R - H), t - e};
-    case 6: return {l - e, half(T + B + H)};
-    case 7: return {half(L + R + H), b + e};
-    case 8: return {half(L + R - W), half(T + B - H)};
-    case 9: return {half(L + R - H), half(T + B + W)};
-    case 10: return {half(L + R + W), half(T + B + H)};
-    case 11: return {half(L + R + H), half(T + B - W)};
-    case 12: return {half(L + R - W), t - h};
-    case 13: return {l - h, half(T + B + W)};
-    case 14: return {half(L + R + W), b + h};
-    case 15: return {r + h, half(T + B - W)};
-    case 16: return {half(L + R - W), b};
-    case 17: return {r, half(T + B + W)};
-    case 18: return {half(L + R + W), t};
-    case 19: return {l, half(T + B - W)};
-    case 20: return {l - w - e, t - h};
-    case 21: return {l - h, b + w + e};
-    case 22: return {r + w + e, b + h};
-    case 23: return {r + h, t - w - e};
-    case 24: return {r + e, t - h};
-    case 25: return {l - h, t - e};
-    case 26: return {l - e, b + h};
-    case 27: return {r + h, b + e};
-    case 28: return {l - w - e, b};
-    case 29: return {r, b + w + e};
-    case 30: return {r + w + e, t};
-    case 31: return {l, t - w - e};
-    case 32: return {r + e, b};
-    case 33: return {r, t - e};
-    case 34: return {l - e, t};
-    case 35: return {l, b + e};
-    default: return {l, t};
+    case 0: return at(l - W - e, (t + b - H) >> 1);
+    case 1: return at((l + r - H) >> 1, b + W + e);
+    case 2: return at(r + W + e, (t + b + H) >> 1);
+    case 3: return at((l + r + H) >> 1, t - W - e);
+    case 4: return at(r + e, (t + b - H) >> 1);
+    case 5: return at((l + r - H) >> 1, t - e);
+    case 6: return at(l - e, (t + b + H) >> 1);
+    case 7: return at((l + r + H) >> 1, b + e);
+    case 8: return at((l + r - W) >> 1, (t + b - H) >> 1);
+    case 9: return at((l + r - H) >> 1, (t + b + W) >> 1);
+    case 10: return at((l + r + W) >> 1, (t + b + H) >> 1);
+    case 11: return at((l + r + H) >> 1, (t + b - W) >> 1);
+    case 12: return at((l + r - W) >> 1, t - H);
+    case 13: return at(l - H, (t + b + W) >> 1);
+    case 14: return at((l + r + W) >> 1, b + H);
+    case 15: return at(r + H, (t + b - W) >> 1);
+    case 16: return at((l + r - W) >> 1, b);
+    case 17: return at(r, (t + b + W) >> 1);
+    case 18: return at((l + r + W) >> 1, t);
+    case 19: return at(l, (t + b - W) >> 1);
+    case 20: return at(l - W - e, t - H);
+    case 21: return at(l - H, b + W + e);
+    case 22: return at(r + W + e, b + H);
+    case 23: return at(r + H, t - W - e);
+    case 24: return at(r + e, t - H);
+    case 25: return at(l - H, t - e);
+    case 26: return at(l - e, b + H);
+    case 27: return at(r + H, b + e);
+    case 28: return at(l - W - e, b);
+    case 29: return at(r, b + W + e);
+    case 30: return at(r + W + e, t);
+    case 31: return at(l, t - W - e);
+    case 32: return at(r + e, b);
+    case 33: return at(r, t - e);
+    case 34: return at(l - e, t);
+    case 35: return at(l, b + e);
+    default: return {box.left, box.top};
     }
 }
 
 Rect turnedTextRect(Point o, int angle, std::int32_t w, std::int32_t h) {
+    const std::int64_t x = o.x, y = o.y;
     switch (angle) {
-    case 90: return {o.x, o.y - w, o.x + h, o.y};
-    case 180: return {o.x - w, o.y - h, o.x, o.y};
-    case 270: return {o.x - h, o.y, o.x, o.y + w};
-    default: return {o.x, o.y, o.x + w, o.y + h};
+    case 90: return {o.x, saturate(y - w), saturate(x + h), o.y};
+    case 180: return {saturate(x - w), saturate(y - h), o.x, o.y};
+    case 270: return {saturate(x - h), o.y, o.x, saturate(y + w)};
+    default: return {o.x, o.y, saturate(x + w), saturate(y + h)};
     }
 }
 
@@ -264,15 +276,15 @@ void computeOutline(Shape& shape) {
         if (shape.kind == kTerminal)
             labelBox = widened(labelBox, kTerminalLabelWidening, kTerminalLabelWidening);
         const TextExtent e = measureLabel(shape);
-        const std::int32_t w = e.width * kUnitsPerPoint;
-        const std::int32_t h = e.height * kUnitsPerPoint;
+        const std::int32_t w = saturate(std::int64_t{e.width} * kUnitsPerPoint);
+        const std::int32_t h = saturate(std::int64_t{e.height} * kUnitsPerPoint);
         const int align = shape.style.isUsable(kTextAlign) ? shape.style.textAlign : 0;
         const Point o = labelOrigin(labelBox, align, shape.angle, w, h);
         box = joined(box, turnedTextRect(o, shape.angle, w, h));
     }
     if (shape.style.isUsable(kShadow) && shape.style.shadow != kNoColour) {
-        box.right += kShadowOffset;
-        box.bottom += kShadowOffset;
+        box.right = saturate(std::int64_t{box.right} + kShadowOffset);
+        box.bottom = saturate(std::int64_t{box.bottom} + kShadowOffset);
     }
     shape.outline = box;
 }

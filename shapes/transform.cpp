@@ -18,6 +18,15 @@ namespace {
 // handle and side tests.
 constexpr std::int32_t kHitMargin = 2 * kHandleTolerance;
 
+std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+void shift(std::int32_t& v, std::int32_t d) { v = saturate(std::int64_t{v} + d); }
+
+// A floating value truncated toward zero and kept inside 32 bits.
+std::int32_t truncated(double v) {
+    return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+}
+
 bool isBoxKind(int kind) { return Shape::keepsNormalisedCorners(kind); }
 
 bool inside(const Rect& r, Point p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
@@ -91,13 +100,14 @@ bool isFilled(const Shape& shape) {
     return shape.style.isUsable(kFillColour) && shape.style.fillColour != kNoColour;
 }
 
-void turnPoint(Point& q, std::int32_t cx, std::int32_t cy, int degrees) {
-    const std::int32_t x = q.x, y = q.y;
+// 64-bit arithmetic, saturated: points read from a file may lie anywhere.
+void turnPoint(Point& q, std::int64_t cx, std::int64_t cy, int degrees) {
+    const std::int64_t x = q.x, y = q.y;
     switch (degrees) {
-    case 90: q = {cx + (y - cy), cy - (x - cx)}; break;
-    case 180: q = {2 * cx - x, 2 * cy - y}; break;
+    case 90: q = {saturate(cx + (y - cy)), saturate(cy - (x - cx))}; break;
+    case 180: q = {saturate(2 * cx - x), saturate(2 * cy - y)}; break;
     case 270:
-    case -90: q = {cx - (y - cy), cy + (x - cx)}; break;
+    case -90: q = {saturate(cx - (y - cy)), saturate(cy + (x - cx))}; break;
     default: break;
     }
 }
@@ -120,19 +130,20 @@ bool mustStayLargeEnough(int kind) {
 }
 
 void moveSymbolHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
+    std::int64_t ex = shape.epx, ey = shape.epy;
     switch (handle) {
-    case -1: shape.epx -= dx; shape.epy -= dy; break;
-    case -2: shape.epy -= dy; break;
-    case -3: shape.epx += dx; shape.epy -= dy; break;
-    case -4: shape.epx += dx; break;
-    case -5: shape.epx += dx; shape.epy += dy; break;
-    case -6: shape.epy += dy; break;
-    case -7: shape.epx -= dx; shape.epy += dy; break;
-    case -8: shape.epx -= dx; break;
+    case -1: ex -= dx; ey -= dy; break;
+    case -2: ey -= dy; break;
+    case -3: ex += dx; ey -= dy; break;
+    case -4: ex += dx; break;
+    case -5: ex += dx; ey += dy; break;
+    case -6: ey += dy; break;
+    case -7: ex -= dx; ey += dy; break;
+    case -8: ex -= dx; break;
     default: break;
     }
-    shape.epx = std::max(shape.epx, 0);
-    shape.epy = std::max(shape.epy, 0);
+    shape.epx = saturate(std::max<std::int64_t>(ex, 0));
+    shape.epy = saturate(std::max<std::int64_t>(ey, 0));
 }
 
 void moveBoxHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
@@ -142,14 +153,14 @@ void moveBoxHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
     Point& a = shape.points[0];
     Point& b = shape.points[1];
     switch (handle) {
-    case 1: a.x += dx; a.y += dy; break;
-    case 2: a.y += dy; break;
-    case 3: b.x += dx; a.y += dy; break;
-    case 4: b.x += dx; break;
-    case 5: b.x += dx; b.y += dy; break;
-    case 6: b.y += dy; break;
-    case 7: a.x += dx; b.y += dy; break;
-    case 8: a.x += dx; break;
+    case 1: shift(a.x, dx); shift(a.y, dy); break;
+    case 2: shift(a.y, dy); break;
+    case 3: shift(b.x, dx); shift(a.y, dy); break;
+    case 4: shift(b.x, dx); break;
+    case 5: shift(b.x, dx); shift(b.y, dy); break;
+    case 6: shift(b.y, dy); break;
+    case 7: shift(a.x, dx); shift(b.y, dy); break;
+    case 8: shift(a.x, dx); break;
     default: break;
     }
     shape.normaliseCorners();
@@ -162,12 +173,12 @@ void moveHalfOvalHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int hand
     Point& b = shape.points[1];
     const bool horizontal = shape.kind == kHalfOvalH;
     switch (handle) {
-    case 1: a.x += dx; a.y += dy; break;
+    case 1: shift(a.x, dx); shift(a.y, dy); break;
     case 2: // end of the flat side: (x2, y1) or (x1, y2)
-        if (horizontal) { b.x += dx; a.y += dy; } else { a.x += dx; b.y += dy; }
+        if (horizontal) { shift(b.x, dx); shift(a.y, dy); } else { shift(a.x, dx); shift(b.y, dy); }
         break;
     case 3: // apex: (mid x, y2) or (x2, mid y)
-        if (horizontal) b.y += dy; else b.x += dx;
+        if (horizontal) shift(b.y, dy); else shift(b.x, dx);
         break;
     default: break;
     }
@@ -183,13 +194,13 @@ void moveWireSegment(Shape& wire, std::int32_t dx, std::int32_t dy, int handle) 
     const GridSettings grid = gridSettingsOf(wire);
     std::int32_t mx = 0, my = 0;
     if (std::abs(a.y - b.y) <= kWireTolerance && a.x != b.x) {
-        const std::int32_t y = snapValue(a.y + dy, grid.secondary, grid.unitIsMm);
-        my = y - a.y;
+        const std::int32_t y = snapValue(saturate(std::int64_t{a.y} + dy), grid.secondary, grid.unitIsMm);
+        my = saturate(std::int64_t{y} - a.y);
         a.y = y;
         b.y = y;
     } else {
-        const std::int32_t x = snapValue(a.x + dx, grid.secondary, grid.unitIsMm);
-        mx = x - a.x;
+        const std::int32_t x = snapValue(saturate(std::int64_t{a.x} + dx), grid.secondary, grid.unitIsMm);
+        mx = saturate(std::int64_t{x} - a.x);
         a.x = x;
         b.x = x;
     }
@@ -218,8 +229,8 @@ std::vector<Point> handlePoints(const Shape& shape) {
             return shape.points;
         const Point a = shape.points[0], b = shape.points[1];
         if (shape.kind == kHalfOvalH)
-            return {a, {b.x, a.y}, {(a.x + b.x) / 2, b.y}};
-        return {a, {a.x, b.y}, {b.x, (a.y + b.y) / 2}};
+            return {a, {b.x, a.y}, {midpoint(a, b).x, b.y}};
+        return {a, {a.x, b.y}, {b.x, midpoint(a, b).y}};
     }
     case kSymbol:
         return boxHandles(shape.outline);
@@ -292,13 +303,12 @@ bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
 
 void move(Shape& shape, std::int32_t dx, std::int32_t dy) {
     for (Point& q : shape.points) {
-        q.x += dx;
-        q.y += dy;
+        q.x = saturate(std::int64_t{q.x} + dx);
+        q.y = saturate(std::int64_t{q.y} + dy);
     }
-    shape.outline.left += dx;
-    shape.outline.right += dx;
-    shape.outline.top += dy;
-    shape.outline.bottom += dy;
+    Rect& o = shape.outline;
+    o = {saturate(std::int64_t{o.left} + dx), saturate(std::int64_t{o.top} + dy), saturate(std::int64_t{o.right} + dx),
+         saturate(std::int64_t{o.bottom} + dy)};
 }
 
 void moveHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
@@ -312,8 +322,8 @@ void moveHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
         const int n = static_cast<int>(shape.points.size());
         if (handle == 1 || handle == n + 1) {
             Point& end = handle == 1 ? shape.points.front() : shape.points.back();
-            end.x += dx;
-            end.y += dy;
+            shift(end.x, dx);
+            shift(end.y, dy);
             dropLinks(shape, true);
             connectLooseEnds(shape);
         } else if (handle >= 2 && handle <= n) {
@@ -321,8 +331,8 @@ void moveHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
         }
     } else if (handle >= 1 && handle <= static_cast<int>(shape.points.size())) {
         Point& q = shape.points[static_cast<std::size_t>(handle - 1)];
-        q.x += dx;
-        q.y += dy;
+        shift(q.x, dx);
+        shift(q.y, dy);
         if (shape.kind == kCable) {
             dropLinks(shape, true);
             connectLooseEnds(shape);
@@ -358,9 +368,9 @@ void mirror(Shape& shape, std::int32_t cx, std::int32_t cy, bool horizontal) {
         return;
     for (Point& q : shape.points) {
         if (horizontal)
-            q.x = 2 * cx - q.x;
+            q.x = saturate(2 * std::int64_t{cx} - q.x);
         else
-            q.y = 2 * cy - q.y;
+            q.y = saturate(2 * std::int64_t{cy} - q.y);
     }
     computeOutline(shape);
 }
@@ -370,11 +380,11 @@ void stretch(Shape& shape, std::int32_t x0, std::int32_t y0, std::int32_t hx, st
     for (Point& q : shape.points) {
         if (hx != 0 && ex != 0) {
             const double d = static_cast<double>(q.x) - x0;
-            q.x = static_cast<std::int32_t>(x0 + d + d * ex / hx);
+            q.x = truncated(x0 + d + d * ex / hx);
         }
         if (hy != 0 && ey != 0) {
             const double d = static_cast<double>(q.y) - y0;
-            q.y = static_cast<std::int32_t>(y0 + d + d * ey / hy);
+            q.y = truncated(y0 + d + d * ey / hy);
         }
     }
     shape.epx = ex;
@@ -386,11 +396,11 @@ std::int32_t snapValue(std::int32_t v, std::int32_t step, bool unitIsMm) {
         return v;
     auto round = [](std::int64_t value, std::int64_t s) { return s * ((value + s / 2) / s); };
     if (!unitIsMm)
-        return static_cast<std::int32_t>(round(v, step));
+        return saturate(round(v, step));
     const std::int32_t s = pointsToMillimetresRoundTrip(step);
     if (s <= 0)
-        return static_cast<std::int32_t>(round(v, step));
-    return millimetresToPoints(static_cast<std::int32_t>(round(pointsToMillimetres(v), s)));
+        return saturate(round(v, step));
+    return millimetresToPoints(saturate(round(pointsToMillimetres(v), s)));
 }
 
 Point snapDisplacement(const Shape& shape, const GridSettings& grid, bool force) {
@@ -402,11 +412,11 @@ Point snapDisplacement(const Shape& shape, const GridSettings& grid, bool force)
     if (shape.kind == kSymbol) {
         if (const Shape* terminal = firstTerminal(shape))
             anchor = placedPoint(*terminal, shape);
-        return {snapValue(anchor.x, grid.horizontal / 2, grid.unitIsMm) - anchor.x,
-                snapValue(anchor.y, grid.vertical / 2, grid.unitIsMm) - anchor.y};
+        return {saturate(std::int64_t{snapValue(anchor.x, grid.horizontal / 2, grid.unitIsMm)} - anchor.x),
+                saturate(std::int64_t{snapValue(anchor.y, grid.vertical / 2, grid.unitIsMm)} - anchor.y)};
     }
-    return {snapValue(anchor.x, grid.secondary, grid.unitIsMm) - anchor.x,
-            snapValue(anchor.y, grid.secondary, grid.unitIsMm) - anchor.y};
+    return {saturate(std::int64_t{snapValue(anchor.x, grid.secondary, grid.unitIsMm)} - anchor.x),
+            saturate(std::int64_t{snapValue(anchor.y, grid.secondary, grid.unitIsMm)} - anchor.y)};
 }
 
 void snapToGrid(Shape& shape, const GridSettings& grid, bool force) {
@@ -423,10 +433,10 @@ void placeTitleBlock(Shape& shape, int corner, bool rotated, std::int32_t pageWi
     const Rect& o = shape.outline;
     std::int32_t dx = 0, dy = 0;
     switch (corner) {
-    case 0: dx = -o.left; dy = -o.top; break;
-    case 1: dx = pageWidth - o.right; dy = -o.top; break;
-    case 2: dx = -o.left; dy = pageHeight - o.bottom; break;
-    default: dx = pageWidth - o.right; dy = pageHeight - o.bottom; break;
+    case 0: dx = saturate(-std::int64_t{o.left}); dy = saturate(-std::int64_t{o.top}); break;
+    case 1: dx = saturate(std::int64_t{pageWidth} - o.right); dy = saturate(-std::int64_t{o.top}); break;
+    case 2: dx = saturate(-std::int64_t{o.left}); dy = saturate(std::int64_t{pageHeight} - o.bottom); break;
+    default: dx = saturate(std::int64_t{pageWidth} - o.right); dy = saturate(std::int64_t{pageHeight} - o.bottom); break;
     }
     move(shape, dx, dy);
     computeOutline(shape);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 
 namespace plexo {
@@ -28,28 +29,34 @@ bool between(std::int32_t v, std::int32_t a, std::int32_t b) {
 
 bool isControlWire(const Shape* s) { return s && s->kind == kWire && s->infoFil; }
 
+std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+std::int32_t truncated(double v) {
+    return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+}
+
 // A point of a symbol drawing where it lies once the instance is placed (the same
 // arithmetic as placeInSymbol).
 Point placePoint(Point q, const Shape& instance, const SymbolDrawing& drawing) {
     const Point c = drawing.centre();
     const Point p = instance.points.empty() ? Point{} : instance.points[0];
-    const std::int32_t x = q.x, y = q.y;
+    const std::int64_t x = q.x, y = q.y, cx = c.x, cy = c.y;
+    std::int64_t nx = x, ny = y;
     switch (instance.angle) {
-    case 90: q = {c.x + (y - c.y), c.y - (x - c.x)}; break;
-    case 180: q = {2 * c.x - x, 2 * c.y - y}; break;
-    case 270: q = {c.x - (y - c.y), c.y + (x - c.x)}; break;
+    case 90: nx = cx + (y - cy); ny = cy - (x - cx); break;
+    case 180: nx = 2 * cx - x; ny = 2 * cy - y; break;
+    case 270: nx = cx - (y - cy); ny = cy + (x - cx); break;
     default: break;
     }
-    q.x += p.x - c.x;
-    q.y += p.y - c.y;
+    q = {saturate(nx + p.x - cx), saturate(ny + p.y - cy)};
     const Point half = drawing.halfSize();
     if (half.x != 0 && instance.epx != 0) {
         const double d = static_cast<double>(q.x) - p.x;
-        q.x = static_cast<std::int32_t>(p.x + d + d * instance.epx / half.x);
+        q.x = truncated(p.x + d + d * instance.epx / half.x);
     }
     if (half.y != 0 && instance.epy != 0) {
         const double d = static_cast<double>(q.y) - p.y;
-        q.y = static_cast<std::int32_t>(p.y + d + d * instance.epy / half.y);
+        q.y = truncated(p.y + d + d * instance.epy / half.y);
     }
     return q;
 }
@@ -561,23 +568,23 @@ void followWireSegment(Folio& /*folio*/, std::int32_t dx, std::int32_t dy, Shape
     if (!wire.infoFil || pointIndex < 1 || static_cast<std::size_t>(pointIndex) >= wire.points.size())
         return;
     // The segment as it was before it moved.
-    const Point a{wire.points[static_cast<std::size_t>(pointIndex - 1)].x - dx,
-                  wire.points[static_cast<std::size_t>(pointIndex - 1)].y - dy};
-    const Point b{wire.points[static_cast<std::size_t>(pointIndex)].x - dx,
-                  wire.points[static_cast<std::size_t>(pointIndex)].y - dy};
+    const Point& na = wire.points[static_cast<std::size_t>(pointIndex - 1)];
+    const Point& nb = wire.points[static_cast<std::size_t>(pointIndex)];
+    const Point a{saturate(std::int64_t{na.x} - dx), saturate(std::int64_t{na.y} - dy)};
+    const Point b{saturate(std::int64_t{nb.x} - dx), saturate(std::int64_t{nb.y} - dy)};
     const std::vector<Shape*> attached = wire.infoFil->attachedWires;
     for (Shape* w : attached) {
         if (!w || !w->infoFil || w->points.empty())
             continue;
         bool moved = false;
         if (w->infoFil->amont == &wire && onSegment(a, b, w->points.front())) {
-            w->points.front().x += dx;
-            w->points.front().y += dy;
+            w->points.front().x = saturate(std::int64_t{w->points.front().x} + dx);
+            w->points.front().y = saturate(std::int64_t{w->points.front().y} + dy);
             moved = true;
         }
         if (w->infoFil->aval == &wire && onSegment(a, b, w->points.back())) {
-            w->points.back().x += dx;
-            w->points.back().y += dy;
+            w->points.back().x = saturate(std::int64_t{w->points.back().x} + dx);
+            w->points.back().y = saturate(std::int64_t{w->points.back().y} + dy);
             moved = true;
         }
         if (moved) {

@@ -443,6 +443,32 @@ TEST_F(Geometry, TitleBlockTouchesItsCorner) {
     }
 }
 
+TEST_F(Geometry, CoordinatesAtTheLimitsSaturateInsteadOfWrapping) {
+    const std::int32_t big = INT32_MAX - 10, small = INT32_MIN + 10;
+    for (int kind = 0; kind < kShapeKindCount; ++kind) {
+        Shape& s = f.add(kind, {{big, small}, {small, big}, {big, big}});
+        s.style.set(kShadow, 3);
+        s.data = "Texte";
+        computeOutline(s);
+        EXPECT_LE(s.outline.left, s.outline.right) << kind;
+        int handle = 0;
+        hit(s, {big, big}, kZoom100, handle);
+        turn(s, small, big, 90);
+        mirror(s, big, small, true);
+        move(s, big, big);
+        stretch(s, 0, 0, 1, 1, big, big);
+        snapToGrid(s, true);
+        moveHandle(s, big, small, 1);
+    }
+    LibNode& node = f.symbol("boite", {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""}});
+    Shape& s = f.addSymbol(node, {big, small}, 270);
+    s.epx = big;
+    computeOutline(s);
+    EXPECT_EQ(s.outline.right, INT32_MAX);
+    moveHandle(s, big, big, -5);
+    EXPECT_EQ(s.epx, INT32_MAX);
+}
+
 TEST_F(Geometry, MoveShiftsPointsAndOutline) {
     Shape& s = f.add(kRectangle, {{0, 0}, {10000, 5000}});
     move(s, -500, 700);
