@@ -1,0 +1,123 @@
+#include "store/storecommands.h"
+
+#include "library/lib.h"
+#include "library/libsymbolresolver.h"
+#include "shapes/shape.h"
+#include "store/buffer.h"
+#include "store/folio.h"
+#include "store/objfile.h"
+#include "store/saodoc.h"
+#include "store/textcodec.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace plexo {
+
+namespace {
+
+constexpr const char* kDumpUsage = "usage : plexo dump FICHIER.dls|FICHIER.dly\n";
+constexpr const char* kCheckUsage = "usage : plexo check FICHIER.dls|FICHIER.dly\n";
+constexpr const char* kResaveUsage = "usage : plexo resave ENTREE.dls -o SORTIE.dls [--library DOSSIER]\n";
+
+// The number of objects stored in a folio's record (-1 when it does not decode).
+int storedObjects(saoDoc& doc, const Folio& folio) {
+    ObjFile* store = doc.store();
+    std::unique_ptr<Buffer> record = store ? store->readRecord(kFolioRecordType, folio.serial) : nullptr;
+    return record ? storedObjectCount(*record) : 0;
+}
+
+} // namespace
+
+int runDumpCommand(int argc, char** argv) {
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(kDumpUsage, stderr);
+        return 2;
+    }
+    std::string json, error;
+    if (!dumpStoreFile(argv[1], json, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return 0;
+}
+
+int runCheckCommand(int argc, char** argv) {
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(kCheckUsage, stderr);
+        return 2;
+    }
+    std::vector<std::string> problems = checkStoreFile(argv[1]);
+    for (const auto& problem : problems)
+        std::fprintf(stderr, "%s : %s\n", argv[1], problem.c_str());
+    if (!problems.empty())
+        return 1;
+    std::printf("%s : fichier correct.\n", argv[1]);
+    return 0;
+}
+
+int runResaveCommand(int argc, char** argv) {
+    const char* input = nullptr;
+    const char* output = nullptr;
+    const char* libraryFolder = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc && !output)
+            output = argv[++i];
+        else if (std::strcmp(argv[i], "--library") == 0 && i + 1 < argc && !libraryFolder)
+            libraryFolder = argv[++i];
+        else if (argv[i][0] != '-' && !input)
+            input = argv[i];
+        else {
+            std::fputs(kResaveUsage, stderr);
+            return 2;
+        }
+    }
+    if (!input || !output) {
+        std::fputs(kResaveUsage, stderr);
+        return 2;
+    }
+    std::unique_ptr<Lib> lib;
+    if (libraryFolder) {
+        lib = std::make_unique<Lib>(libraryFolder);
+        lib->scanLocation();
+        installLibrary(lib.get());
+    }
+    int status = 0;
+    {
+        saoDoc doc;
+        if (!doc.open(input)) {
+            status = 1;
+        } else {
+            // Every folio is loaded (relinking its wires) and written back (renumbered)
+            // by the save. A folio that loses objects on the way (a symbol that cannot
+            // be resolved, a damaged list) is not written: nothing stored is dropped.
+            for (auto& folio : doc.folios) {
+                const int stored = storedObjects(doc, *folio);
+                folio->acquire();
+                if (static_cast<int>(folio->objects.size()) != stored) {
+                    std::fprintf(stderr,
+                                 "resave : le folio '%s' n'a relu que %d objets sur %d ; '%s' n'est pas écrit.\n",
+                                 cp1252ToUtf8(folio->number).c_str(), static_cast<int>(folio->objects.size()),
+                                 stored, output);
+                    status = 1;
+                }
+            }
+            if (status == 0) {
+                doc.setPath(output);
+                if (!doc.commit(true))
+                    status = 1;
+            }
+            for (auto& folio : doc.folios)
+                folio->release(false);
+        }
+    }
+    if (lib)
+        installLibrary(nullptr);
+    if (status == 0)
+        std::printf("%s -> %s\n", input, output);
+    return status;
+}
+
+} // namespace plexo
