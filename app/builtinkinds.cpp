@@ -9,8 +9,39 @@
 // setPaletteContent() (app/palettewindow.h).
 #include "app/palettewindow.h"
 #include "app/saomanager.h"
+#include "app/commands.h"
+#include "midi/midistrings.h"
+#include "midi/seqdoc.h"
+#include "midi/view/seqview.h"
 
 namespace plexo {
+namespace {
+
+// The séquence: Standard MIDI Files, shown track by track; the view takes the zoom commands.
+DocumentKind sequenceKind() {
+    DocumentKind kind;
+    kind.name = QString::fromUtf8(midistr::kTypeName);
+    kind.extensions = {"mid"};
+    kind.createDocument = [] { return std::make_unique<seqDoc>(); };
+    kind.createView = [](Document& document, QWidget* parent) -> QWidget* {
+        return new seqView(static_cast<seqDoc&>(document), parent);
+    };
+    kind.runCommand = [](QWidget* widget, int command) {
+        auto* view = qobject_cast<seqView*>(widget);
+        if (!view || command < cmd::kZoomFirst || command > cmd::kZoomOut)
+            return false;
+        view->zoomCommand(command);
+        return true;
+    };
+    kind.viewStatus = [](Document&, QWidget* widget) {
+        auto* view = qobject_cast<seqView*>(widget);
+        return ViewStatus{QString::fromStdString(seqView::statusMessage()),
+                          QString::fromStdString(seqView::pageIndicator()), view ? view->zoomLevel() : -1};
+    };
+    return kind;
+}
+
+} // namespace
 
 void registerBuiltinDocumentKinds() {
     static bool registered = false;
@@ -18,6 +49,7 @@ void registerBuiltinDocumentKinds() {
         return;
     registered = true;
     // registerDocumentKind(...); one line per kind.
+    registerDocumentKind(sequenceKind());
 }
 
 } // namespace plexo
