@@ -590,7 +590,8 @@ PaletteWindow* saoFrame::attributesPalette() const { return attributesPalette_; 
 
 void saoFrame::toggleMessages() {
     if (messagesView_) {
-        messagesView_->close();
+        storePalettePlacement(messagesView_);
+        delete messagesView_.data();
         return;
     }
     const Settings& settings = app_.settings();
@@ -605,7 +606,8 @@ void saoFrame::toggleMessages() {
 
 void saoFrame::toggleSymbols() {
     if (symbolsPalette_) {
-        symbolsPalette_->close();
+        storePalettePlacement(symbolsPalette_);
+        delete symbolsPalette_.data();
         return;
     }
     const Settings& settings = app_.settings();
@@ -617,7 +619,8 @@ void saoFrame::toggleSymbols() {
 
 void saoFrame::toggleAttributes() {
     if (attributesPalette_) {
-        attributesPalette_->close();
+        storePalettePlacement(attributesPalette_);
+        delete attributesPalette_.data();
         return;
     }
     const Settings& settings = app_.settings();
