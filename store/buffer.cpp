@@ -14,6 +14,25 @@ Buffer::Buffer(std::int32_t n) {
     allocate(n);
 }
 
+Buffer::Buffer(Buffer&& other) noexcept {
+    *this = std::move(other);
+}
+
+Buffer& Buffer::operator=(Buffer&& other) noexcept {
+    if (this != &other) {
+        block_ = std::move(other.block_);
+        capacity_ = other.capacity_;
+        writePos_ = other.writePos_;
+        readPos_ = other.readPos_;
+        hasBlock_ = other.hasBlock_;
+        failed_ = other.failed_;
+        other.block_ = Block();
+        other.capacity_ = other.writePos_ = other.readPos_ = 0;
+        other.hasBlock_ = other.failed_ = false;
+    }
+    return *this;
+}
+
 Buffer::Buffer(ObjFile& container, std::int32_t n) {
     if (allocate(n) && n > 0 && !container.readBytes(block_.data(), n))
         failed_ = true;

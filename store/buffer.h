@@ -32,8 +32,9 @@ public:
 
     Buffer(const Buffer&) = delete;
     Buffer& operator=(const Buffer&) = delete;
-    Buffer(Buffer&&) noexcept = default;
-    Buffer& operator=(Buffer&&) noexcept = default;
+    // A moved-from buffer is left as a fresh measuring buffer.
+    Buffer(Buffer&& other) noexcept;
+    Buffer& operator=(Buffer&& other) noexcept;
 
     std::int32_t capacity() const { return capacity_; }
     std::int32_t writePos() const { return writePos_; }

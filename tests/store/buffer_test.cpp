@@ -203,5 +203,19 @@ TEST(Buffer, NegativeSizeFails) {
     EXPECT_FALSE(b.hasBlock());
 }
 
+TEST(Buffer, MovingHandsOverTheBlock) {
+    Buffer a(Buffer::Block{1, 2, 3});
+    a.getByte();
+    Buffer b(std::move(a));
+    EXPECT_EQ(b.capacity(), 3);
+    EXPECT_EQ(b.readPos(), 1);
+    EXPECT_EQ(b.getByte(), 2);
+    EXPECT_FALSE(a.hasBlock()); // NOLINT(bugprone-use-after-move): the moved-from state is defined
+    EXPECT_EQ(a.capacity(), 0);
+    std::uint8_t v = 9;
+    EXPECT_FALSE(a.readByte(v));
+    EXPECT_EQ(v, 9);
+}
+
 } // namespace
 } // namespace plexo

@@ -302,5 +302,19 @@ TEST_F(ObjFileTest, ReadRecordChecksTheHeaderOnDisk) {
     EXPECT_FALSE(fs::exists(path));
 }
 
+TEST_F(ObjFileTest, WriteErrorsAreReported) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    // Every write to this device fails as on a full disk.
+    ObjFile full("/dev/full", true, kDocumentFileKind, kDocumentFileVersion, false);
+    ASSERT_TRUE(full.isOpen());
+    EXPECT_FALSE(full.writeRecord(1, 1, filled(10, 0)));
+    EXPECT_TRUE(full.index().empty());
+
+    ObjFile source(path, true, kDocumentFileKind, kDocumentFileVersion, true);
+    ASSERT_TRUE(source.writeRecord(1, 1, filled(10, 0)));
+    EXPECT_FALSE(source.copyLiveRecordsTo(full));
+}
+
 } // namespace
 } // namespace plexo
