@@ -13,6 +13,7 @@
 #include "midi/midistrings.h"
 #include "midi/seqdoc.h"
 #include "midi/view/seqview.h"
+#include "store/saodoc.h"
 
 namespace plexo {
 namespace {
@@ -41,6 +42,16 @@ DocumentKind sequenceKind() {
     return kind;
 }
 
+// The schéma: ".dls" documents. Its view comes with the schéma view; until then
+// the manager shows its placeholder, and the file commands work on the document.
+DocumentKind schemaKind() {
+    DocumentKind kind;
+    kind.name = QString::fromUtf8("Schéma");
+    kind.extensions = {"dls"};
+    kind.createDocument = [] { return std::make_unique<saoDoc>(); };
+    return kind;
+}
+
 } // namespace
 
 void registerBuiltinDocumentKinds() {
@@ -50,6 +61,7 @@ void registerBuiltinDocumentKinds() {
     registered = true;
     // registerDocumentKind(...); one line per kind.
     registerDocumentKind(sequenceKind());
+    registerDocumentKind(schemaKind());
 }
 
 } // namespace plexo
