@@ -7,6 +7,7 @@
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "store/folio.h"
+#include "store/textcodec.h"
 
 #include <cstdint>
 #include <memory>
@@ -102,7 +103,7 @@ inline std::unique_ptr<Shape> makeObject(int kind, std::int32_t x, std::int32_t 
     shape->createKindRecord();
     switch (kind) {
     case kText:
-        shape->setText("Texte d'essai du rendu, ligne coupée aux espaces\r\net une seconde ligne");
+        shape->setText(utf8ToCp1252("Texte d'essai du rendu, ligne coupée aux espaces\r\net une seconde ligne"));
         break;
     case kDibPicture:
         shape->dib = std::make_unique<saoDib>(samplePicture());

@@ -67,7 +67,13 @@ using TextMeasure = std::function<Extent(std::string_view)>;
 // Lays text out in box (normalised pixels) turned by angle, aligned by
 // textAlign, cutting lines after the last break character (space, * + , - . / : ;)
 // when a line grows wider than the room left along the text direction.
-TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure);
+//
+// When a natural-size measure and box are given, where lines break and how many
+// fit is decided with them (text and box at one pixel per point), and measure
+// only places the lines: the layout is then the same at every zoom, whatever
+// the rounding of the zoomed sizes.
+TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure,
+                      const TextMeasure& naturalMeasure = {}, const Rect& naturalBox = {});
 
 // True for the characters after which a text line may be cut.
 bool isBreakCharacter(char c);

@@ -22,7 +22,7 @@ constexpr int kMaxFret = 99;
 constexpr std::int32_t kThinLine = 1000;       // strings and frets: 1 point
 constexpr std::int32_t kGridFontSize = 6000;   // marks and numbers around a grid
 constexpr std::int32_t kTabFontSize = 7000;    // fret numbers of a tablature
-constexpr std::int32_t kBaseFretGap = 1500;    // between the base fret number and the grid
+constexpr std::int32_t kBaseFretGap = 1000;    // between the base fret number and the dots
 constexpr std::int32_t kMarksGap = 1500;       // between the grid and the marks below it
 
 std::uint8_t stringValue(const Style& style, int string) {
@@ -104,7 +104,9 @@ void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (base > 1) {
         std::snprintf(text, sizeof text, "%d", base);
         const Extent e = surface.textExtent(text);
-        surface.textOut(box.left - plexo::toPixels(kBaseFretGap, zoom) - e.width, (fretY(0) + fretY(1) - e.height) / 2, text);
+        // Left of the dots that may sit on the first string.
+        surface.textOut(box.left - radius - plexo::toPixels(kBaseFretGap, zoom) - e.width,
+                        (fretY(0) + fretY(1) - e.height) / 2, text);
     }
     const int marksTop = box.bottom + plexo::toPixels(kMarksGap, zoom);
     for (int s = 0; s < kTuningStrings; ++s) {

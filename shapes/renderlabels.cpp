@@ -115,10 +115,17 @@ Font styleFont(const Style& style, int zoom, int angle) {
     return font;
 }
 
-TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure) {
+TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure,
+                      const TextMeasure& naturalMeasure, const Rect& naturalBox) {
     TextLayout layout;
-    const Direction direction{angle == 90 || angle == 180 || angle == 270 ? angle : 0, box};
-    const int room = direction.along();
+    const int turn = angle == 90 || angle == 180 || angle == 270 ? angle : 0;
+    const Direction direction{turn, box};
+    // Breaks and fitting are decided in natural units when they are given.
+    const bool natural = static_cast<bool>(naturalMeasure);
+    const TextMeasure& decide = natural ? naturalMeasure : measure;
+    const Direction deciding{turn, natural ? naturalBox : box};
+    const int room = deciding.along();
+    int decidedOffset = 0;
     const int placement = placementOf(textAlign);
     const std::size_t n = text.size();
     std::size_t pos = 0;
@@ -140,7 +147,7 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
                 break;
             }
             const char added = c == '\t' ? ' ' : c;
-            if (!line.empty() && measure(line + added).width > room) {
+            if (!line.empty() && decide(line + added).width > room) {
                 if (added == ' ') {
                     // The overflowing space ends the line; spaces after it are dropped.
                     next = j;
@@ -166,12 +173,14 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
         if (line.empty())
             line = " ";
         const Extent e = measure(line);
-        if (offset + e.height > direction.across()) {
+        const int decidedHeight = natural ? decide(line).height : e.height;
+        if (decidedOffset + decidedHeight > deciding.across()) {
             layout.overflow = true;
             return layout;
         }
         layout.lines.push_back({line, direction.origin(offset, e.width, placement), e.width});
         offset += e.height;
+        decidedOffset += decidedHeight;
         pos = next;
     }
     return layout;
@@ -210,7 +219,14 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
         const TextExtent e = measurer.measure(natural, line);
         return Extent{scaleSize(e.width, zoom), scaleSize(e.height, zoom)};
     };
-    const TextLayout layout = layoutText(shape.data, box, shape.angle, static_cast<int>(item(style, kTextAlign)), measure);
+    const TextMeasure naturalMeasure = [&](std::string_view line) {
+        const TextExtent e = measurer.measure(natural, line);
+        return Extent{e.width, e.height};
+    };
+    const Rect naturalBox = normalised(render::toPixels(shape.points[0], kNaturalSizeZoom),
+                                       render::toPixels(shape.points[1], kNaturalSizeZoom));
+    const TextLayout layout = layoutText(shape.data, box, shape.angle, static_cast<int>(item(style, kTextAlign)),
+                                         measure, naturalMeasure, naturalBox);
     selectTextStyle(surface, style, zoom, shape.angle);
     for (const TextLine& line : layout.lines)
         surface.textOut(line.origin.x, line.origin.y, line.text);

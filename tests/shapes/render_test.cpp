@@ -219,6 +219,18 @@ TEST(TextLayout, StopsWhenTheNextLineDoesNotFit) {
     EXPECT_FALSE(layoutText("one", {0, 0, 50, 10}, 0, 0, tenPixelsEach).overflow);
 }
 
+TEST(TextLayout, NaturalSizesDecideBreaksAndFitting) {
+    // At half size the zoomed box is a pixel wider than half the natural one,
+    // which would let "hello w" fit; the natural sizes keep the 100 % breaks.
+    const auto half = [](std::string_view text) { return Extent{5 * static_cast<int>(text.size()), 5}; };
+    const TextLayout layout =
+        layoutText("hello world foo", {0, 0, 36, 11}, 0, 0, half, tenPixelsEach, Rect{0, 0, 60, 20});
+    EXPECT_EQ(lineTexts(layout), (std::vector<std::string>{"hello", "world"}));
+    EXPECT_TRUE(layout.overflow);
+    ASSERT_EQ(layout.lines.size(), 2u);
+    EXPECT_EQ(layout.lines[1].origin, (Point{0, 5}));
+}
+
 TEST(RenderText, OverflowMarkSitsAtTheBoxCorner) {
     auto text = makeShape(kText, {{10000, 10000}, {60000, 30000}}, "un deux trois quatre cinq six sept");
     text->style.fontSize = 9;
