@@ -1,4 +1,5 @@
 #include "app/verbs.h"
+#include "jcl/jclcommand.h"
 #include "midi/midicommand.h"
 #include "store/storecommands.h"
 #include "views/rendercommand.h"
@@ -9,6 +10,7 @@ namespace plexo {
 static const Verb kVerbs[] = {
     {"midi", "FICHIER.mid [-o SORTIE.mid]", "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
     {"render", "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf", "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)", runRenderCommand},
+    {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...", "dessine la chaîne de traitement de chaque JCL dans un nouveau folio (un dossier : tous ses *.jcl)", runJclCommand},
     {"dump", "FICHIER.dls|FICHIER.dly", "décrit un schéma ou une librairie tel qu'il est enregistré, en JSON", runDumpCommand},
     {"check", "FICHIER.dls|FICHIER.dly", "vérifie le conteneur et chaque enregistrement d'un fichier", runCheckCommand},
     {"resave", "ENTREE.dls -o SORTIE.dls [--library DOSSIER]", "relit chaque folio d'un schéma et l'enregistre sous un autre nom (copie compacte)", runResaveCommand},

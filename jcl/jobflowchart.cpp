@@ -1,0 +1,489 @@
+#include "jcl/jobflowchart.h"
+
+#include "jcl/jclclassify.h"
+#include "library/libnode.h"
+#include "shapes/geometry.h"
+#include "shapes/shape.h"
+#include "shapes/symbolresolver.h"
+#include "shapes/wires.h"
+#include "store/folio.h"
+#include "store/log.h"
+#include "store/saodoc.h"
+#include "store/textcodec.h"
+#include "store/userinterface.h"
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_set>
+
+namespace plexo {
+namespace {
+
+namespace text {
+constexpr const char* kCreatingDocument = "Création du document";
+constexpr const char* kPlacing = "Mise en place des objets";
+constexpr const char* kCreatingObjects = "Création des objets";
+constexpr const char* kCreatingLinks = "Création des liaisons";
+constexpr const char* kCreatingWires = "Création des fils";
+constexpr const char* kOptimising = "Optimisations";
+constexpr const char* kImported = "Importation réussie";
+constexpr const char* kUnknownFile = "*** Fichier de type inconnu";
+constexpr const char* kTooManyFiles = "*** Nombre de fichiers trop grand !";
+constexpr const char* kCannotLoadSymbol = "*** Impossible de charger le symbole !";
+constexpr const char* kAuthor = "Plexo";
+constexpr const char* kTitle = "Rétro-documentation automatique";
+constexpr const char* kLabelSymbol = "Etiquette";
+} // namespace text
+
+// A segment moved sideways this many times without finding room gives up: the
+// wire stays where it is rather than the drawing never ending.
+constexpr int kMaxShifts = 4096;
+
+class PhaseTimer {
+public:
+    explicit PhaseTimer(std::array<double, kPhaseCount>& seconds) : seconds_(seconds) {}
+    ~PhaseTimer() { stop(); }
+    void start(int phase) {
+        stop();
+        phase_ = phase;
+        begin_ = std::chrono::steady_clock::now();
+    }
+    void stop() {
+        if (phase_ < 0)
+            return;
+        seconds_[static_cast<std::size_t>(phase_)] +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin_).count();
+        phase_ = -1;
+    }
+
+private:
+    std::array<double, kPhaseCount>& seconds_;
+    int phase_ = -1;
+    std::chrono::steady_clock::time_point begin_;
+};
+
+Point centreOfNode(const LibNode& node) {
+    return {(node.bounds.left + node.bounds.right) / 2, (node.bounds.top + node.bounds.bottom) / 2};
+}
+
+// A symbol object of the named library symbol with both points at `at`; nullptr
+// (after the two error lines) when the libraries do not hold a usable drawing.
+std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at, std::string_view shown,
+                                 const Style& style) {
+    auto shape = std::make_unique<Shape>(kSymbol, &folio);
+    shape->points = {at, at};
+    shape->style = style;
+    shape->createKindRecord();
+    shape->infoSymbole->name = name;
+    shape->setText(shown);
+    SymbolResolver* resolver = symbolResolver();
+    LibNode* node = resolver ? resolver->findSymbol(name) : nullptr;
+    if (node) {
+        shape->infoSymbole->node = node;
+        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
+    }
+    if (!node || !shape->infoSymbole->drawingAcquired || !node->drawing || node->drawing->objects.empty()) {
+        logError(cp1252ToUtf8(name));
+        logError(text::kCannotLoadSymbol);
+        return nullptr;
+    }
+    Folio::rebuildShape(*shape);
+    return shape;
+}
+
+bool isVertical(Point a, Point b) { return a.x == b.x && a.y != b.y; }
+bool isHorizontal(Point a, Point b) { return a.y == b.y && a.x != b.x; }
+bool spansOverlap(std::int32_t a1, std::int32_t a2, std::int32_t b1, std::int32_t b2) {
+    return std::max(std::min(a1, a2), std::min(b1, b2)) <= std::min(std::max(a1, a2), std::max(b1, b2));
+}
+std::int64_t distance(std::int32_t a, std::int32_t b) { return std::llabs(static_cast<std::int64_t>(a) - b); }
+
+// The layout of one drawing: the document's grid steps and the running y.
+class Layout {
+public:
+    Layout(saoDoc& document, Folio& folio)
+        : doc(document), folio(folio), h(document.horizontalGrid), v(document.verticalGrid) {}
+
+    saoDoc& doc;
+    Folio& folio;
+    const std::int32_t h;
+    const std::int32_t v;
+    std::int32_t y = 0;
+
+    std::vector<Shape*> wires() const {
+        std::vector<Shape*> list;
+        for (const auto& object : folio.objects)
+            if (object->alive && object->kind == kWire && object->infoFil)
+                list.push_back(object.get());
+        return list;
+    }
+
+    // Moves points i and i + 1 (0-based) of the wire right by dx, taking along
+    // the ends of the wires that lie on that segment.
+    void shiftSegment(Shape& wire, std::size_t i, std::int32_t dx) {
+        wire.points[i].x += dx;
+        wire.points[i + 1].x += dx;
+        folio.followWireSegment(dx, 0, wire, static_cast<int>(i + 1));
+    }
+
+    bool verticalChannelTaken(const Shape& wire, const std::vector<Shape*>& all) const {
+        const Point p = wire.points[2], q = wire.points[3];
+        if (!segmentIsFree(folio, p, q))
+            return true;
+        for (const Shape* other : all) {
+            if (other == &wire)
+                continue;
+            for (std::size_t k = 1; k < other->points.size(); ++k) {
+                const Point a = other->points[k - 1], b = other->points[k];
+                if (isVertical(a, b) && distance(a.x, p.x) <= v / 8 && spansOverlap(a.y, b.y, p.y, q.y))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    // Phase 6.1: moves segment 3-4 right until it crosses no symbol edge and runs
+    // clear of every other wire's vertical segments.
+    void freeVerticalChannel(Shape& wire, const std::vector<Shape*>& all, std::unordered_set<Shape*>& moved) {
+        const bool endOnWire = wire.infoFil->aval && wire.infoFil->aval->isWire();
+        if (!(wire.points.size() == 6 || (wire.points.size() > 3 && endOnWire)))
+            return;
+        for (int shifts = 0; shifts < kMaxShifts; ++shifts) {
+            const Point p = wire.points[2], q = wire.points[3];
+            bool taken;
+            if (wire.points.size() == 6 && !segmentIsFree(folio, p, q))
+                taken = true;
+            else if (isVertical(p, q))
+                taken = verticalChannelTaken(wire, all);
+            else
+                taken = false;
+            if (!taken)
+                return;
+            shiftSegment(wire, 2, h / 4);
+            moved.insert(&wire);
+        }
+    }
+
+    // Phases 6.2 and 6.3: when another wire's horizontal segment runs within V/8
+    // of the wire's segment i..i+1, everything at or below it goes down by V/4
+    // while the segment stays, so that the two part.
+    void separateHorizontal(Shape& wire, std::size_t i, const std::vector<Shape*>& all,
+                            std::unordered_set<Shape*>& moved) {
+        for (const Shape* other : all) {
+            if (other == &wire)
+                continue;
+            for (std::size_t k = 1; k < other->points.size(); ++k) {
+                const Point p = wire.points[i], q = wire.points[i + 1];
+                if (!isHorizontal(p, q))
+                    return;
+                const Point a = other->points[k - 1], b = other->points[k];
+                if (!isHorizontal(a, b) || distance(a.y, p.y) > v / 8 || !spansOverlap(a.x, b.x, p.x, q.x))
+                    continue;
+                pushDown(p.y, v / 4, moved);
+                wire.points[i].y -= v / 4;
+                wire.points[i + 1].y -= v / 4;
+                y += v / 4;
+            }
+        }
+    }
+
+    // Every object lying entirely at or below `from` moves down by dy; of a wire,
+    // the points at or below it.
+    void pushDown(std::int32_t from, std::int32_t dy, std::unordered_set<Shape*>& moved) {
+        for (const auto& object : folio.objects) {
+            Shape& s = *object;
+            if (!s.alive)
+                continue;
+            if (s.isWire()) {
+                bool any = false;
+                for (Point& point : s.points)
+                    if (point.y >= from) {
+                        point.y += dy;
+                        any = true;
+                    }
+                if (any) {
+                    computeOutline(s);
+                    moved.insert(&s);
+                }
+            } else if (s.outline.top >= from) {
+                move(s, 0, dy);
+                moved.insert(&s);
+            }
+        }
+    }
+
+    // The end of each optimisation pass: the wires attached to a moved object,
+    // and the wires moved, follow their ends again.
+    void rerouteMoved(const std::unordered_set<Shape*>& moved) {
+        auto endMoved = [&](const Shape* end) {
+            if (!end)
+                return false;
+            if (moved.count(const_cast<Shape*>(end)))
+                return true;
+            return end->infoBorne && end->infoBorne->owner && moved.count(end->infoBorne->owner) > 0;
+        };
+        for (Shape* wire : wires())
+            if (moved.count(wire) || endMoved(wire->infoFil->amont) || endMoved(wire->infoFil->aval))
+                followEnds(*wire);
+    }
+};
+
+// Groups the files by step, in file-list order.
+std::vector<std::vector<JclFile*>> filesByStep(const JclReader& reader) {
+    std::vector<std::vector<JclFile*>> groups(reader.steps().size());
+    for (const auto& file : reader.files()) {
+        if (!file->step)
+            continue;
+        for (std::size_t s = 0; s < reader.steps().size(); ++s)
+            if (reader.steps()[s].get() == file->step) {
+                groups[s].push_back(file.get());
+                break;
+            }
+    }
+    return groups;
+}
+
+// The label of a program symbol whose library text begins with tag.
+Etiquette* labelForTag(Shape& program, const std::string& tag) {
+    for (Etiquette& label : program.infoSymbole->labels) {
+        const std::string& library = label.shape->data;
+        if (library.size() >= tag.size() && library.compare(0, tag.size(), tag) == 0)
+            return &label;
+    }
+    return nullptr;
+}
+
+// A terminal of a file symbol: its first label (upper point) or its second (lower).
+Shape* fileTerminal(Shape& symbol, bool lower) {
+    if (!symbol.infoSymbole)
+        return nullptr;
+    const std::size_t index = lower ? 1 : 0;
+    auto& labels = symbol.infoSymbole->labels;
+    if (labels.size() <= index || !labels[index].shape)
+        return nullptr;
+    return labels[index].shape.get();
+}
+
+} // namespace
+
+bool segmentIsFree(const Folio& folio, Point p, Point q) {
+    if (p.y == q.y)
+        return true;
+    return folio.isBandFreeOfSymbols(p.x, p.y, q.x, q.y);
+}
+
+JobFlowchart::JobFlowchart(saoDoc& document, JobFlowchartTarget* target) : document_(document), target_(target) {}
+
+bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& path) {
+    PhaseTimer timer(seconds_);
+    UserInterface& ui = userInterface();
+
+    // 1. The folio and its fields.
+    timer.start(kPhaseDocument);
+    logInfo(text::kCreatingDocument);
+    if (reader.stepCount() == 0) {
+        logError(text::kUnknownFile);
+        return false;
+    }
+    const std::string number = reader.takeFolioNumber();
+    Folio* added = document_.addFolio([&](Folio& folio, FolioDialogKind) {
+        folio.number = number;
+        folio.author = text::kAuthor;
+        folio.titles[0] = utf8ToCp1252(text::kTitle).substr(0, kFolioTitleSize - 1);
+        return true;
+    });
+    if (!added)
+        return false;
+    Folio& folio = *added;
+    folios_.push_back(&folio);
+    document_.showTerminals = 0;
+    folio.acquire();
+    // The objects go to the document's store when the drawing lets go of the folio.
+    struct Hold {
+        Folio& folio;
+        ~Hold() { folio.release(true); }
+    } hold{folio};
+
+    // 2. Which files are read, written, and drawn with a symbol of their own.
+    timer.start(kPhasePlacing);
+    logInfo(text::kPlacing);
+    classifyJclFiles(reader.files());
+
+    // 3. Program symbols, their files' labels and symbols, the step labels.
+    timer.start(kPhaseObjects);
+    logInfo(text::kCreatingObjects);
+    Layout layout(document_, folio);
+    const std::int32_t h = layout.h, v = layout.v;
+    const std::int32_t x0 = 12 * h;
+    layout.y = 4 * v;
+    int position = 0;
+    ui.startProgress(reader.stepCount() + reader.fileCount(), text::kCreatingObjects);
+    const auto groups = filesByStep(reader);
+    auto stop = [&] {
+        ui.resetProgress();
+        ++stopped_;
+        return false;
+    };
+    for (std::size_t s = 0; s < reader.steps().size(); ++s) {
+        JclStep& step = *reader.steps()[s];
+        if (hasTooManyFiles(step)) {
+            logError(cp1252ToUtf8(step.programName));
+            logError(text::kTooManyFiles);
+            return stop();
+        }
+        const std::string symbolName = programSymbolName(step);
+        if (step.ownInputCount == 0)
+            layout.y -= 3 * v;
+        std::unique_ptr<Shape> program =
+            newSymbol(folio, symbolName, {x0, layout.y}, step.programName, document_.symbolStyle);
+        if (!program)
+            return stop();
+        step.programSymbol = program.get();
+        ui.advanceProgress(++position);
+        const LibNode& programNode = *program->infoSymbole->node;
+        const Point cp = centreOfNode(programNode);
+
+        int inputs = 1, outputs = 1;
+        for (JclFile* file : groups[s]) {
+            const bool input = file->direction == FileDirection::Input;
+            const std::string tag = input ? "in" + std::to_string(inputs++) : "out" + std::to_string(outputs++);
+            Etiquette* label = labelForTag(*program, tag);
+            if (!label)
+                continue;
+            label->text = file->ddName;
+            file->programTerminal = label->shape.get();
+            ui.advanceProgress(++position);
+            if (!file->ownSymbol)
+                continue;
+            const Point t = label->shape->points.empty() ? Point{} : label->shape->points.front();
+            const std::int32_t offset = 2 * v + v / 2;
+            const Point at{x0 + t.x - cp.x, input ? layout.y - offset : layout.y + offset};
+            std::unique_ptr<Shape> symbol = newSymbol(folio, std::string(fileSymbolName(*file)), at,
+                                                      fileSymbolText(file->fileId), document_.symbolStyle);
+            if (!symbol) {
+                step.programSymbol = nullptr;
+                return stop();
+            }
+            symbol->infoSymbole->block = file->fileId;
+            file->fileSymbol = &folio.append(std::move(symbol));
+        }
+        folio.append(std::move(program));
+
+        if (!step.label.empty()) {
+            const std::int32_t half = (programNode.bounds.right - programNode.bounds.left) >> 1;
+            std::unique_ptr<Shape> tag = newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4},
+                                                   step.label, document_.symbolStyle);
+            if (!tag)
+                return stop();
+            folio.append(std::move(tag));
+        }
+        layout.y += 8 * v;
+        if (step.outputCount == 0)
+            layout.y -= 3 * v;
+    }
+    ui.resetProgress();
+
+    // 4. The readers of a data set share its writer's symbol.
+    timer.start(kPhaseLinks);
+    logInfo(text::kCreatingLinks);
+    linkFileSymbols(reader.files());
+
+    // 5. One six-point wire per file with a symbol, from the program terminal.
+    timer.start(kPhaseWires);
+    logInfo(text::kCreatingWires);
+    ui.startProgress(reader.fileCount(), text::kCreatingWires);
+    position = 0;
+    int wiresMade = 0;
+    const std::uint8_t head = document_.wireStyle.arrow2 ? document_.wireStyle.arrow2 : 1;
+    for (auto it = reader.files().rbegin(); it != reader.files().rend(); ++it) {
+        JclFile& file = **it;
+        if (!file.fileSymbol || !file.programTerminal || !file.step || !file.step->programSymbol)
+            continue;
+        const bool input = file.direction == FileDirection::Input;
+        Shape* end = fileTerminal(*file.fileSymbol, input);
+        if (!end)
+            continue;
+        const Point a = placedPoint(*file.programTerminal, *file.step->programSymbol);
+        const Point b = placedPoint(*end, *file.fileSymbol);
+        std::vector<Point> p;
+        if (a.y < b.y)
+            p = {a, {a.x, a.y + v / 2}, {b.x, a.y + v / 2}, {b.x, a.y + v / 2}, {b.x, b.y - v / 2}, b};
+        else
+            p = {a, {a.x, a.y - v / 2}, {a.x, a.y - v / 2}, {a.x, b.y + v / 2}, {b.x, b.y + v / 2}, b};
+        for (int shifts = 0; shifts < kMaxShifts && !segmentIsFree(folio, p[2], p[3]); ++shifts) {
+            p[2].x += h / 4;
+            p[3].x += h / 4;
+        }
+        auto wire = std::make_unique<Shape>(kWire, &folio);
+        wire->points = std::move(p);
+        wire->style = document_.wireStyle;
+        const bool arrows = !file.isVsam && file.direction != FileDirection::Undetermined;
+        wire->style.set(kArrow1, arrows && a.y >= b.y ? head : 0);
+        wire->style.set(kArrow2, arrows && a.y < b.y ? head : 0);
+        wire->createKindRecord();
+        Folio::rebuildShape(*wire);
+        Shape& placed = folio.append(std::move(wire));
+        if (file.programTerminal->infoBorne && !file.programTerminal->infoBorne->wire)
+            linkEnd(placed, true, file.programTerminal);
+        if (end->infoBorne && !end->infoBorne->wire)
+            linkEnd(placed, false, end);
+        // A data set read by several steps: the later wires end on the first one.
+        connectLooseEnds(placed);
+        ++wiresMade;
+        ui.advanceProgress(++position);
+    }
+    ui.resetProgress();
+
+    // 6. Two passes that move wires apart.
+    timer.start(kPhaseOptimise);
+    logInfo(text::kOptimising);
+    ui.startProgress(2 * wiresMade, text::kOptimising);
+    position = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        std::unordered_set<Shape*> moved;
+        const std::vector<Shape*> all = layout.wires();
+        for (Shape* wire : all) {
+            layout.freeVerticalChannel(*wire, all, moved);
+            if (wire->points.size() > 2 && wire->points[1].y == wire->points[2].y)
+                layout.separateHorizontal(*wire, 1, all, moved);
+            if (wire->points.size() == 6 && wire->points[3].y == wire->points[4].y)
+                layout.separateHorizontal(*wire, 3, all, moved);
+            rebuildGeometry(*wire);
+            ui.advanceProgress(++position);
+        }
+        layout.rerouteMoved(moved);
+    }
+    ui.resetProgress();
+
+    // 7. The page count and the view.
+    timer.start(kPhaseFinish);
+    if (document_.documentHeight <= 0)
+        document_.computeDocumentSize();
+    const std::int32_t pageHeight = document_.documentHeight > 0 ? document_.documentHeight : 1;
+    const std::int64_t pages = std::max<std::int64_t>(1, layout.y / pageHeight + 1);
+    folio.pagesDown = static_cast<std::uint8_t>(std::min<std::int64_t>(pages, 255));
+    document_.changeFolioList(&folio, kFolioPagesChanged);
+    document_.setModified(true);
+    if (target_)
+        target_->showFolio(document_, folio);
+    logInfo(text::kImported);
+    return true;
+}
+
+JclImportSummary importJclFile(saoDoc& document, const std::filesystem::path& path, JobFlowchartTarget* target) {
+    JobFlowchart drawing(document, target);
+    JclReader reader(&drawing);
+    reader.importJclFile(path);
+    return reader.summary();
+}
+
+JclImportSummary importJclFolder(saoDoc& document, const std::filesystem::path& folder, JobFlowchartTarget* target) {
+    JobFlowchart drawing(document, target);
+    JclReader reader(&drawing);
+    return reader.importJclFolder(folder);
+}
+
+} // namespace plexo
