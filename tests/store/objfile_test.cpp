@@ -140,6 +140,22 @@ TEST_F(ObjFileTest, FreeRecordKeepsTheFileUntilTheNextReplacement) {
     expectIndexMatchesDisk(f);
 }
 
+TEST_F(ObjFileTest, FreedLastRecordIsCutByTheNextReplacement) {
+    ObjFile f(path, true, kDocumentFileKind, kDocumentFileVersion, true);
+    ASSERT_TRUE(f.writeRecord(1, 1, filled(10, 0))); // 9
+    ASSERT_TRUE(f.writeRecord(1, 2, filled(10, 0))); // 29
+    ASSERT_TRUE(f.writeRecord(1, 3, filled(10, 0))); // 49
+    f.freeRecord(1, 1);
+    f.freeRecord(1, 3);
+    EXPECT_EQ(fs::file_size(path), 69u);
+    // (1, 2) moves into the slot at 9; its old place merges with the free record at
+    // 49 and, being last, is cut off.
+    ASSERT_TRUE(f.writeRecord(1, 2, filled(10, 3)));
+    EXPECT_EQ(layout(f), (std::vector<Entry>{{9, 10, false}}));
+    EXPECT_EQ(fs::file_size(path), 29u);
+    expectIndexMatchesDisk(f);
+}
+
 TEST_F(ObjFileTest, NeighbouringFreeRecordsMerge) {
     ObjFile f(path, true, kDocumentFileKind, kDocumentFileVersion, true);
     ASSERT_TRUE(f.writeRecord(1, 1, filled(10, 0))); // 9
