@@ -57,9 +57,14 @@ std::optional<Rect> eventRectangle(const MidiPiste& track, std::size_t index, in
 
 std::vector<DrawnEvent> trackRectangles(const MidiPiste& track, int zoom) {
     std::vector<DrawnEvent> drawn;
-    for (std::size_t i = 0; i < track.events.size(); ++i)
+    for (std::size_t i = 0; i < track.events.size(); ++i) {
+        // A track keeps its events in time order (the reader reads them so and the
+        // writer refuses anything else): past the cut-off, so are all that follow.
+        if (scaleByZoom(track.events[i].time, zoom) > kMaxDrawnX)
+            break;
         if (auto rect = eventRectangle(track, i, zoom))
             drawn.push_back({i, *rect});
+    }
     return drawn;
 }
 

@@ -32,7 +32,8 @@ struct DrawnEvent {
     std::size_t index;
     Rect rect;
 };
-// Every drawn event of the track, in event order.
+// Every drawn event of the track, in event order; the events are taken to be in
+// time order, so that the walk stops at the cut-off.
 std::vector<DrawnEvent> trackRectangles(const MidiPiste& track, int zoom);
 
 // Tab strip: tabs laid out from x = 5, each its label width + 10 pixels wide.

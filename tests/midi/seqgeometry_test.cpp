@@ -70,6 +70,14 @@ TEST(SeqGeometry, EventsPastThe31999PixelCutOffAreNotDrawn) {
         track.events = {event(kMidiTimingClock, c.time)};
         EXPECT_EQ(eventRectangle(track, 0, c.zoom).has_value(), c.drawn);
     }
+    MidiPiste long_;
+    long_.events = {event(kMidiStart, 100), event(kMidiStop, 31999), event(kMidiStart, 32000),
+                    event(kMidiStop, 40000)};
+    const auto drawn = trackRectangles(long_, 5);
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[1].index, 1u);
+    EXPECT_EQ(drawn[1].rect, (Rect{31999, 0, 32001, 2}));
+
     // A note that starts before the cut-off and lasts very long keeps a sane bar.
     MidiPiste track;
     track.events = {event(kMidiNoteOn, 0, 127, 1), event(kMidiEndOfTrack, std::numeric_limits<std::int32_t>::max())};
