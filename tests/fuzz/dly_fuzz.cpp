@@ -1,0 +1,68 @@
+// Scans a library folder holding arbitrary bytes as a ".dly" file: the tree
+// record, then every symbol's drawing acquired and released and every symbol's
+// editing document opened; and runs the raw readers of "plexo dump" and
+// "plexo check" on the same bytes.
+#include "library/lib.h"
+#include "library/libsymbolresolver.h"
+#include "store/folio.h"
+#include "store/log.h"
+#include "store/saodoc.h"
+#include "store/storecommands.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+struct QuietLog : plexo::LogSink {
+    void logMessage(int, int, int, std::string_view, bool) override {}
+};
+
+void forEachSymbol(plexo::LibNode& node, const std::function<void(plexo::LibNode&)>& visit) {
+    if (node.isSymbol())
+        visit(node);
+    for (auto& child : node.children)
+        forEachSymbol(*child, visit);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QuietLog quiet;
+    plexo::setLogSink(&quiet);
+    static const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("plexo-fuzz-lib-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "Fuzz.dly").string();
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    std::string json, error;
+    plexo::dumpStoreFile(path, json, error);
+    plexo::checkStoreFile(path);
+    {
+        plexo::Lib lib(folder.string());
+        lib.scanLocation();
+        plexo::installLibrary(&lib);
+        forEachSymbol(*lib.location, [](plexo::LibNode& symbol) {
+            if (symbol.acquireDrawing(nullptr))
+                symbol.releaseDrawing(nullptr);
+        });
+        forEachSymbol(*lib.location, [](plexo::LibNode& symbol) {
+            plexo::saoDoc doc(&symbol);
+            if (doc.open({}))
+                for (auto& folio : doc.folios) {
+                    folio->acquire();
+                    folio->release(false);
+                }
+        });
+        lib.saveAll();
+        plexo::installLibrary(nullptr);
+    }
+    return 0;
+}
