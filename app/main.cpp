@@ -16,7 +16,9 @@ void printHelp() {
     std::printf("  plexo VERBE [ARGUMENTS]                travail en ligne de commande :\n\n");
     for (const auto& verb : plexo::commandLineVerbs())
         std::printf("  plexo %s %s\n      %s\n", verb.name, verb.usage, verb.summary);
-    std::printf("\nUn nom de fichier sans extension reçoit \".dls\".\n");
+    std::printf("\nUn nom de fichier qui ne finit ni par \".dls\" ni par \".mid\" reçoit \".dls\".\n");
+    std::printf("Quand Plexo est déjà ouvert (même utilisateur, même PLEXO_HOME), les fichiers\n"
+                "sont ouverts dans la fenêtre existante.\n");
     std::printf("PLEXO_HOME, quand elle est définie, désigne le dossier de \"Plexo.ini\", de\n"
                 "\"Plexo.log.txt\" et des librairies de symboles par défaut.\n");
 }

@@ -181,6 +181,7 @@ void saoFrame::createPopupMenus() {
     for (int id = cmd::kTimeZoneFirst; id <= cmd::kTimeZoneLast; ++id) {
         QAction* zone = makeAction(id);
         zone->setText(utf8(timeZoneMenuText(id - cmd::kTimeZoneGmt)));
+        zone->setStatusTip(QString::fromUtf8("Montre l'heure de ce fuseau dans la barre d'état"));
         zone->setCheckable(true);
         zones->addAction(zone);
     }
