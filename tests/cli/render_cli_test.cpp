@@ -1,6 +1,9 @@
 // "plexo render" on a document written to disk: PNG, SVG and PDF output,
 // numbered files per folio, and the refusals.
 #include "bench/render_scene.h"
+#include "library/lib.h"
+#include "library/libsymbolresolver.h"
+#include "shapes/symbolresolver.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "support/testenvironment.h"
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -157,6 +161,85 @@ TEST_F(RenderCommand, RefusesWrongArgumentsAndMissingFiles) {
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "a.png"));
+}
+
+// Writes a symbol's drawing through the symbol's own editing document.
+void writeSymbolDrawing(LibNode& symbol, const std::function<void(Folio&)>& fill) {
+    saoDoc drawing(&symbol);
+    ASSERT_TRUE(drawing.open({}));
+    Folio& page = *drawing.folios.front();
+    page.acquire();
+    fill(page);
+    page.release(true);
+    ASSERT_TRUE(drawing.commit(true));
+    drawing.close();
+}
+
+std::unique_ptr<Shape> filledBox(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, int fill) {
+    auto box = scene::makeObject(kRectangle, l, t, 4);
+    box->points = {{l, t}, {r, b}};
+    box->style.set(kFillColour, fill);
+    box->style.set(kPattern, 0);
+    box->style.set(kColour, fill);
+    rebuildGeometry(*box);
+    return box;
+}
+
+TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage) {
+    test::ScriptedUserInterface ui;
+    test::TemporaryFolder folder;
+    const std::filesystem::path libraryDir = folder / "symboles";
+    std::filesystem::create_directories(libraryDir);
+    const std::filesystem::path documentPath = folder / "plan.dls";
+    {
+        Lib lib(libraryDir.string());
+        lib.scanLocation();
+        installLibrary(&lib);
+        LibNode* library = lib.createNode(*lib.location, NodeKind::Library, "essai");
+        ASSERT_NE(library, nullptr);
+        LibNode* relay = lib.createNode(*library, NodeKind::Symbol, "RELAIS");
+        LibNode* block = lib.createNode(*library, NodeKind::Symbol, "CARTOUCHE", kCartouche);
+        ASSERT_NE(relay, nullptr);
+        ASSERT_NE(block, nullptr);
+        // The relay: a blue box 20 × 10 points; the title block: a green box 100 × 30.
+        writeSymbolDrawing(*relay, [](Folio& page) { page.append(filledBox(0, 0, 20000, 10000, 4)); });
+        writeSymbolDrawing(*block, [](Folio& page) { page.append(filledBox(0, 0, 100000, 30000, 2)); });
+
+        saoDoc document;
+        ASSERT_TRUE(document.open({}));
+        document.titleBlockName = "CARTOUCHE";
+        document.titleBlockCorner = 3;   // bottom-right
+        document.loadTitleBlock();
+        ASSERT_NE(document.titleBlock, nullptr);
+        Folio& folio = *document.folios.front();
+        folio.pagesAcross = 2;
+        folio.acquire();
+        auto instance = std::make_unique<Shape>(kSymbol, &folio);
+        instance->createKindRecord();
+        instance->infoSymbole->name = "RELAIS";
+        instance->infoSymbole->node = relay;
+        ASSERT_TRUE(symbolResolver()->acquireAndBuildLabels(*instance, *relay));
+        instance->points = {{100000, 100000}, {100000, 100000}};
+        rebuildGeometry(*instance);
+        folio.append(std::move(instance));
+        folio.release(true);
+        document.setPath(documentPath);
+        ASSERT_TRUE(document.commit(true));
+        document.close();
+        installLibrary(nullptr);
+    }
+    const PlexoRun run = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) + " -o " +
+                                  quoted(folder / "plan.png"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    QImage image(QString::fromStdString((folder / "plan.png").string()));
+    ASSERT_FALSE(image.isNull()) << run.output;
+    // The relay is centred on (100, 100): (90, 95)-(110, 105).
+    EXPECT_EQ(image.pixel(100, 100), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(100, 90), qRgb(255, 255, 255));
+    // The title block in the bottom-right corner of both pages.
+    EXPECT_EQ(image.pixel(595 - 50, 841 - 15), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(2 * 595 - 50, 841 - 15), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(595 - 150, 841 - 15), qRgb(255, 255, 255));
 }
 
 } // namespace
