@@ -3,7 +3,7 @@
 #include "shapes/symbolresolver.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cstdlib>
 
 namespace plexo {
@@ -30,14 +30,16 @@ Etiquette::Etiquette(Etiquette&&) noexcept = default;
 Etiquette& Etiquette::operator=(Etiquette&&) noexcept = default;
 
 InfoCalendrier InfoCalendrier::forToday() {
-    using namespace std::chrono;
-    const year_month_day today{floor<days>(system_clock::now())};
+    // The user's local date.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
     InfoCalendrier info;
-    info.year = static_cast<int>(today.year());
-    info.month = static_cast<int>(static_cast<unsigned>(today.month()));
+    info.year = local.tm_year + 1900;
+    info.month = local.tm_mon + 1;
     info.secondYear = info.year;
     info.secondMonth = info.month;
-    info.day = static_cast<int>(static_cast<unsigned>(today.day()));
+    info.day = local.tm_mday;
     info.monthCount = 3;
     return info;
 }
