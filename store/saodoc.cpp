@@ -14,6 +14,7 @@
 #include "store/userinterface.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 #include <system_error>
 
@@ -214,11 +215,21 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
     return true;
 }
 
+std::int32_t saoDoc::takeNextSerial() {
+    if (nextSerial >= 0 && nextSerial < INT32_MAX)
+        return ++nextSerial;
+    // Serials are never reused, but a damaged header may have used them all up:
+    // take the smallest one no folio holds.
+    for (std::int32_t candidate = 1;; ++candidate)
+        if (std::none_of(folios.begin(), folios.end(), [&](const auto& f) { return f->serial == candidate; }))
+            return candidate;
+}
+
 void saoDoc::ensureFirstFolio() {
     if (!folios.empty())
         return;
     auto folio = newFolio();
-    folio->serial = ++nextSerial;
+    folio->serial = takeNextSerial();
     Folio& added = insertFolio(std::move(folio));
     headerLoaded = 0;
     if (imageForNewSymbol)
@@ -396,17 +407,22 @@ bool saoDoc::readHeaderRecord(Buffer& buffer) {
         largest = std::max(largest, folio->serial);
         read.push_back(std::move(folio));
     }
-    nextSerial = std::max(nextSerial, largest);
+    nextSerial = std::max({nextSerial, largest, 0});
     std::vector<std::int32_t> seen;
     for (auto& folio : read) {
-        if (folio->serial <= 0 || std::find(seen.begin(), seen.end(), folio->serial) != seen.end()) {
-            if (nextSerial == INT32_MAX)
-                return false;
-            folio->serial = ++nextSerial;
-        }
-        seen.push_back(folio->serial);
+        if (folio->serial <= 0 || std::find(seen.begin(), seen.end(), folio->serial) != seen.end())
+            folio->serial = 0;
+        else
+            seen.push_back(folio->serial);
+    }
+    std::vector<Folio*> unnumbered;
+    for (auto& folio : read) {
+        if (folio->serial == 0)
+            unnumbered.push_back(folio.get());
         insertFolio(std::move(folio));
     }
+    for (Folio* folio : unnumbered)
+        folio->serial = takeNextSerial();
     return true;
 }
 

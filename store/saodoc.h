@@ -137,6 +137,8 @@ public:
     Folio& insertFolio(std::unique_ptr<Folio> folio);
     std::unique_ptr<Folio> takeFolio(Folio* folio);
     int indexOf(const Folio* folio) const;
+    // The serial for a new folio: nextSerial + 1 (nextSerial advances).
+    std::int32_t takeNextSerial();
     Folio* folioAt(int index) const;
 
     // Header record: the views store their state (103), the folios in memory write

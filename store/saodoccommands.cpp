@@ -44,7 +44,7 @@ std::int32_t centre(std::int32_t a, std::int32_t b) {
 // ---- folio commands ------------------------------------------------------------------
 
 Folio* saoDoc::adoptFolio(std::unique_ptr<Folio> folio) {
-    folio->serial = ++nextSerial;
+    folio->serial = takeNextSerial();
     Folio& added = insertFolio(std::move(folio));
     changeFolioList(&added, kFolioAdded);
     // connectLooseWireEnds is called here by the wires code.

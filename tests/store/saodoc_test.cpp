@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <fstream>
 
 namespace plexo {
@@ -140,6 +142,41 @@ TEST(SaoDocTest, HeaderRecordLaysOutEveryField) {
     EXPECT_EQ(back.objectStyle.fontSize, 9);
     EXPECT_TRUE(back.objectStyle.isUsable(kFont));
     EXPECT_FALSE(back.symbolStyle.isUsable(kLineWidth));
+}
+
+TEST(SaoDocTest, DamagedSerialsAreMadeUniqueSoThatFoliosNeverShareARecord) {
+    struct Case {
+        std::int32_t nextSerial;
+        std::vector<std::int32_t> serials;
+        std::int32_t newSerial;   // given to a folio added afterwards
+    } cases[] = {
+        {3, {1, 2, 3}, 4},
+        {1, {5, 5, 0}, 8},           // nextSerial below the serials in use, a duplicate, a zero
+        {-7, {-1, 2}, 4},
+        {INT32_MAX, {1, INT32_MAX}, 2},   // used up: the smallest free serial
+    };
+    for (const auto& c : cases) {
+        saoDoc doc;
+        doc.nextSerial = c.nextSerial;
+        for (std::int32_t serial : c.serials) {
+            auto f = doc.newFolio();
+            f->serial = serial;
+            doc.folios.push_back(std::move(f));
+        }
+        Buffer buffer;
+        doc.writeHeaderRecord(buffer);
+        buffer.allocateMeasured();
+        doc.writeHeaderRecord(buffer);
+        saoDoc back;
+        ASSERT_TRUE(back.readHeaderRecord(buffer));
+        std::vector<std::int32_t> serials;
+        for (const auto& f : back.folios) {
+            EXPECT_GT(f->serial, 0);
+            EXPECT_EQ(std::count(serials.begin(), serials.end(), f->serial), 0) << f->serial;
+            serials.push_back(f->serial);
+        }
+        EXPECT_EQ(back.takeNextSerial(), c.newSerial) << c.nextSerial;
+    }
 }
 
 TEST(SaoDocTest, DocumentSizeFollowsPaperScaleAndOrientation) {
