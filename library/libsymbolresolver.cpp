@@ -47,8 +47,13 @@ LibNode* LibSymbolResolver::findSymbol(const std::string& name) { return lib_.fi
 
 bool LibSymbolResolver::acquireAndBuildLabels(Shape& instance, LibNode& node) {
     saoDoc* document = instance.folio ? instance.folio->document : nullptr;
-    if (!node.acquireDrawing(document))
+    if (!node.acquireDrawing(document)) {
+        // A symbol being edited lends the drawing it already has without counting
+        // the user: the instance keeps its labels (and their texts) all the same.
+        if (node.editCount > 0)
+            buildLabelsFromDrawing(instance);
         return false;
+    }
     instance.infoSymbole->drawingAcquired = true;
     buildLabelsFromDrawing(instance);
     return true;

@@ -220,7 +220,7 @@ bool Folio::readObjects(Buffer& buffer, ReadMode how) {
                 shape.reset();
             } else {
                 const Folio* drawing = shape->infoSymbole->node->drawing.get();
-                if (!shape->infoSymbole->drawingAcquired || !drawing || drawing->objects.empty()) {
+                if (!drawing || drawing->objects.empty()) {
                     logMessage(0, 0, kError, strings::format(strings::kSymbolIncorrect, name), true);
                     shape.reset();
                 }

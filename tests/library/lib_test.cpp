@@ -304,6 +304,27 @@ TEST(LibTest, SymbolInstancesBorrowTheDrawingAndBuildTheirLabels) {
     EXPECT_EQ(fixture.moteur->drawing, nullptr);
 }
 
+TEST(LibTest, ASymbolBeingEditedStillLendsTheDrawingItHasToDocumentsRead) {
+    test::TemporaryFolder folder;
+    test::LibraryFixture fixture(folder.path());
+    Folio source;
+    auto held = test::makeSymbol(source, "Moteur", {0, 0});   // the drawing is loaded
+    source.append(test::makeSymbol(source, "Moteur", {0, 0}));
+    source.objects[0]->infoSymbole->labels[1].text = "KM1";
+    auto bytes = test::objectListBytes(source);
+    fixture.moteur->editCount = 1;
+    Folio back;
+    Buffer buffer{Buffer::Block(bytes)};
+    EXPECT_TRUE(back.readObjects(buffer, ReadMode::Load));
+    ASSERT_EQ(back.objects.size(), 1u);
+    EXPECT_FALSE(back.objects[0]->infoSymbole->drawingAcquired);
+    EXPECT_EQ(back.objects[0]->infoSymbole->labels[1].text, "KM1");
+    EXPECT_EQ(fixture.moteur->useCount, 2);
+    back.destroyObjects();
+    EXPECT_EQ(fixture.moteur->useCount, 2);   // not counted, not released
+    fixture.moteur->editCount = 0;
+}
+
 TEST(LibTest, NestedSymbolsContributeTheirLabelsAndASymbolContainingItselfStops) {
     test::TemporaryFolder folder;
     test::LibraryFixture fixture(folder.path());
