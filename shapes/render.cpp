@@ -316,7 +316,7 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
 }
 
 void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
-    SurfaceSaver saver(surface);
+    StateGuard saver(surface);
     if (ghost)
         surface.setPen(ghostPen());
     else
@@ -383,7 +383,7 @@ void drawShadow(Shape& shape, Surface& surface, int zoom) {
     std::vector<Point> px = render::toPixels(shape.points, zoom);
     for (Point& p : px)
         p.x += d, p.y += d;
-    SurfaceSaver saver(surface);
+    StateGuard saver(surface);
     const Pen thin = Pen::solid(colour, 1);
     const Pen wide = Pen::solid(colour, toPixelsAtLeastOne(lineWidthUnits(style), zoom));
     surface.setPen(thin);
@@ -460,7 +460,7 @@ void drawHandles(const Shape& shape, Surface& surface, int zoom) {
         Rect box = shape.outline;
         if (shape.kind == kText && shape.points.size() >= 2)
             box = normalised(shape.points[0], shape.points[1]);
-        SurfaceSaver saver(surface);
+        StateGuard saver(surface);
         surface.setPen(Pen::solid(surface.pen().colour, toPixelsAtLeastOne(kUnitsPerPoint, zoom)));
         frame(surface, render::toPixels(box, zoom));
     }

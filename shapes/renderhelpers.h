@@ -61,6 +61,39 @@ inline Pen linePen(const Style& style, int zoom) {
 // The pen of ghost drawings: pure black whatever the video mode.
 inline Pen ghostPen() { return Pen::solid({0, 0, 0}, 1); }
 
+// Puts back, at the end of a scope, the state items of a surface that changed
+// in it, and only those: each object leaves the surface as it found it without
+// recreating pens, brushes and fonts it did not touch.
+class StateGuard {
+public:
+    explicit StateGuard(Surface& surface) : surface_(surface), saved_(surface.state()) {}
+    ~StateGuard() {
+        const SurfaceState& now = surface_.state();
+        if (!(now.pen == saved_.pen))
+            surface_.setPen(saved_.pen);
+        if (!(now.brush == saved_.brush))
+            surface_.setBrush(saved_.brush);
+        if (!(now.font == saved_.font))
+            surface_.setFont(saved_.font);
+        if (!(now.textColour == saved_.textColour))
+            surface_.setTextColour(saved_.textColour);
+        if (!(now.backgroundColour == saved_.backgroundColour))
+            surface_.setBackgroundColour(saved_.backgroundColour);
+        if (now.backgroundMode != saved_.backgroundMode)
+            surface_.setBackgroundMode(saved_.backgroundMode);
+        if (now.rasterMode != saved_.rasterMode)
+            surface_.setRasterMode(saved_.rasterMode);
+        if (!(now.brushOrigin == saved_.brushOrigin))
+            surface_.setBrushOrigin(saved_.brushOrigin);
+    }
+    StateGuard(const StateGuard&) = delete;
+    StateGuard& operator=(const StateGuard&) = delete;
+
+private:
+    Surface& surface_;
+    SurfaceState saved_;
+};
+
 // Draws a rectangle outline with the current pen and no fill.
 inline void frame(Surface& surface, const Rect& box) {
     surface.moveTo(box.left, box.top);

@@ -20,9 +20,21 @@ QFont QtTextMeasurer::toQFont(const TextFont& font) {
     return q;
 }
 
+namespace {
+
+bool sameFont(const TextFont& a, const TextFont& b) {
+    return a.face == b.face && a.height == b.height && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline;
+}
+
+} // namespace
+
 TextExtent QtTextMeasurer::measure(const TextFont& font, std::string_view text) {
-    const QFontMetrics metrics(toQFont(font));
-    return {metrics.horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))), metrics.height()};
+    if (!lastMetrics_ || !sameFont(font, lastFont_)) {
+        lastMetrics_.emplace(toQFont(font));
+        lastFont_ = font;
+    }
+    return {lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))), lastMetrics_->height()};
 }
 
 QtTextMeasurerInstaller::QtTextMeasurerInstaller() : previous_(setTextMeasurer(&measurer_)) {}

@@ -8,6 +8,9 @@
 #include "shapes/textmeasurer.h"
 
 #include <QFont>
+#include <QFontMetrics>
+
+#include <optional>
 
 namespace plexo {
 
@@ -17,6 +20,12 @@ public:
 
     // The Qt font for a measurer font.
     static QFont toQFont(const TextFont& font);
+
+private:
+    // Texts are measured many times in a row in one font (line breaking): the
+    // metrics of the last font are kept.
+    TextFont lastFont_;
+    std::optional<QFontMetrics> lastMetrics_;
 };
 
 // Installs a QtTextMeasurer for the life of the object (a QGuiApplication must
