@@ -323,7 +323,8 @@ QString saoManager::fileFilter() const {
 QString saoManager::askOpenPath() { return chooseOpenPath ? chooseOpenPath(fileFilter()) : QString(); }
 
 bool saoManager::fileSave(Document& document) {
-    if (document.path().empty())
+    // A symbol bound to its library has no file of its own: it commits into the library.
+    if (document.path().empty() && document.canSaveAs())
         return fileSaveAs(document);
     bool saved;
     {

@@ -46,6 +46,9 @@ public:
         return path().empty() ? "Sans titre" : path().filename().string() + " (" + type_ + ")";
     }
     std::string typeName() const override { return type_; }
+    bool canSaveAs() const override { return saveAsAllowed; }
+
+    bool saveAsAllowed = true; // false: a symbol bound to its library
 
     std::vector<std::filesystem::path> opened;
     int commits = 0;

@@ -180,6 +180,25 @@ TEST_F(Manager, NewSaveSaveAsWindowsAndClose) {
     EXPECT_EQ(manager.activeDocument(), nullptr);
 }
 
+TEST_F(Manager, ASymbolBoundToItsLibrarySavesWithoutAName) {
+    running->manager().chooseNewKind = [](const auto& kinds) { return kinds.front(); };
+    bool asked = false;
+    running->manager().chooseSavePath = [&](const DocumentKind&, const QString&) {
+        asked = true;
+        return QString();
+    };
+    running->action(cmd::kNew).trigger();
+    ASSERT_EQ(schemas.documents.size(), 1u);
+    auto* symbol = schemas.documents.back();
+    symbol->saveAsAllowed = false;
+    running->frame().updateCommands();
+    EXPECT_FALSE(running->action(cmd::kSaveAs).isEnabled());
+    EXPECT_TRUE(running->action(cmd::kSave).isEnabled());
+    running->action(cmd::kSave).trigger();
+    EXPECT_EQ(symbol->commits, 1);
+    EXPECT_FALSE(asked);
+}
+
 TEST_F(Manager, StatusTextsAndCommandsOfTheActiveView) {
     auto sequenceKind = test::fakeKind(kSequence, "mid", sequences);
     sequenceKind.viewStatus = nullptr;
