@@ -27,11 +27,16 @@ std::int32_t truncated(double v) {
     return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
+Rect widen(const Rect& r, std::int32_t d) {
+    return {saturate(std::int64_t{r.left} - d), saturate(std::int64_t{r.top} - d), saturate(std::int64_t{r.right} + d),
+            saturate(std::int64_t{r.bottom} + d)};
+}
+
 bool isBoxKind(int kind) { return Shape::keepsNormalisedCorners(kind); }
 
 bool inside(const Rect& r, Point p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
 
-Rect widen(const Rect& r, std::int32_t d) { return {r.left - d, r.top - d, r.right + d, r.bottom + d}; }
+
 
 bool nearPoint(Point a, Point p, std::int32_t d) {
     return std::llabs(static_cast<std::int64_t>(a.x) - p.x) <= d && std::llabs(static_cast<std::int64_t>(a.y) - p.y) <= d;
@@ -90,10 +95,12 @@ bool hitsPolyline(const std::vector<Point>& points, Point p, bool closed) {
 
 bool nearBoxSide(const Rect& r, Point p) {
     const std::int32_t d = kHandleTolerance;
-    const bool withinX = p.x >= r.left - d && p.x <= r.right + d;
-    const bool withinY = p.y >= r.top - d && p.y <= r.bottom + d;
-    return (withinX && (std::abs(p.y - r.top) <= d || std::abs(p.y - r.bottom) <= d)) ||
-           (withinY && (std::abs(p.x - r.left) <= d || std::abs(p.x - r.right) <= d));
+    const Rect band = widen(r, d);
+    const bool withinX = p.x >= band.left && p.x <= band.right;
+    const bool withinY = p.y >= band.top && p.y <= band.bottom;
+    auto apart = [](std::int32_t a, std::int32_t b) { return std::llabs(std::int64_t{a} - b); };
+    return (withinX && (apart(p.y, r.top) <= d || apart(p.y, r.bottom) <= d)) ||
+           (withinY && (apart(p.x, r.left) <= d || apart(p.x, r.right) <= d));
 }
 
 bool isFilled(const Shape& shape) {
@@ -193,7 +200,7 @@ void moveWireSegment(Shape& wire, std::int32_t dx, std::int32_t dy, int handle) 
     Point& b = wire.points[i];
     const GridSettings grid = gridSettingsOf(wire);
     std::int32_t mx = 0, my = 0;
-    if (std::abs(a.y - b.y) <= kWireTolerance && a.x != b.x) {
+    if (std::llabs(std::int64_t{a.y} - b.y) <= kWireTolerance && a.x != b.x) {
         const std::int32_t y = snapValue(saturate(std::int64_t{a.y} + dy), grid.secondary, grid.unitIsMm);
         my = saturate(std::int64_t{y} - a.y);
         a.y = y;

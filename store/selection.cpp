@@ -186,6 +186,30 @@ void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t
     refreshSelectionSummary(document);
 }
 
+void resizeObject(saoDoc& document, Folio& folio, Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
+    recordAction(document, &folio, kUndoResize);
+    reportArea(document, folio, shape.outline);
+    moveHandle(shape, dx, dy, handle);
+    shape.changed = true;
+    reportArea(document, folio, shape.outline);
+    folio.connectLooseWireEnds();
+    followChangedWires(document, folio);
+    refreshSelectionSummary(document);
+}
+
+Shape& createObject(saoDoc& document, Folio& folio, std::unique_ptr<Shape> shape, bool select) {
+    recordAction(document, &folio, kUndoCreation);
+    rebuildGeometry(*shape);
+    Shape& created = addCreatedObject(folio, std::move(shape), select);
+    if (created.isWire()) {
+        connectLooseEnds(created);
+        followEnds(created);
+    }
+    reportArea(document, folio, created.outline);
+    refreshSelectionSummary(document);
+    return created;
+}
+
 void applyStyleToSelection(saoDoc& document, Folio& folio, const Style& style) {
     recordAction(document, &folio, kUndoModification);
     for (auto& owned : folio.objects) {

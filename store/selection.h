@@ -9,6 +9,7 @@
 #include "shapes/style.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace plexo {
@@ -65,6 +66,11 @@ void followChangedWires(saoDoc& document, Folio& folio);
 // the points of a selected or joined wire inside the document's last rubber band
 // move. Wires then follow their ends.
 void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy);
+// Reshapes one object by a handle ("redimensionnement", the drawing pane's drag
+// of a handle): the folio's wires then resolve their ends again and follow.
+void resizeObject(saoDoc& document, Folio& folio, Shape& shape, std::int32_t dx, std::int32_t dy, int handle);
+// Records "création" and appends a newly made object (see addCreatedObject).
+Shape& createObject(saoDoc& document, Folio& folio, std::unique_ptr<Shape> shape, bool select);
 // Applies the usable items of style to every selected object ("modification").
 void applyStyleToSelection(saoDoc& document, Folio& folio, const Style& style);
 // Deletes the selection ("suppression"): the objects stay in the list, not alive,

@@ -236,6 +236,42 @@ TEST_F(Selection, FindNext) {
     EXPECT_EQ(f.document.selection.single, &s);
 }
 
+TEST_F(Selection, StretchingASymbolMovesItsTerminalsAndTheirWires) {
+    Shape& a = f.addSymbol(relais, {0, 0});
+    Shape& w = f.addWire({{10000, 0}, {10000, 50000}}, DrawingFixture::terminal(a, 1), nullptr);
+    // The right-middle handle widens the drawing by 6500 on each side: the
+    // terminal at half the width goes 6500 further right.
+    resizeObject(f.document, *f.folio, a, 6500, 0, -4);
+    EXPECT_EQ(a.epx, 6500);
+    EXPECT_EQ(placedPoint(*DrawingFixture::terminal(a, 1)), (Point{15000, 0}));
+    EXPECT_EQ(w.points.front(), (Point{15000, 0}));
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler le redimensionnement	Ctrl+Z");
+    undoAction(f.document);
+    EXPECT_EQ(a.epx, 0);
+    EXPECT_EQ(w.points.front(), (Point{10000, 0}));
+}
+
+TEST_F(Selection, CreatedWireJoinsWhatLiesUnderItsEnds) {
+    Shape& a = f.addSymbol(relais, {0, 0});
+    Shape& b = f.addSymbol(relais, {100000, 40000});
+    auto wire = std::make_unique<Shape>(kWire, f.folio);
+    wire->createKindRecord();
+    wire->style = wireDefaultStyle();
+    wire->setApplicability();
+    wire->points = {{10000, 0}, {89000, 41000}};
+    Shape& w = createObject(f.document, *f.folio, std::move(wire), false);
+    EXPECT_EQ(w.infoFil->amont, DrawingFixture::terminal(a, 1));
+    EXPECT_EQ(w.infoFil->aval, DrawingFixture::terminal(b, 0));
+    EXPECT_EQ(w.points, (Points{{10000, 0}, {90000, 0}, {90000, 40000}}));
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler la création\tCtrl+Z");
+    undoAction(f.document);
+    EXPECT_FALSE(w.alive);
+    // The next action forgets it, and the terminals it held are free again.
+    recordAction(f.document, f.folio, kUndoMove);
+    EXPECT_EQ(DrawingFixture::terminal(a, 1)->infoBorne->wire, nullptr);
+    EXPECT_EQ(f.folio->objects.size(), 2u);
+}
+
 TEST_F(Selection, DeleteDropsTheLinksOfTheDeletedObjects) {
     Shape& a = f.addSymbol(relais, {0, 0});
     Shape& main = f.addWire({{10000, 0}, {80000, 0}}, DrawingFixture::terminal(a, 1), nullptr);

@@ -281,9 +281,15 @@ TEST(UndoProperties, RandomEditsKeepWiresAttachedAndUndoRestoresEveryObject) {
         case 3: alignSelection(f.document, *f.folio, pick(8)); break;
         case 4: deleteSelection(f.document, *f.folio); break;
         default: {
-            Shape* s = symbols[static_cast<std::size_t>(pick(4))];
-            if (!s->alive)
+            // Symbols deleted earlier may have been destroyed: pick among those left.
+            std::vector<Shape*> left;
+            for (auto& o : f.folio->objects) {
+                if (o->alive && o->kind == kSymbol)
+                    left.push_back(o.get());
+            }
+            if (left.empty())
                 continue;
+            Shape* s = left[static_cast<std::size_t>(pick(static_cast<int>(left.size())))];
             recordAction(f.document, f.folio, kUndoResize);
             moveHandle(*s, 1000 * (pick(9) - 4), 1000 * (pick(9) - 4), -1 - pick(8));
             s->changed = true;
