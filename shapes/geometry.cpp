@@ -14,15 +14,17 @@ namespace plexo {
 
 namespace {
 
-constexpr std::int32_t kTerminalMargin = 3000;     // half size of a terminal's outline beyond its line width
+constexpr std::int32_t kTerminalMargin = 3000; // half size of a terminal's outline beyond its line width
 constexpr std::int32_t kTerminalLabelWidening = 1000; // a terminal's label box grows by 1 point
-constexpr std::size_t kMaxLabelBytes = 254;         // a one-line label shows at most this many bytes
-constexpr std::int32_t kTagFontSize = 14;           // tag of MIDI shortcuts and sequences, points
+constexpr std::size_t kMaxLabelBytes = 254;           // a one-line label shows at most this many bytes
+constexpr std::int32_t kTagFontSize = 14;             // tag of MIDI shortcuts and sequences, points
 // Calendar cell sizes per point of text size (the creation sizes of the drawing pane).
 constexpr std::int32_t kCalendarMonthWidth = 20000;
 constexpr std::int32_t kCalendarHeight = 49500;
 
-std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t saturate(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 std::int32_t usableLineWidth(const Shape& shape) {
     if (!shape.style.isUsable(kLineWidth))
@@ -49,10 +51,13 @@ Rect widened(Rect r, std::int64_t dx, std::int64_t dy) {
 }
 
 Rect joined(const Rect& a, const Rect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
 }
 
-Rect around(Point p, std::int32_t d) { return widened({p.x, p.y, p.x, p.y}, d, d); }
+Rect around(Point p, std::int32_t d) {
+    return widened({p.x, p.y, p.x, p.y}, d, d);
+}
 
 bool hasArrow(const Shape& shape) {
     return (shape.style.isUsable(kArrow1) && shape.style.arrow1 != 0) ||
@@ -77,10 +82,18 @@ Rect symbolOutline(Shape& instance) {
     };
     Rect box;
     switch (instance.angle) {
-    case 90: box = rect(x - hh, y - hw, x + lh, y + lw); break;
-    case 180: box = rect(x - hw, y - hh, x + lw, y + lh); break;
-    case 270: box = rect(x - lh, y - lw, x + hh, y + hw); break;
-    default: box = rect(x - lw, y - lh, x + hw, y + hh); break;
+    case 90:
+        box = rect(x - hh, y - hw, x + lh, y + lw);
+        break;
+    case 180:
+        box = rect(x - hw, y - hh, x + lw, y + lh);
+        break;
+    case 270:
+        box = rect(x - lh, y - lw, x + hh, y + hw);
+        break;
+    default:
+        box = rect(x - lw, y - lh, x + hw, y + hh);
+        break;
     }
     if (instance.infoSymbole) {
         for (Etiquette& label : instance.infoSymbole->labels) {
@@ -104,7 +117,8 @@ Rect calendarBox(const Shape& shape) {
     const std::int32_t size = shape.style.isUsable(kFontSize) ? std::clamp(shape.style.fontSize, 1, 200) : 9;
     const std::int32_t months =
         shape.infoCalendrier ? std::clamp(shape.infoCalendrier->monthCount, 1, 12) : 3;
-    box.right = std::max(box.right, saturate(std::int64_t{box.left} + std::int64_t{kCalendarMonthWidth} * size * months));
+    box.right = std::max(
+        box.right, saturate(std::int64_t{box.left} + std::int64_t{kCalendarMonthWidth} * size * months));
     box.bottom = std::max(box.bottom, saturate(std::int64_t{box.top} + std::int64_t{kCalendarHeight} * size));
     return box;
 }
@@ -122,7 +136,8 @@ Rect geometryOutline(Shape& shape) {
     case kMidiShortcut:
     case kSequence: {
         const TextExtent e = tagExtent(shape.kind);
-        return {first.x, first.y, saturate(std::int64_t{first.x} + e.width), saturate(std::int64_t{first.y} + e.height)};
+        return {first.x, first.y, saturate(std::int64_t{first.x} + e.width),
+                saturate(std::int64_t{first.y} + e.height)};
     }
     case kSymbol:
         return symbolOutline(shape);
@@ -167,12 +182,15 @@ void placeInSymbol(Shape& object, const Shape& instance, const SymbolDrawing& dr
     }
 }
 
-void unplaceFromSymbol(Shape& object) { object.restoreGeometryCopy(); }
+void unplaceFromSymbol(Shape& object) {
+    object.restoreGeometryCopy();
+}
 
 // ---- outline and labels -------------------------------------------------------
 
 bool showsOneLineLabel(int kind) {
-    return (kind >= kLine && kind <= kFreeHand) || (kind >= kTextZone && kind <= kTerminal) || kind == kSymbolText;
+    return (kind >= kLine && kind <= kFreeHand) || (kind >= kTextZone && kind <= kTerminal) ||
+           kind == kSymbolText;
 }
 
 TextFont labelFont(const Shape& shape) {
@@ -197,9 +215,11 @@ TextExtent tagExtent(int kind) {
     font.face = "Ms Sans Serif";
     font.height = kTagFontSize;
     font.bold = true;
-    const std::string_view word = kind == kSequence ? std::string_view("S\xe9quence") : std::string_view("Midi");
+    const std::string_view word =
+        kind == kSequence ? std::string_view("S\xe9quence") : std::string_view("Midi");
     const TextExtent e = textMeasurer().measure(font, word);
-    return {saturate(std::int64_t{e.width} * kUnitsPerPoint), saturate(std::int64_t{e.height} * kUnitsPerPoint)};
+    return {saturate(std::int64_t{e.width} * kUnitsPerPoint),
+            saturate(std::int64_t{e.height} * kUnitsPerPoint)};
 }
 
 Point labelOrigin(const Rect& box, int textAlign, int angle, std::int32_t w, std::int32_t h) {
@@ -211,53 +231,94 @@ Point labelOrigin(const Rect& box, int textAlign, int angle, std::int32_t w, std
         return {box.left, box.top};
     auto at = [](std::int64_t x, std::int64_t y) { return Point{saturate(x), saturate(y)}; };
     switch (textAlign * 4 + a) {
-    case 0: return at(l - W - e, (t + b - H) >> 1);
-    case 1: return at((l + r - H) >> 1, b + W + e);
-    case 2: return at(r + W + e, (t + b + H) >> 1);
-    case 3: return at((l + r + H) >> 1, t - W - e);
-    case 4: return at(r + e, (t + b - H) >> 1);
-    case 5: return at((l + r - H) >> 1, t - e);
-    case 6: return at(l - e, (t + b + H) >> 1);
-    case 7: return at((l + r + H) >> 1, b + e);
-    case 8: return at((l + r - W) >> 1, (t + b - H) >> 1);
-    case 9: return at((l + r - H) >> 1, (t + b + W) >> 1);
-    case 10: return at((l + r + W) >> 1, (t + b + H) >> 1);
-    case 11: return at((l + r + H) >> 1, (t + b - W) >> 1);
-    case 12: return at((l + r - W) >> 1, t - H);
-    case 13: return at(l - H, (t + b + W) >> 1);
-    case 14: return at((l + r + W) >> 1, b + H);
-    case 15: return at(r + H, (t + b - W) >> 1);
-    case 16: return at((l + r - W) >> 1, b);
-    case 17: return at(r, (t + b + W) >> 1);
-    case 18: return at((l + r + W) >> 1, t);
-    case 19: return at(l, (t + b - W) >> 1);
-    case 20: return at(l - W - e, t - H);
-    case 21: return at(l - H, b + W + e);
-    case 22: return at(r + W + e, b + H);
-    case 23: return at(r + H, t - W - e);
-    case 24: return at(r + e, t - H);
-    case 25: return at(l - H, t - e);
-    case 26: return at(l - e, b + H);
-    case 27: return at(r + H, b + e);
-    case 28: return at(l - W - e, b);
-    case 29: return at(r, b + W + e);
-    case 30: return at(r + W + e, t);
-    case 31: return at(l, t - W - e);
-    case 32: return at(r + e, b);
-    case 33: return at(r, t - e);
-    case 34: return at(l - e, t);
-    case 35: return at(l, b + e);
-    default: return {box.left, box.top};
+    case 0:
+        return at(l - W - e, (t + b - H) >> 1);
+    case 1:
+        return at((l + r - H) >> 1, b + W + e);
+    case 2:
+        return at(r + W + e, (t + b + H) >> 1);
+    case 3:
+        return at((l + r + H) >> 1, t - W - e);
+    case 4:
+        return at(r + e, (t + b - H) >> 1);
+    case 5:
+        return at((l + r - H) >> 1, t - e);
+    case 6:
+        return at(l - e, (t + b + H) >> 1);
+    case 7:
+        return at((l + r + H) >> 1, b + e);
+    case 8:
+        return at((l + r - W) >> 1, (t + b - H) >> 1);
+    case 9:
+        return at((l + r - H) >> 1, (t + b + W) >> 1);
+    case 10:
+        return at((l + r + W) >> 1, (t + b + H) >> 1);
+    case 11:
+        return at((l + r + H) >> 1, (t + b - W) >> 1);
+    case 12:
+        return at((l + r - W) >> 1, t - H);
+    case 13:
+        return at(l - H, (t + b + W) >> 1);
+    case 14:
+        return at((l + r + W) >> 1, b + H);
+    case 15:
+        return at(r + H, (t + b - W) >> 1);
+    case 16:
+        return at((l + r - W) >> 1, b);
+    case 17:
+        return at(r, (t + b + W) >> 1);
+    case 18:
+        return at((l + r + W) >> 1, t);
+    case 19:
+        return at(l, (t + b - W) >> 1);
+    case 20:
+        return at(l - W - e, t - H);
+    case 21:
+        return at(l - H, b + W + e);
+    case 22:
+        return at(r + W + e, b + H);
+    case 23:
+        return at(r + H, t - W - e);
+    case 24:
+        return at(r + e, t - H);
+    case 25:
+        return at(l - H, t - e);
+    case 26:
+        return at(l - e, b + H);
+    case 27:
+        return at(r + H, b + e);
+    case 28:
+        return at(l - W - e, b);
+    case 29:
+        return at(r, b + W + e);
+    case 30:
+        return at(r + W + e, t);
+    case 31:
+        return at(l, t - W - e);
+    case 32:
+        return at(r + e, b);
+    case 33:
+        return at(r, t - e);
+    case 34:
+        return at(l - e, t);
+    case 35:
+        return at(l, b + e);
+    default:
+        return {box.left, box.top};
     }
 }
 
 Rect turnedTextRect(Point o, int angle, std::int32_t w, std::int32_t h) {
     const std::int64_t x = o.x, y = o.y;
     switch (angle) {
-    case 90: return {o.x, saturate(y - w), saturate(x + h), o.y};
-    case 180: return {saturate(x - w), saturate(y - h), o.x, o.y};
-    case 270: return {saturate(x - h), o.y, o.x, saturate(y + w)};
-    default: return {o.x, o.y, saturate(x + w), saturate(y + h)};
+    case 90:
+        return {o.x, saturate(y - w), saturate(x + h), o.y};
+    case 180:
+        return {saturate(x - w), saturate(y - h), o.x, o.y};
+    case 270:
+        return {saturate(x - h), o.y, o.x, saturate(y + w)};
+    default:
+        return {o.x, o.y, saturate(x + w), saturate(y + h)};
     }
 }
 
@@ -289,7 +350,9 @@ void computeOutline(Shape& shape) {
     shape.outline = box;
 }
 
-void rebuildGeometry(Shape& shape) { computeOutline(shape); }
+void rebuildGeometry(Shape& shape) {
+    computeOutline(shape);
+}
 
 Point centreOf(const Rect& r) {
     return {static_cast<std::int32_t>((static_cast<std::int64_t>(r.left) + r.right) >> 1),

@@ -17,11 +17,11 @@ class Shape;
 
 // The document settings the geometry reads (grid steps in document units).
 struct GridSettings {
-    std::int32_t horizontal = 28346;  // 10 mm
-    std::int32_t vertical = 28346;    // 10 mm
-    std::int32_t secondary = 2834;    // 1 mm
+    std::int32_t horizontal = 28346; // 10 mm
+    std::int32_t vertical = 28346;   // 10 mm
+    std::int32_t secondary = 2834;   // 1 mm
     bool unitIsMm = true;
-    bool snapToGrid = true;           // "Alig&ner sur la grille"
+    bool snapToGrid = true; // "Alig&ner sur la grille"
 };
 
 // The settings of the document owning the shape's folio; the defaults above for

@@ -10,7 +10,9 @@
 namespace plexo {
 
 namespace {
-const saoDoc* documentOf(const Shape& shape) { return shape.folio ? shape.folio->document : nullptr; }
+const saoDoc* documentOf(const Shape& shape) {
+    return shape.folio ? shape.folio->document : nullptr;
+}
 } // namespace
 
 GridSettings gridSettingsOf(const Shape& shape) {

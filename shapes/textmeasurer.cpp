@@ -14,7 +14,8 @@ std::int32_t FixedTextMeasurer::advance(const TextFont& font) {
 }
 
 TextExtent FixedTextMeasurer::measure(const TextFont& font, std::string_view text) {
-    const std::int64_t width = static_cast<std::int64_t>(advance(font)) * static_cast<std::int64_t>(text.size());
+    const std::int64_t width =
+        static_cast<std::int64_t>(advance(font)) * static_cast<std::int64_t>(text.size());
     return {static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)),
             std::max<std::int32_t>(font.height, 1)};
 }

@@ -14,9 +14,9 @@ namespace plexo {
 // work in document units pass the size in points (one point is one pixel at
 // 100 %) and multiply the extent by kUnitsPerPoint.
 struct TextFont {
-    std::string face;         // Windows-1252 face name; empty: the system's default face
-    std::int32_t height = 9;  // pixels, at least 1
-    bool bold = false;        // weight 700, else 400
+    std::string face;        // Windows-1252 face name; empty: the system's default face
+    std::int32_t height = 9; // pixels, at least 1
+    bool bold = false;       // weight 700, else 400
     bool italic = false;
     bool underline = false;
 };

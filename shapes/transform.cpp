@@ -18,28 +18,36 @@ namespace {
 // handle and side tests.
 constexpr std::int32_t kHitMargin = 2 * kHandleTolerance;
 
-std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t saturate(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
-void shift(std::int32_t& v, std::int32_t d) { v = saturate(std::int64_t{v} + d); }
+void shift(std::int32_t& v, std::int32_t d) {
+    v = saturate(std::int64_t{v} + d);
+}
 
 // A floating value truncated toward zero and kept inside 32 bits.
 std::int32_t truncated(double v) {
-    return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+    return static_cast<std::int32_t>(
+        std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
 Rect widen(const Rect& r, std::int32_t d) {
-    return {saturate(std::int64_t{r.left} - d), saturate(std::int64_t{r.top} - d), saturate(std::int64_t{r.right} + d),
-            saturate(std::int64_t{r.bottom} + d)};
+    return {saturate(std::int64_t{r.left} - d), saturate(std::int64_t{r.top} - d),
+            saturate(std::int64_t{r.right} + d), saturate(std::int64_t{r.bottom} + d)};
 }
 
-bool isBoxKind(int kind) { return Shape::keepsNormalisedCorners(kind); }
+bool isBoxKind(int kind) {
+    return Shape::keepsNormalisedCorners(kind);
+}
 
-bool inside(const Rect& r, Point p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
-
-
+bool inside(const Rect& r, Point p) {
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
 
 bool nearPoint(Point a, Point p, std::int32_t d) {
-    return std::llabs(static_cast<std::int64_t>(a.x) - p.x) <= d && std::llabs(static_cast<std::int64_t>(a.y) - p.y) <= d;
+    return std::llabs(static_cast<std::int64_t>(a.x) - p.x) <= d &&
+           std::llabs(static_cast<std::int64_t>(a.y) - p.y) <= d;
 }
 
 Point midpoint(Point a, Point b) {
@@ -49,14 +57,16 @@ Point midpoint(Point a, Point b) {
 
 Rect boxOf(const Shape& shape) {
     if (shape.points.size() < 2)
-        return shape.points.empty() ? Rect{} : Rect{shape.points[0].x, shape.points[0].y, shape.points[0].x, shape.points[0].y};
+        return shape.points.empty()
+                   ? Rect{}
+                   : Rect{shape.points[0].x, shape.points[0].y, shape.points[0].x, shape.points[0].y};
     const Point a = shape.points[0], b = shape.points[1];
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 std::vector<Point> boxHandles(const Rect& r) {
     const Point c = centreOf(r);
-    return {{r.left, r.top}, {c.x, r.top}, {r.right, r.top}, {r.right, c.y},
+    return {{r.left, r.top},     {c.x, r.top},    {r.right, r.top},   {r.right, c.y},
             {r.right, r.bottom}, {c.x, r.bottom}, {r.left, r.bottom}, {r.left, c.y}};
 }
 
@@ -111,15 +121,24 @@ bool isFilled(const Shape& shape) {
 void turnPoint(Point& q, std::int64_t cx, std::int64_t cy, int degrees) {
     const std::int64_t x = q.x, y = q.y;
     switch (degrees) {
-    case 90: q = {saturate(cx + (y - cy)), saturate(cy - (x - cx))}; break;
-    case 180: q = {saturate(2 * cx - x), saturate(2 * cy - y)}; break;
+    case 90:
+        q = {saturate(cx + (y - cy)), saturate(cy - (x - cx))};
+        break;
+    case 180:
+        q = {saturate(2 * cx - x), saturate(2 * cy - y)};
+        break;
     case 270:
-    case -90: q = {saturate(cx - (y - cy)), saturate(cy + (x - cx))}; break;
-    default: break;
+    case -90:
+        q = {saturate(cx - (y - cy)), saturate(cy + (x - cx))};
+        break;
+    default:
+        break;
     }
 }
 
-bool keepsItsOrientation(int kind) { return kind == kChordGrid || kind == kTablature || kind == kCalendar; }
+bool keepsItsOrientation(int kind) {
+    return kind == kChordGrid || kind == kTablature || kind == kCalendar;
+}
 
 // Kinds whose size the reshaping keeps above the click size.
 bool mustStayLargeEnough(int kind) {
@@ -139,15 +158,36 @@ bool mustStayLargeEnough(int kind) {
 void moveSymbolHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
     std::int64_t ex = shape.epx, ey = shape.epy;
     switch (handle) {
-    case -1: ex -= dx; ey -= dy; break;
-    case -2: ey -= dy; break;
-    case -3: ex += dx; ey -= dy; break;
-    case -4: ex += dx; break;
-    case -5: ex += dx; ey += dy; break;
-    case -6: ey += dy; break;
-    case -7: ex -= dx; ey += dy; break;
-    case -8: ex -= dx; break;
-    default: break;
+    case -1:
+        ex -= dx;
+        ey -= dy;
+        break;
+    case -2:
+        ey -= dy;
+        break;
+    case -3:
+        ex += dx;
+        ey -= dy;
+        break;
+    case -4:
+        ex += dx;
+        break;
+    case -5:
+        ex += dx;
+        ey += dy;
+        break;
+    case -6:
+        ey += dy;
+        break;
+    case -7:
+        ex -= dx;
+        ey += dy;
+        break;
+    case -8:
+        ex -= dx;
+        break;
+    default:
+        break;
     }
     shape.epx = saturate(std::max<std::int64_t>(ex, 0));
     shape.epy = saturate(std::max<std::int64_t>(ey, 0));
@@ -160,15 +200,36 @@ void moveBoxHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
     Point& a = shape.points[0];
     Point& b = shape.points[1];
     switch (handle) {
-    case 1: shift(a.x, dx); shift(a.y, dy); break;
-    case 2: shift(a.y, dy); break;
-    case 3: shift(b.x, dx); shift(a.y, dy); break;
-    case 4: shift(b.x, dx); break;
-    case 5: shift(b.x, dx); shift(b.y, dy); break;
-    case 6: shift(b.y, dy); break;
-    case 7: shift(a.x, dx); shift(b.y, dy); break;
-    case 8: shift(a.x, dx); break;
-    default: break;
+    case 1:
+        shift(a.x, dx);
+        shift(a.y, dy);
+        break;
+    case 2:
+        shift(a.y, dy);
+        break;
+    case 3:
+        shift(b.x, dx);
+        shift(a.y, dy);
+        break;
+    case 4:
+        shift(b.x, dx);
+        break;
+    case 5:
+        shift(b.x, dx);
+        shift(b.y, dy);
+        break;
+    case 6:
+        shift(b.y, dy);
+        break;
+    case 7:
+        shift(a.x, dx);
+        shift(b.y, dy);
+        break;
+    case 8:
+        shift(a.x, dx);
+        break;
+    default:
+        break;
     }
     shape.normaliseCorners();
 }
@@ -180,14 +241,27 @@ void moveHalfOvalHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int hand
     Point& b = shape.points[1];
     const bool horizontal = shape.kind == kHalfOvalH;
     switch (handle) {
-    case 1: shift(a.x, dx); shift(a.y, dy); break;
+    case 1:
+        shift(a.x, dx);
+        shift(a.y, dy);
+        break;
     case 2: // end of the flat side: (x2, y1) or (x1, y2)
-        if (horizontal) { shift(b.x, dx); shift(a.y, dy); } else { shift(a.x, dx); shift(b.y, dy); }
+        if (horizontal) {
+            shift(b.x, dx);
+            shift(a.y, dy);
+        } else {
+            shift(a.x, dx);
+            shift(b.y, dy);
+        }
         break;
     case 3: // apex: (mid x, y2) or (x2, mid y)
-        if (horizontal) shift(b.y, dy); else shift(b.x, dx);
+        if (horizontal)
+            shift(b.y, dy);
+        else
+            shift(b.x, dx);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -289,7 +363,8 @@ bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
         if (nearBoxSide(box, p))
             return true;
         const bool solid = isFilled(shape) || shape.kind == kText || shape.kind == kDibPicture ||
-                           shape.kind == kMetafilePicture || shape.kind == kBitmapPicture || shape.kind == kCalendar;
+                           shape.kind == kMetafilePicture || shape.kind == kBitmapPicture ||
+                           shape.kind == kCalendar;
         return solid && inside(widen(box, kHandleTolerance), p);
     }
     switch (shape.kind) {
@@ -314,8 +389,8 @@ void move(Shape& shape, std::int32_t dx, std::int32_t dy) {
         q.y = saturate(std::int64_t{q.y} + dy);
     }
     Rect& o = shape.outline;
-    o = {saturate(std::int64_t{o.left} + dx), saturate(std::int64_t{o.top} + dy), saturate(std::int64_t{o.right} + dx),
-         saturate(std::int64_t{o.bottom} + dy)};
+    o = {saturate(std::int64_t{o.left} + dx), saturate(std::int64_t{o.top} + dy),
+         saturate(std::int64_t{o.right} + dx), saturate(std::int64_t{o.bottom} + dy)};
 }
 
 void moveHandle(Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
@@ -382,8 +457,8 @@ void mirror(Shape& shape, std::int32_t cx, std::int32_t cy, bool horizontal) {
     computeOutline(shape);
 }
 
-void stretch(Shape& shape, std::int32_t x0, std::int32_t y0, std::int32_t hx, std::int32_t hy, std::int32_t ex,
-             std::int32_t ey) {
+void stretch(Shape& shape, std::int32_t x0, std::int32_t y0, std::int32_t hx, std::int32_t hy,
+             std::int32_t ex, std::int32_t ey) {
     for (Point& q : shape.points) {
         if (hx != 0 && ex != 0) {
             const double d = static_cast<double>(q.x) - x0;
@@ -432,18 +507,33 @@ void snapToGrid(Shape& shape, const GridSettings& grid, bool force) {
         move(shape, d.x, d.y);
 }
 
-void snapToGrid(Shape& shape, bool force) { snapToGrid(shape, gridSettingsOf(shape), force); }
+void snapToGrid(Shape& shape, bool force) {
+    snapToGrid(shape, gridSettingsOf(shape), force);
+}
 
-void placeTitleBlock(Shape& shape, int corner, bool rotated, std::int32_t pageWidth, std::int32_t pageHeight) {
+void placeTitleBlock(Shape& shape, int corner, bool rotated, std::int32_t pageWidth,
+                     std::int32_t pageHeight) {
     shape.angle = rotated ? 90 : 0;
     computeOutline(shape);
     const Rect& o = shape.outline;
     std::int32_t dx = 0, dy = 0;
     switch (corner) {
-    case 0: dx = saturate(-std::int64_t{o.left}); dy = saturate(-std::int64_t{o.top}); break;
-    case 1: dx = saturate(std::int64_t{pageWidth} - o.right); dy = saturate(-std::int64_t{o.top}); break;
-    case 2: dx = saturate(-std::int64_t{o.left}); dy = saturate(std::int64_t{pageHeight} - o.bottom); break;
-    default: dx = saturate(std::int64_t{pageWidth} - o.right); dy = saturate(std::int64_t{pageHeight} - o.bottom); break;
+    case 0:
+        dx = saturate(-std::int64_t{o.left});
+        dy = saturate(-std::int64_t{o.top});
+        break;
+    case 1:
+        dx = saturate(std::int64_t{pageWidth} - o.right);
+        dy = saturate(-std::int64_t{o.top});
+        break;
+    case 2:
+        dx = saturate(-std::int64_t{o.left});
+        dy = saturate(std::int64_t{pageHeight} - o.bottom);
+        break;
+    default:
+        dx = saturate(std::int64_t{pageWidth} - o.right);
+        dy = saturate(std::int64_t{pageHeight} - o.bottom);
+        break;
     }
     move(shape, dx, dy);
     computeOutline(shape);

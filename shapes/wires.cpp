@@ -9,30 +9,37 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace plexo {
 
 namespace {
 
-constexpr int kMaxNestedSymbols = 8;   // nesting depth of symbols inside symbol drawings
+constexpr int kMaxNestedSymbols = 8; // nesting depth of symbols inside symbol drawings
 
 int gPrintedPage = 0;
 
-bool near(std::int32_t a, std::int32_t b) { return std::llabs(static_cast<std::int64_t>(a) - b) <= kWireTolerance; }
+bool near(std::int32_t a, std::int32_t b) {
+    return std::llabs(static_cast<std::int64_t>(a) - b) <= kWireTolerance;
+}
 
 bool between(std::int32_t v, std::int32_t a, std::int32_t b) {
     return v >= std::min(a, b) - kWireTolerance && v <= std::max(a, b) + kWireTolerance;
 }
 
-bool isControlWire(const Shape* s) { return s && s->kind == kWire && s->infoFil; }
+bool isControlWire(const Shape* s) {
+    return s && s->kind == kWire && s->infoFil;
+}
 
-std::int32_t saturate(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t saturate(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 std::int32_t truncated(double v) {
-    return static_cast<std::int32_t>(std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+    return static_cast<std::int32_t>(
+        std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
 // A point of a symbol drawing where it lies once the instance is placed (the same
@@ -43,10 +50,20 @@ Point placePoint(Point q, const Shape& instance, const SymbolDrawing& drawing) {
     const std::int64_t x = q.x, y = q.y, cx = c.x, cy = c.y;
     std::int64_t nx = x, ny = y;
     switch (instance.angle) {
-    case 90: nx = cx + (y - cy); ny = cy - (x - cx); break;
-    case 180: nx = 2 * cx - x; ny = 2 * cy - y; break;
-    case 270: nx = cx - (y - cy); ny = cy + (x - cx); break;
-    default: break;
+    case 90:
+        nx = cx + (y - cy);
+        ny = cy - (x - cx);
+        break;
+    case 180:
+        nx = 2 * cx - x;
+        ny = 2 * cy - y;
+        break;
+    case 270:
+        nx = cx - (y - cy);
+        ny = cy + (x - cx);
+        break;
+    default:
+        break;
     }
     q = {saturate(nx + p.x - cx), saturate(ny + p.y - cy)};
     const Point half = drawing.halfSize();
@@ -110,7 +127,8 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
         return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
             return false;
     }
     return true;
@@ -135,7 +153,9 @@ std::string printed(const char* format, int a, int b = 0) {
     return text;
 }
 
-std::string documentTitle(const saoDoc& doc) { return utf8ToCp1252(doc.title()); }
+std::string documentTitle(const saoDoc& doc) {
+    return utf8ToCp1252(doc.title());
+}
 
 // Forgets one end of a wire, on both sides.
 void unlinkEnd(Shape& wire, bool upstream) {

@@ -71,7 +71,8 @@ void connectLooseEnds(Shape& wire);
 // The terminal label (not carrying a wire) or alive wire or cable under p, looked
 // for in folio order among the alive objects other than except; nullptr when none.
 // Objects within kWireTolerance are preferred to those merely within tolerance.
-Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t tolerance = kConnectTolerance);
+Shape* findConnectable(Folio& folio, Point p, const Shape* except,
+                       std::int32_t tolerance = kConnectTolerance);
 
 // ---- routing ----------------------------------------------------------------------
 
@@ -99,8 +100,8 @@ void followWireSegment(Folio& folio, std::int32_t dx, std::int32_t dy, Shape& wi
 // ---- end labels -------------------------------------------------------------------
 
 struct EndLabelPlacement {
-    Point origin;          // top-left of the text cell, in the unit of the points
-    bool turned = false;   // written turned by 90 degrees
+    Point origin;        // top-left of the text cell, in the unit of the points
+    bool turned = false; // written turned by 90 degrees
 };
 // The origin of the first (from P1 using P2) or second (from Pn using Pp) end
 // label of extent w × h; q = h / 4.

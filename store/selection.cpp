@@ -16,13 +16,18 @@ namespace plexo {
 
 namespace {
 
-bool isSelected(const Shape& s) { return s.alive && s.selected; }
-
-Rect joined(const Rect& a, const Rect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+bool isSelected(const Shape& s) {
+    return s.alive && s.selected;
 }
 
-bool inside(const Rect& r, Point p) { return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom; }
+Rect joined(const Rect& a, const Rect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+bool inside(const Rect& r, Point p) {
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
 
 // The symbol instance owning a terminal label, or the wire itself, for an end.
 const Shape* endOwner(const Shape* end) {
@@ -186,7 +191,8 @@ void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t
     refreshSelectionSummary(document);
 }
 
-void resizeObject(saoDoc& document, Folio& folio, Shape& shape, std::int32_t dx, std::int32_t dy, int handle) {
+void resizeObject(saoDoc& document, Folio& folio, Shape& shape, std::int32_t dx, std::int32_t dy,
+                  int handle) {
     recordAction(document, &folio, kUndoResize);
     reportArea(document, folio, shape.outline);
     moveHandle(shape, dx, dy, handle);
@@ -316,14 +322,30 @@ void alignSelection(saoDoc& document, Folio& folio, int operation) {
         const Point c = centreOf(o);
         Point d;
         switch (operation) {
-        case kAlignTop: d = {0, bounds.top - o.top}; break;
-        case kAlignBottom: d = {0, bounds.bottom - o.bottom}; break;
-        case kAlignLeft: d = {bounds.left - o.left, 0}; break;
-        case kAlignRight: d = {bounds.right - o.right, 0}; break;
-        case kAlignHorizontalCentres: d = {centre.x - c.x, 0}; break;
-        case kAlignVerticalCentres: d = {0, centre.y - c.y}; break;
-        case kAlignOnGrid: d = snapDisplacement(s, grid, true); break;
-        default: d = {folioCentre.x - centre.x, folioCentre.y - centre.y}; break;
+        case kAlignTop:
+            d = {0, bounds.top - o.top};
+            break;
+        case kAlignBottom:
+            d = {0, bounds.bottom - o.bottom};
+            break;
+        case kAlignLeft:
+            d = {bounds.left - o.left, 0};
+            break;
+        case kAlignRight:
+            d = {bounds.right - o.right, 0};
+            break;
+        case kAlignHorizontalCentres:
+            d = {centre.x - c.x, 0};
+            break;
+        case kAlignVerticalCentres:
+            d = {0, centre.y - c.y};
+            break;
+        case kAlignOnGrid:
+            d = snapDisplacement(s, grid, true);
+            break;
+        default:
+            d = {folioCentre.x - centre.x, folioCentre.y - centre.y};
+            break;
         }
         if (d.x != 0 || d.y != 0)
             moveObject(document, folio, s, d.x, d.y);

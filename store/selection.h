@@ -19,21 +19,21 @@ class Shape;
 class saoDoc;
 
 struct SelectionSummary {
-    Rect bounds;               // union of the selected objects' outlines
-    Style style;               // merged style of the selection
-    bool any = false;          // something is selected
+    Rect bounds;      // union of the selected objects' outlines
+    Style style;      // merged style of the selection
+    bool any = false; // something is selected
     int count = 0;
-    Shape* single = nullptr;   // the selected object when exactly one is
-    Folio* folio = nullptr;    // the folio of the selection
+    Shape* single = nullptr; // the selected object when exactly one is
+    Folio* folio = nullptr;  // the folio of the selection
 };
 
 // The document's search record (dialog "Recherche").
 struct SearchRecord {
     static constexpr std::size_t kMaxText = 50;
-    std::string text;          // Windows-1252
-    bool wholeName = false;    // "&Nom entier"
-    bool caseSensitive = false;// "&Respect MAJ/min"
-    int resumeIndex = 0;       // where the next find starts in the folio's list
+    std::string text;           // Windows-1252
+    bool wholeName = false;     // "&Nom entier"
+    bool caseSensitive = false; // "&Respect MAJ/min"
+    int resumeIndex = 0;        // where the next find starts in the folio's list
 };
 
 // Alignment operations 0..7 (commands 1653..1659 and 797).
@@ -42,8 +42,8 @@ enum AlignOperation : int {
     kAlignBottom = 1,
     kAlignLeft = 2,
     kAlignRight = 3,
-    kAlignHorizontalCentres = 4,   // same x centre: the objects form a column
-    kAlignVerticalCentres = 5,     // same y centre: the objects form a row
+    kAlignHorizontalCentres = 4, // same x centre: the objects form a column
+    kAlignVerticalCentres = 5,   // same y centre: the objects form a row
     kAlignOnGrid = 6,
     kAlignCentreInFolio = 7,
 };

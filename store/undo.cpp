@@ -82,7 +82,9 @@ void recordAction(saoDoc& document, Folio* folio, int label) {
     refreshSelectionSummary(document);
 }
 
-void commitAction(saoDoc& document, Folio* folio) { recordAction(document, folio, 0); }
+void commitAction(saoDoc& document, Folio* folio) {
+    recordAction(document, folio, 0);
+}
 
 void undoAction(saoDoc& document) {
     if (document.undoState.label == 0)

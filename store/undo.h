@@ -27,9 +27,9 @@ constexpr int kUndoSymmetry = 168;
 
 // The undo state of a document.
 struct UndoState {
-    int label = 0;            // string id of the last action; 0: nothing to undo
-    int redo = 0;             // 0 after recording, toggled by each undo
-    Folio* folio = nullptr;   // the folio the last action was recorded on
+    int label = 0;          // string id of the last action; 0: nothing to undo
+    int redo = 0;           // 0 after recording, toggled by each undo
+    Folio* folio = nullptr; // the folio the last action was recorded on
 };
 
 // The menu text of a label id 151..169 (UTF-8), empty for another id.
@@ -49,7 +49,7 @@ void commitAction(saoDoc& document, Folio* folio);
 void undoAction(saoDoc& document);
 
 struct UndoMenuLabel {
-    std::string text;   // UTF-8
+    std::string text; // UTF-8
     bool enabled = false;
 };
 // The text and state of the undo command in a view showing viewFolio.

@@ -1,9 +1,9 @@
 #include "shapes/geometry.h"
 
-#include "support/drawingfixture.h"
 #include "shapes/shape.h"
 #include "shapes/textmeasurer.h"
 #include "shapes/units.h"
+#include "support/drawingfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -179,7 +179,8 @@ TEST_F(Geometry, HitHandlesAndBodies) {
             computeOutline(s);
         }
         int handle = -99;
-        EXPECT_EQ(hit(s, c.at, kZoom100, handle), c.hits) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
+        EXPECT_EQ(hit(s, c.at, kZoom100, handle), c.hits)
+            << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         if (c.hits) {
             EXPECT_EQ(handle, c.handle) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         }
@@ -218,7 +219,7 @@ TEST_F(Geometry, SymbolStretchHandles) {
         std::int32_t epx, epy;
     };
     // From epx = epy = 10000, dragged by (1000, 2000).
-    const Case cases[] = {{-1, 9000, 8000},   {-2, 10000, 8000}, {-3, 11000, 8000},  {-4, 11000, 10000},
+    const Case cases[] = {{-1, 9000, 8000},   {-2, 10000, 8000},  {-3, 11000, 8000}, {-4, 11000, 10000},
                           {-5, 11000, 12000}, {-6, 10000, 12000}, {-7, 9000, 12000}, {-8, 9000, 10000}};
     for (const Case& c : cases) {
         s.epx = 10000;
@@ -247,10 +248,14 @@ TEST_F(Geometry, BoxHandlesMoveCornersAndEdges) {
         Point a, b;
     };
     const Case cases[] = {
-        {1, {1000, 2000}, {1000, 2000}, {20000, 10000}},   {2, {1000, 2000}, {0, 2000}, {20000, 10000}},
-        {3, {1000, 2000}, {0, 2000}, {21000, 10000}},      {4, {1000, 2000}, {0, 0}, {21000, 10000}},
-        {5, {1000, 2000}, {0, 0}, {21000, 12000}},         {6, {1000, 2000}, {0, 0}, {20000, 12000}},
-        {7, {1000, 2000}, {1000, 0}, {20000, 12000}},      {8, {1000, 2000}, {1000, 0}, {20000, 10000}},
+        {1, {1000, 2000}, {1000, 2000}, {20000, 10000}},
+        {2, {1000, 2000}, {0, 2000}, {20000, 10000}},
+        {3, {1000, 2000}, {0, 2000}, {21000, 10000}},
+        {4, {1000, 2000}, {0, 0}, {21000, 10000}},
+        {5, {1000, 2000}, {0, 0}, {21000, 12000}},
+        {6, {1000, 2000}, {0, 0}, {20000, 12000}},
+        {7, {1000, 2000}, {1000, 0}, {20000, 12000}},
+        {8, {1000, 2000}, {1000, 0}, {20000, 10000}},
         // Dragging the top-left corner past the bottom-right one normalises the box.
         {1, {30000, 15000}, {20000, 10000}, {30000, 15000}},
     };
@@ -377,9 +382,9 @@ TEST(SnapValue, PointsRoundHalfUpThenTruncateTowardZero) {
     struct Case {
         std::int32_t v, step, expected;
     };
-    const Case cases[] = {{14000, 10000, 10000}, {15000, 10000, 20000}, {-14000, 10000, 0},
-                          {-15000, 10000, -10000}, {-26000, 10000, -20000}, {0, 10000, 0},
-                          {7, 0, 7}};
+    const Case cases[] = {
+        {14000, 10000, 10000},   {15000, 10000, 20000}, {-14000, 10000, 0}, {-15000, 10000, -10000},
+        {-26000, 10000, -20000}, {0, 10000, 0},         {7, 0, 7}};
     for (const Case& c : cases)
         EXPECT_EQ(snapValue(c.v, c.step, false), c.expected) << c.v;
 }
@@ -390,7 +395,8 @@ TEST(SnapValue, MillimetresConvertTheStepWithTheRoundTripCorrection) {
     struct Case {
         std::int32_t v, expected;
     };
-    const Case cases[] = {{28346, 28346}, {1500, 2834}, {1400, 0}, {4300, 5669}, {-1500, 0}, {-1600, 0}, {-4300, -2834}};
+    const Case cases[] = {{28346, 28346}, {1500, 2834}, {1400, 0},     {4300, 5669},
+                          {-1500, 0},     {-1600, 0},   {-4300, -2834}};
     for (const Case& c : cases)
         EXPECT_EQ(snapValue(c.v, 2834, true), c.expected) << c.v;
 }
@@ -428,12 +434,9 @@ TEST_F(Geometry, TitleBlockTouchesItsCorner) {
         Rect outline;
     };
     const std::int32_t w = 595275, h = 841889; // A4 portrait
-    const Case cases[] = {{0, false, {0, 0, 26000, 16000}},
-                          {1, false, {w - 26000, 0, w, 16000}},
-                          {2, false, {0, h - 16000, 26000, h}},
-                          {3, false, {w - 26000, h - 16000, w, h}},
-                          {0, true, {0, 0, 16000, 26000}},
-                          {3, true, {w - 16000, h - 26000, w, h}}};
+    const Case cases[] = {{0, false, {0, 0, 26000, 16000}},     {1, false, {w - 26000, 0, w, 16000}},
+                          {2, false, {0, h - 16000, 26000, h}}, {3, false, {w - 26000, h - 16000, w, h}},
+                          {0, true, {0, 0, 16000, 26000}},      {3, true, {w - 16000, h - 26000, w, h}}};
     for (const Case& c : cases) {
         f.document.titleBlockCorner = static_cast<std::uint8_t>(c.corner);
         f.document.titleBlockRotated = c.rotated ? 1 : 0;

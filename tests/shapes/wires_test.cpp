@@ -25,11 +25,14 @@ TEST_F(Wires, OrthogonalisationCases) {
     };
     const Case cases[] = {
         {"a diagonal two-point wire gains an elbow, first horizontal",
-         {{0, 0}, {50000, 30000}}, {{0, 0}, {50000, 0}, {50000, 30000}}},
+         {{0, 0}, {50000, 30000}},
+         {{0, 0}, {50000, 0}, {50000, 30000}}},
         {"three points on one horizontal line lose the middle one",
-         {{0, 0}, {20000, 0}, {40000, 0}}, {{0, 0}, {40000, 0}}},
+         {{0, 0}, {20000, 0}, {40000, 0}},
+         {{0, 0}, {40000, 0}}},
         {"three points on one vertical line within 16 units lose the middle one",
-         {{0, 0}, {10, 20000}, {-10, 40000}}, {{0, 0}, {-10, 40000}}},
+         {{0, 0}, {10, 20000}, {-10, 40000}},
+         {{0, 0}, {-10, 40000}}},
         {"interior points line up with their predecessor; the one before the last meets the last",
          {{0, 0}, {10000, 10}, {10010, 20000}, {30000, 20000}},
          {{0, 0}, {10000, 0}, {10000, 20000}, {30000, 20000}}},
@@ -37,7 +40,9 @@ TEST_F(Wires, OrthogonalisationCases) {
          {{0, 0}, {30000, 0}, {30000, 20000}, {60000, 25000}},
          {{0, 0}, {30000, 0}, {30000, 25000}, {60000, 25000}}},
         {"a straight two-point wire stays as it is", {{0, 0}, {0, 40000}}, {{0, 0}, {0, 40000}}},
-        {"a nearly straight two-point wire is not given an elbow", {{0, 0}, {12, 40000}}, {{0, 0}, {12, 40000}}},
+        {"a nearly straight two-point wire is not given an elbow",
+         {{0, 0}, {12, 40000}},
+         {{0, 0}, {12, 40000}}},
     };
     for (const Case& c : cases) {
         Shape& w = f.add(kWire, c.before);
@@ -48,8 +53,8 @@ TEST_F(Wires, OrthogonalisationCases) {
 
 TEST_F(Wires, CablesFollowTheirEndsWithoutOrthogonalisation) {
     Shape& a = f.addSymbol(relais, {0, 0});
-    Shape& cable = f.addWire({{10000, 0}, {33000, 17000}, {50000, 30000}}, DrawingFixture::terminal(a, 1), nullptr,
-                             kCable);
+    Shape& cable = f.addWire({{10000, 0}, {33000, 17000}, {50000, 30000}}, DrawingFixture::terminal(a, 1),
+                             nullptr, kCable);
     move(a, 0, 5000);
     followEnds(cable);
     EXPECT_EQ(cable.points, (Points{{10000, 5000}, {33000, 17000}, {50000, 30000}}));
@@ -247,8 +252,9 @@ TEST_F(Wires, TitleBlockFields) {
     folio.titles = {"Ligne 1", "Ligne 2", "Ligne 3"};
     folio.pagesAcross = 2;
     folio.pagesDown = 3;
-    const std::vector<std::string> fields = {"#Nom", "#folio", "#Date", "#Titre2", "#Title3", "#Auteur", "#Object",
-                                             "#Page", "#TPages", "#NbPages", "#Path", "libre", "#Inconnu"};
+    const std::vector<std::string> fields = {"#Nom",    "#folio",  "#Date",   "#Titre2", "#Title3",
+                                             "#Auteur", "#Object", "#Page",   "#TPages", "#NbPages",
+                                             "#Path",   "libre",   "#Inconnu"};
     std::vector<test::DrawingObject> objects = {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""}};
     for (const std::string& field : fields)
         objects.push_back({kTextZone, {{0, 0}, {0, 0}}, field});
@@ -261,9 +267,19 @@ TEST_F(Wires, TitleBlockFields) {
     ASSERT_EQ(labels.size(), fields.size());
     labels[11].text = "texte de l'instance";
     labels[12].text = "autre";
-    const std::vector<std::string> expected = {"Q1",  "F12", "08/12/2026", "Ligne 2", "Ligne 3", "Dupont",
-                                               "Armoire", "4", "4/6", "6", "/tmp/plans/usine.dls",
-                                               "texte de l'instance", "autre"};
+    const std::vector<std::string> expected = {"Q1",
+                                               "F12",
+                                               "08/12/2026",
+                                               "Ligne 2",
+                                               "Ligne 3",
+                                               "Dupont",
+                                               "Armoire",
+                                               "4",
+                                               "4/6",
+                                               "6",
+                                               "/tmp/plans/usine.dls",
+                                               "texte de l'instance",
+                                               "autre"};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         refreshLabel(labels[i], s);
         EXPECT_EQ(labels[i].shape->data, expected[i]) << fields[i];
@@ -306,10 +322,10 @@ TEST(EndLabels, OriginsAroundBothEnds) {
     };
     // End (100, 100), label 40 × 20, q = 5.
     const Case cases[] = {
-        {true, {100, 50}, {105, 95}, true},    {true, {200, 150}, {105, 145}, false},
-        {true, {50, 100}, {55, 75}, false},    {true, {150, 100}, {105, 75}, false},
-        {false, {100, 50}, {105, 85}, true},   {false, {100, 150}, {105, 145}, true},
-        {false, {50, 100}, {55, 75}, false},   {false, {150, 100}, {105, 75}, false},
+        {true, {100, 50}, {105, 95}, true},  {true, {200, 150}, {105, 145}, false},
+        {true, {50, 100}, {55, 75}, false},  {true, {150, 100}, {105, 75}, false},
+        {false, {100, 50}, {105, 85}, true}, {false, {100, 150}, {105, 145}, true},
+        {false, {50, 100}, {55, 75}, false}, {false, {150, 100}, {105, 75}, false},
     };
     for (const Case& c : cases) {
         const EndLabelPlacement p = endLabelOrigin({100, 100}, c.neighbour, c.first, 40, 20);

@@ -203,12 +203,12 @@ TEST_F(Selection, FindNext) {
     };
     // Each step starts again from the first object.
     const Step steps[] = {
-        {"relais", false, false, &s},   // the symbol's name
-        {"KA", false, true, &s},        // a label of the symbol
-        {"ka", false, true, &u},        // case-sensitive: not the label
-        {"POMPE", false, false, &t},    // inside the text, ignoring case
+        {"relais", false, false, &s}, // the symbol's name
+        {"KA", false, true, &s},      // a label of the symbol
+        {"ka", false, true, &u},      // case-sensitive: not the label
+        {"POMPE", false, false, &t},  // inside the text, ignoring case
         {"POMPE", false, true, nullptr},
-        {"ka1", true, false, &u},       // whole name: equal over the candidate's length
+        {"ka1", true, false, &u}, // whole name: equal over the candidate's length
         {"ka", true, false, nullptr},
         {"", false, false, nullptr},
     };

@@ -19,15 +19,24 @@ using test::DrawingFixture;
 TEST(UndoLabels, TextsOfTheUndoCommand) {
     const std::pair<int, const char*> texts[] = {
         {151, "Impossible d'annuler\tCtrl+Z"},
-        {152, "&Annuler la création\tCtrl+Z"},          {153, "&Refaire la création\tCtrl+Z"},
-        {154, "&Annuler la suppression\tCtrl+Z"},       {155, "&Refaire la suppression\tCtrl+Z"},
-        {156, "&Annuler le déplacement\tCtrl+Z"},       {157, "&Refaire le déplacement\tCtrl+Z"},
-        {158, "&Annuler le redimensionnement\tCtrl+Z"}, {159, "&Refaire le redimensionnement\tCtrl+Z"},
-        {160, "&Annuler la modification\tCtrl+Z"},      {161, "&Refaire la modification\tCtrl+Z"},
-        {162, "&Annuler l'alignement\tCtrl+Z"},         {163, "&Refaire l'alignement\tCtrl+Z"},
-        {164, "&Annuler coller\tCtrl+Z"},               {165, "&Refaire coller\tCtrl+Z"},
-        {166, "&Annuler la rotation\tCtrl+Z"},          {167, "&Refaire la rotation\tCtrl+Z"},
-        {168, "&Annuler la symétrie\tCtrl+Z"},          {169, "&Refaire la symétrie\tCtrl+Z"},
+        {152, "&Annuler la création\tCtrl+Z"},
+        {153, "&Refaire la création\tCtrl+Z"},
+        {154, "&Annuler la suppression\tCtrl+Z"},
+        {155, "&Refaire la suppression\tCtrl+Z"},
+        {156, "&Annuler le déplacement\tCtrl+Z"},
+        {157, "&Refaire le déplacement\tCtrl+Z"},
+        {158, "&Annuler le redimensionnement\tCtrl+Z"},
+        {159, "&Refaire le redimensionnement\tCtrl+Z"},
+        {160, "&Annuler la modification\tCtrl+Z"},
+        {161, "&Refaire la modification\tCtrl+Z"},
+        {162, "&Annuler l'alignement\tCtrl+Z"},
+        {163, "&Refaire l'alignement\tCtrl+Z"},
+        {164, "&Annuler coller\tCtrl+Z"},
+        {165, "&Refaire coller\tCtrl+Z"},
+        {166, "&Annuler la rotation\tCtrl+Z"},
+        {167, "&Refaire la rotation\tCtrl+Z"},
+        {168, "&Annuler la symétrie\tCtrl+Z"},
+        {169, "&Refaire la symétrie\tCtrl+Z"},
     };
     for (const auto& [id, text] : texts)
         EXPECT_EQ(undoLabelText(id), text) << id;
@@ -275,11 +284,21 @@ TEST(UndoProperties, RandomEditsKeepWiresAttachedAndUndoRestoresEveryObject) {
         const int operation = pick(6);
         const std::string name = "step " + std::to_string(step) + " operation " + std::to_string(operation);
         switch (operation) {
-        case 0: moveSelection(f.document, *f.folio, 2834 * (pick(21) - 10), 2834 * (pick(21) - 10)); break;
-        case 1: rotateSelection(f.document, *f.folio, pick(2) ? 90 : -90); break;
-        case 2: mirrorSelection(f.document, *f.folio, pick(2)); break;
-        case 3: alignSelection(f.document, *f.folio, pick(8)); break;
-        case 4: deleteSelection(f.document, *f.folio); break;
+        case 0:
+            moveSelection(f.document, *f.folio, 2834 * (pick(21) - 10), 2834 * (pick(21) - 10));
+            break;
+        case 1:
+            rotateSelection(f.document, *f.folio, pick(2) ? 90 : -90);
+            break;
+        case 2:
+            mirrorSelection(f.document, *f.folio, pick(2));
+            break;
+        case 3:
+            alignSelection(f.document, *f.folio, pick(8));
+            break;
+        case 4:
+            deleteSelection(f.document, *f.folio);
+            break;
         default: {
             // Symbols deleted earlier may have been destroyed: pick among those left.
             std::vector<Shape*> left;

@@ -17,7 +17,9 @@
 
 namespace plexo {
 // Readable points and rectangles in test failures.
-inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const Point& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 inline void PrintTo(const Rect& r, std::ostream* os) {
     *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
@@ -82,8 +84,8 @@ public:
     LibNode& twoTerminalSymbol() {
         // With its 1-point line the box's extent is (-13000, -8000, 13000, 8000).
         LibNode& node = symbol("relais", {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""},
-                                         {kTerminal, {{-10000, 0}, {-10000, 0}}, "1"},
-                                         {kTerminal, {{10000, 0}, {10000, 0}}, "2"}});
+                                          {kTerminal, {{-10000, 0}, {-10000, 0}}, "1"},
+                                          {kTerminal, {{10000, 0}, {10000, 0}}, "2"}});
         return node;
     }
 
@@ -128,7 +130,7 @@ public:
         return instance.infoSymbole->labels.at(index).shape.get();
     }
 
-    std::vector<std::unique_ptr<LibNode>> nodes;   // outlive the document's symbol objects
+    std::vector<std::unique_ptr<LibNode>> nodes; // outlive the document's symbol objects
     saoDoc document;
     Folio* folio = nullptr;
 };
