@@ -18,7 +18,8 @@ for f in "$@"; do
     files+=("$(realpath -m "$f")")
 done
 if [ ${#files[@]} -eq 0 ]; then
-    for f in "$top"/res/examples/*.dls "$top"/res/examples/*.mid; do
+    # The build writes the example documents (and the symbol libraries beside plexo).
+    for f in "$top"/build/release/examples/*.dls "$top"/res/examples/*.mid; do
         [ -e "$f" ] && files+=("$f")
     done
 fi

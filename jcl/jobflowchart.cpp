@@ -246,12 +246,25 @@ std::vector<std::vector<JclFile*>> filesByStep(const JclReader& reader) {
     return groups;
 }
 
+// The texts the labels of a symbol object have in its library drawing (a label
+// shape's own text is replaced by what it shows each time it is measured).
+std::vector<const std::string*> libraryLabelTexts(const Shape& instance) {
+    std::vector<const std::string*> texts;
+    const LibNode* node = instance.infoSymbole->node;
+    if (node && node->drawing)
+        for (const auto& object : node->drawing->objects)
+            if (object->kind == kTerminal || object->kind == kTextZone)
+                texts.push_back(&object->data);
+    return texts;
+}
+
 // The label of a program symbol whose library text begins with tag.
-Etiquette* labelForTag(Shape& program, const std::string& tag) {
-    for (Etiquette& label : program.infoSymbole->labels) {
-        const std::string& library = label.shape->data;
+Etiquette* labelForTag(Shape& program, const std::vector<const std::string*>& texts, const std::string& tag) {
+    auto& labels = program.infoSymbole->labels;
+    for (std::size_t i = 0; i < labels.size() && i < texts.size(); ++i) {
+        const std::string& library = *texts[i];
         if (library.size() >= tag.size() && library.compare(0, tag.size(), tag) == 0)
-            return &label;
+            return &labels[i];
     }
     return nullptr;
 }
@@ -346,11 +359,12 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         const LibNode& programNode = *program->infoSymbole->node;
         const Point cp = centreOfNode(programNode);
 
+        const std::vector<const std::string*> labelTexts = libraryLabelTexts(*program);
         int inputs = 1, outputs = 1;
         for (JclFile* file : groups[s]) {
             const bool input = file->direction == FileDirection::Input;
             const std::string tag = input ? "in" + std::to_string(inputs++) : "out" + std::to_string(outputs++);
-            Etiquette* label = labelForTag(*program, tag);
+            Etiquette* label = labelForTag(*program, labelTexts, tag);
             if (!label)
                 continue;
             label->text = file->ddName;
@@ -364,7 +378,10 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
             std::unique_ptr<Shape> symbol = newSymbol(folio, std::string(fileSymbolName(*file)), at,
                                                       fileSymbolText(file->fileId), document_.symbolStyle);
             if (!symbol) {
+                // The program goes with its labels: no file may keep one of them.
                 step.programSymbol = nullptr;
+                for (JclFile* other : groups[s])
+                    other->programTerminal = nullptr;
                 return stop();
             }
             symbol->infoSymbole->block = file->fileId;
@@ -428,10 +445,13 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         Shape& placed = folio.append(std::move(wire));
         if (file.programTerminal->infoBorne && !file.programTerminal->infoBorne->wire)
             linkEnd(placed, true, file.programTerminal);
+        // The objects under the wire's ends: the two terminals; for a data set read
+        // by several steps, the wire drawn first to the file's terminal takes it and
+        // the others end on that wire, at the terminal.
         if (end->infoBorne && !end->infoBorne->wire)
             linkEnd(placed, false, end);
-        // A data set read by several steps: the later wires end on the first one.
-        connectLooseEnds(placed);
+        else if (end->infoBorne && end->infoBorne->wire)
+            linkEnd(placed, false, end->infoBorne->wire);
         ++wiresMade;
         ui.advanceProgress(++position);
     }

@@ -40,7 +40,7 @@ void box(Drawing& d, int kind, Point a, Point b) { d.push_back(object(kind, {a, 
 void terminal(Drawing& d, Point p, std::string name) { d.push_back(object(kTerminal, {p}, std::move(name))); }
 
 // An editable text zone (the instance's name for "#Nom", a title-block field...).
-void textZone(Drawing& d, Point a, Point b, std::string field, int size = 8, int align = 3) {
+void textZone(Drawing& d, Point a, Point b, std::string field, int size = 8, int align = 2) {
     auto zone = object(kTextZone, {a, b}, std::move(field));
     zone->style.set(kFontSize, size);
     zone->style.set(kTextAlign, align);
@@ -152,14 +152,14 @@ Drawing titleBlock() {
         line(d, {r == 3 ? 0 : split, r * row}, {w, r * row});
     const char* titles[3] = {"#Titre1", "#Titre2", "#Titre3"};
     for (int r = 0; r < 3; ++r)
-        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r], r == 0 ? 10 : 8, 0);
+        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r], r == 0 ? 10 : 8);
     caption(d, {mm(2), 3 * row + mm(0.5)}, {mm(20), 3 * row + mm(3)}, "Document");
-    textZone(d, {mm(20), 3 * row + mm(1)}, {split - mm(2), h - mm(1)}, "#Document", 8, 0);
+    textZone(d, {mm(20), 3 * row + mm(1)}, {split - mm(2), h - mm(1)}, "#Document", 8);
     const char* captions[4] = {"Folio", "Date", "Auteur", "Page"};
     const char* fields[4] = {"#Folio", "#Date", "#Auteur", "#TPages"};
     for (int r = 0; r < 4; ++r) {
         caption(d, {split + mm(1), r * row + mm(0.5)}, {label - mm(1), r * row + mm(3)}, captions[r]);
-        textZone(d, {label + mm(2), r * row + mm(1)}, {w - mm(2), (r + 1) * row - mm(1)}, fields[r], 8, 0);
+        textZone(d, {label + mm(2), r * row + mm(1)}, {w - mm(2), (r + 1) * row - mm(1)}, fields[r], 8);
     }
     return d;
 }
