@@ -262,7 +262,10 @@ TEST(LibTest, DrawingsAreLoadedOnFirstUseAndFreedAtTheLastRelease) {
     ASSERT_NE(moteur.drawing, nullptr);
     EXPECT_EQ(moteur.drawing->objects.size(), 4u);
     // The rectangle alone counts (terminals and text zones do not).
-    EXPECT_EQ(moteur.bounds, (SymbolBounds{0, 20000, 0, 10000}));
+    const Rect box = moteur.drawing->objects[0]->outline;
+    EXPECT_EQ(moteur.bounds, (SymbolBounds{box.left, box.right, box.top, box.bottom}));
+    EXPECT_LE(box.left, 0);
+    EXPECT_GE(box.right, 20000);
     EXPECT_TRUE(moteur.acquireDrawing(nullptr));
     moteur.releaseDrawing(nullptr);
     EXPECT_NE(moteur.drawing, nullptr);
@@ -279,6 +282,25 @@ TEST(LibTest, DrawingsAreLoadedOnFirstUseAndFreedAtTheLastRelease) {
     EXPECT_FALSE(moteur.acquireDrawing(nullptr));
     moteur.editCount = 0;
     setSymbolUsageListener(nullptr);
+    // A terminal or text zone far outside does not stretch the bounds; a drawing
+    // of terminals only has none.
+    LibNode* wide = fixture.lib.createNode(*moteur.owningLibrary(), NodeKind::Symbol, "Large");
+    std::vector<std::unique_ptr<Shape>> drawing;
+    drawing.push_back(makeShape(kLine, {{0, 0}, {1000, 1000}}));
+    drawing.push_back(makeShape(kTerminal, {{900000, 900000}}, "T"));
+    drawing.push_back(makeShape(kTextZone, {{-900000, -900000}, {-800000, -800000}}, "Z"));
+    test::storeDrawing(*wide, std::move(drawing));
+    ASSERT_TRUE(wide->acquireDrawing(nullptr));
+    EXPECT_LT(wide->bounds.right, 100000);
+    EXPECT_GT(wide->bounds.left, -100000);
+    wide->releaseDrawing(nullptr);
+    LibNode* pins = fixture.lib.createNode(*moteur.owningLibrary(), NodeKind::Symbol, "Bornes");
+    std::vector<std::unique_ptr<Shape>> onlyPins;
+    onlyPins.push_back(makeShape(kTerminal, {{5000, 5000}}, "T"));
+    test::storeDrawing(*pins, std::move(onlyPins));
+    ASSERT_TRUE(pins->acquireDrawing(nullptr));
+    EXPECT_EQ(pins->bounds, SymbolBounds{});
+    pins->releaseDrawing(nullptr);
 }
 
 TEST(LibTest, SymbolInstancesBorrowTheDrawingAndBuildTheirLabels) {
