@@ -216,6 +216,7 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
         surface.textOut(titleRow.left, (titleRow.top + titleRow.bottom - titleHeight) / 2,
                         fitted(surface, title, titleRow.right - titleRow.left));
         surface.setFont(font);
+        const int h = surface.textExtent("0").height;
         const int days = daysInMonth(year, month);
         for (int day = 1; day <= days; ++day) {
             const std::int32_t top = y0 + (kTitleRows + day - 1) * row;
@@ -250,7 +251,6 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
                                               paletteColour(lineColour == kNoColour ? kBlack : lineColour)));
                 surface.rectangle(grown(area(left + tenths(kSeparatorAt), top, right, top + row), extra));
             }
-            const int h = surface.textExtent("0").height;
             const int textTop = (line.top + line.bottom - h) / 2;
             const Rgb dayColour = wd == 6 || !holiday.empty() ? paletteColour(kRed) : textColour;
             surface.setTextColour(dayColour);

@@ -9,6 +9,7 @@
 #include "shapes/textmeasurer.h"
 #include "shapes/wires.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace plexo {
@@ -20,6 +21,8 @@ namespace {
 constexpr std::int32_t kTerminalLabelWidening = 1000; // a terminal's label box grows by 1 point
 constexpr int kOverflowMarkSize = 5;                  // pixels
 constexpr std::int32_t kMaxFontSize = 2000;           // points; larger sizes are damaged values
+constexpr std::size_t kMaxLaidOutBytes = 65536;       // of a text object's text
+constexpr std::size_t kMaxLineBytes = 2048;           // a longer line is cut as if it were too wide
 
 std::int32_t fontSizePoints(const Style& style) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(item(style, kFontSize), 0, kMaxFontSize));
@@ -127,54 +130,66 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
     const int room = deciding.along();
     int decidedOffset = 0;
     const int placement = placementOf(textAlign);
-    const std::size_t n = text.size();
+    // A damaged or absurd text must not stall a paint: what lies beyond the
+    // first kMaxLaidOutBytes is left out (and shown by the overflow mark).
+    const std::size_t n = std::min(text.size(), kMaxLaidOutBytes);
+    if (text.size() > n)
+        layout.overflow = true;
     std::size_t pos = 0;
     int offset = 0;
     while (pos < n) {
-        std::string line;
-        std::size_t next = pos; // where the next line starts
-        int lastBreak = -1;     // index in line of the last break character
-        bool cut = false;
-        bool wrapped = false; // cut because the line grew too wide
-        for (std::size_t j = pos; j < n; ++j) {
-            const char c = text[j];
-            if (c == '\r' || c == '\n') {
-                // CR LF and LF CR are one line break, as is a lone CR or LF.
-                next = j + 1;
-                if (next < n && (text[next] == '\r' || text[next] == '\n') && text[next] != c)
-                    ++next;
-                cut = true;
-                break;
-            }
-            const char added = c == '\t' ? ' ' : c;
-            if (!line.empty() && decide(line + added).width > room) {
-                if (added == ' ') {
-                    // The overflowing space ends the line; spaces after it are dropped.
-                    next = j;
-                    while (next < n && (text[next] == ' ' || text[next] == '\t'))
-                        ++next;
-                } else if (lastBreak >= 0) {
-                    next = pos + static_cast<std::size_t>(lastBreak) + 1;
-                    line.resize(static_cast<std::size_t>(lastBreak) + 1);
-                } else {
-                    next = j;
-                }
-                cut = wrapped = true;
-                break;
-            }
-            line += added;
-            if (isBreakCharacter(added))
-                lastBreak = static_cast<int>(line.size()) - 1;
+        // The line up to the next line break (CR LF and LF CR are one break, as
+        // is a lone CR or LF), tabs read as spaces.
+        std::size_t stop = pos;
+        while (stop < n && text[stop] != '\r' && text[stop] != '\n' && stop - pos < kMaxLineBytes)
+            ++stop;
+        std::string line(text.substr(pos, stop - pos));
+        std::replace(line.begin(), line.end(), '\t', ' ');
+        std::size_t next = stop;
+        if (stop < n && (text[stop] == '\r' || text[stop] == '\n')) {
+            next = stop + 1;
+            if (next < n && (text[next] == '\r' || text[next] == '\n') && text[next] != text[stop])
+                ++next;
         }
-        if (!cut)
-            next = n;
+        // Characters are added while the line fits: the longest fitting start is
+        // found by halving (widths grow as characters are added).
+        bool wrapped = stop - pos >= kMaxLineBytes && stop < n && text[stop] != '\r' && text[stop] != '\n';
+        if (line.size() > 1 && decide(line).width > room) {
+            std::size_t fits = 1, over = line.size(); // line[0, fits) fits, line[0, over) does not
+            while (over - fits > 1) {
+                const std::size_t mid = fits + (over - fits) / 2;
+                if (decide(std::string_view(line).substr(0, mid)).width > room)
+                    over = mid;
+                else
+                    fits = mid;
+            }
+            // line[fits] is the overflowing character.
+            std::size_t lastBreak = std::string::npos;
+            for (std::size_t k = 0; k < fits; ++k)
+                if (isBreakCharacter(line[k]))
+                    lastBreak = k;
+            if (line[fits] == ' ') {
+                // The overflowing space ends the line; spaces after it are dropped.
+                next = pos + fits;
+                while (next < n && (text[next] == ' ' || text[next] == '\t'))
+                    ++next;
+                line.resize(fits);
+            } else if (lastBreak != std::string::npos) {
+                next = pos + lastBreak + 1;
+                line.resize(lastBreak + 1);
+            } else {
+                next = pos + fits;
+                line.resize(fits);
+            }
+            wrapped = true;
+        }
         while (wrapped && !line.empty() && line.back() == ' ')
             line.pop_back();
         if (line.empty())
             line = " ";
         const Extent e = measure(line);
         const int decidedHeight = natural ? decide(line).height : e.height;
-        if (decidedOffset + decidedHeight > deciding.across()) {
+        if (decidedOffset + decidedHeight > deciding.across() || decidedHeight <= 0) {
             layout.overflow = true;
             return layout;
         }

@@ -217,6 +217,12 @@ TEST(TextLayout, StopsWhenTheNextLineDoesNotFit) {
     EXPECT_EQ(lineTexts(turned), (std::vector<std::string>{"one", "two"}));
     EXPECT_TRUE(turned.overflow);
     EXPECT_FALSE(layoutText("one", {0, 0, 50, 10}, 0, 0, tenPixelsEach).overflow);
+
+    // A huge text in a huge box is laid out up to a bound, quickly, and marked.
+    const std::string huge(200000, 'x');
+    const TextLayout bounded = layoutText(huge, {0, 0, 1 << 30, 1 << 30}, 0, 0, tenPixelsEach);
+    EXPECT_TRUE(bounded.overflow);
+    EXPECT_EQ(bounded.lines.size(), 32u); // 64 KiB in lines of 2 KiB
 }
 
 TEST(TextLayout, NaturalSizesDecideBreaksAndFitting) {
