@@ -1,5 +1,6 @@
 #include "library/lib.h"
 
+#include "library/libsymbolresolver.h"
 #include "store/objfile.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
@@ -67,8 +68,10 @@ Lib::Lib(std::string locationPath) {
 }
 
 Lib::~Lib() {
+    // Drawings still loaded hold nested symbols of this tree: they must not be
+    // released through a resolver into nodes already gone.
     if (currentLibrary == this)
-        currentLibrary = nullptr;
+        installLibrary(nullptr);
 }
 
 void Lib::scanLocation() {
@@ -177,6 +180,9 @@ LibNode* Lib::createNode(LibNode& parent, NodeKind kind, std::string_view typed,
 bool Lib::renameNode(LibNode& node, std::string_view typed, std::uint8_t symbolType) {
     std::string name(typed);
     if (node.kind == NodeKind::Location) {
+        // Symbol objects of open documents refer to the nodes that a rescan replaces.
+        if (node.isInUse())
+            return false;
         if (name.empty()) {
             userInterface().messageBox(strings::kNameRequired, strings::kIncorrectEntryCaption,
                                        MessageIcon::Warning);
