@@ -162,6 +162,11 @@ public:
                 taken = false;
             if (!taken)
                 return;
+            // Segment 3-4 of a four-point wire ends on the other wire: it may only
+            // slide along that wire, never leave it.
+            if (wire.points.size() == 4 && endOnWire &&
+                findSegment(*wire.infoFil->aval, q.x + h / 4, q.y) == 0)
+                return;
             shiftSegment(wire, 2, h / 4);
             moved.insert(&wire);
         }
@@ -212,6 +217,26 @@ public:
                 move(s, 0, dy);
                 moved.insert(&s);
             }
+        }
+    }
+
+    // After the passes: the push-downs stretch vertical runs and move symbols, so a
+    // run between two bends may now cross a symbol's edge. Such a run moves right
+    // until it is clear, as the vertical channel does.
+    void clearVerticalRuns() {
+        for (Shape* wire : wires()) {
+            bool changed = false;
+            for (std::size_t i = 1; i + 2 < wire->points.size(); ++i) {
+                for (int shifts = 0; shifts < kMaxShifts; ++shifts) {
+                    const Point p = wire->points[i], q = wire->points[i + 1];
+                    if (!isVertical(p, q) || segmentIsFree(folio, p, q))
+                        break;
+                    shiftSegment(*wire, i, h / 4);
+                    changed = true;
+                }
+            }
+            if (changed)
+                rebuildGeometry(*wire);
         }
     }
 
@@ -387,6 +412,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
             symbol->infoSymbole->block = file->fileId;
             file->fileSymbol = &folio.append(std::move(symbol));
         }
+        // Its outline covers the DD names now written at its terminals.
+        Folio::rebuildShape(*program);
         folio.append(std::move(program));
 
         if (!step.label.empty()) {
@@ -476,6 +503,7 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         }
         layout.rerouteMoved(moved);
     }
+    layout.clearVerticalRuns();
     ui.resetProgress();
 
     // 7. The page count and the view.

@@ -125,17 +125,19 @@ Drawing tapeFile() {
     fileTerminals(d);
     box(d, kOval, {w / 2 - r, 0}, {w / 2 + r, h});
     box(d, kOval, {w / 2 - mm(1), r - mm(1)}, {w / 2 + mm(1), r + mm(1)});
-    line(d, {w / 2, h}, {w, h});
+    line(d, {0, h}, {w, h}); // the tape, under the reel
     textZone(d, {w / 2 - r + mm(1.5), mm(1.5)}, {w / 2 + r - mm(1.5), r - mm(1.2)}, "#Nom", 6);
     return d;
 }
 
+// The step label: a thin tag, so that it fits between the wires that reach the
+// program above it (they turn V/2 above the files' lower terminals).
 Drawing stepTag() {
-    const std::int32_t w = mm(18), h = mm(6);
+    const std::int32_t w = mm(18), h = mm(2.6);
     Drawing d;
     d.push_back(object(kPolygon, {{0, 0}, {w - h / 2, 0}, {w, h / 2}, {w - h / 2, h}, {0, h}}));
-    box(d, kOval, {mm(1), h / 2 - mm(0.7)}, {mm(2.4), h / 2 + mm(0.7)});
-    textZone(d, {mm(3), mm(0.5)}, {w - h / 2, h - mm(0.5)}, "#Nom");
+    box(d, kOval, {mm(0.8), h / 2 - mm(0.5)}, {mm(1.8), h / 2 + mm(0.5)});
+    textZone(d, {mm(2.5), mm(0.2)}, {w - h / 2, h - mm(0.2)}, "#Nom", 6);
     return d;
 }
 
