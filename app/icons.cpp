@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QPolygon>
 
-
 namespace plexo {
 namespace {
 
@@ -111,8 +110,8 @@ void drawCommand(QPainter& p, int id) {
     case 24332: // open: a folder
         p.setPen(kInk);
         p.setBrush(kYellowFill);
-        p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(5, 4), QPoint(6, 5), QPoint(13, 5), QPoint(13, 13),
-                                QPoint(1, 13)}));
+        p.drawPolygon(QPolygon(
+            {QPoint(1, 4), QPoint(5, 4), QPoint(6, 5), QPoint(13, 5), QPoint(13, 13), QPoint(1, 13)}));
         p.setBrush(QColor(255, 240, 160));
         p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
         break;
@@ -174,14 +173,30 @@ void drawCommand(QPainter& p, int id) {
         arrowHead(p, QPointF(3, 7), QPointF(6, 4));
         break;
     }
-    case 1648: planes(p, true, 0); break;   // bring to front
-    case 1649: planes(p, true, 1); break;   // bring forward
-    case 1650: planes(p, false, -1); break; // send backward
-    case 1651: planes(p, false, 0); break;  // send to back
-    case 1660: rotation(p, true); break;
-    case 1661: rotation(p, false); break;
-    case 804: symmetry(p, true); break;
-    case 805: symmetry(p, false); break;
+    case 1648:
+        planes(p, true, 0);
+        break; // bring to front
+    case 1649:
+        planes(p, true, 1);
+        break; // bring forward
+    case 1650:
+        planes(p, false, -1);
+        break; // send backward
+    case 1651:
+        planes(p, false, 0);
+        break; // send to back
+    case 1660:
+        rotation(p, true);
+        break;
+    case 1661:
+        rotation(p, false);
+        break;
+    case 804:
+        symmetry(p, true);
+        break;
+    case 805:
+        symmetry(p, false);
+        break;
     case 1659: // align on grid
     case 1203: // grid display
         p.setPen(kInk);
@@ -258,7 +273,9 @@ void drawCommand(QPainter& p, int id) {
         p.drawPath(path);
         break;
     }
-    case 113: letter(p, "A", kInk); break;
+    case 113:
+        letter(p, "A", kInk);
+        break;
     case 117: // editable text of symbols
         p.setPen(QPen(kBlueInk, 1, Qt::DotLine));
         p.drawRect(0, 1, 15, 13);
@@ -384,10 +401,11 @@ void drawCommand(QPainter& p, int id) {
 
 // Commands that have a picture (the tool bars and the status bar).
 bool hasPicture(int id) {
-    static const int ids[] = {24331, 24332, 24333, 24337, 1662, 24322, 24323, 24324, 1206, 1648, 1649,
-                              1650, 1651, 1660, 1661, 804, 805, 1659, 101, 102, 103, 104, 105, 106,
-                              107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120,
-                              784, 785, 787, 788, 1201, 1202, 1203, 725, 798, 723, 724};
+    static const int ids[] = {24331, 24332, 24333, 24337, 1662, 24322, 24323, 24324, 1206, 1648,
+                              1649,  1650,  1651,  1660,  1661, 804,   805,   1659,  101,  102,
+                              103,   104,   105,   106,   107,  108,   109,   110,   111,  112,
+                              113,   114,   115,   116,   117,  118,   119,   120,   784,  785,
+                              787,   788,   1201,  1202,  1203, 725,   798,   723,   724};
     for (int known : ids)
         if (known == id)
             return true;
@@ -414,9 +432,13 @@ QPixmap framePicture(bool document) {
 
 } // namespace
 
-QIcon frameIcon() { return QIcon(framePicture(false)); }
+QIcon frameIcon() {
+    return QIcon(framePicture(false));
+}
 
-QIcon documentIcon() { return QIcon(framePicture(true)); }
+QIcon documentIcon() {
+    return QIcon(framePicture(true));
+}
 
 QIcon commandIcon(int id) {
     if (!hasPicture(id))

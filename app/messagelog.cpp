@@ -10,7 +10,9 @@ MessageLog::MessageLog(const std::filesystem::path& logPath, Clock clock)
         file_ = std::fopen(logPath.c_str(), "ab");
 }
 
-MessageLog::~MessageLog() { close(); }
+MessageLog::~MessageLog() {
+    close();
+}
 
 void MessageLog::close() {
     if (file_) {
@@ -29,8 +31,9 @@ LogTime MessageLog::localTime() {
 std::string MessageLog::formatLine(const LogTime& time, int code1, int code2, int severity,
                                    std::string_view text) {
     char prefix[96];
-    int length = std::snprintf(prefix, sizeof prefix, "[%02d/%02d/%04d %02d:%02d:%02d] (%d,%d,%d) ", time.day,
-                               time.month, time.year, time.hour, time.minute, time.second, code1, code2, severity);
+    int length =
+        std::snprintf(prefix, sizeof prefix, "[%02d/%02d/%04d %02d:%02d:%02d] (%d,%d,%d) ", time.day,
+                      time.month, time.year, time.hour, time.minute, time.second, code1, code2, severity);
     std::string line(prefix, length > 0 ? static_cast<std::size_t>(length) : 0);
     line.append(text);
     // One message, one line: a line break inside the text would start a line

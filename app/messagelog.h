@@ -60,7 +60,8 @@ public:
 
     // The line written for a message (without CR LF): at most
     // kLineBufferSize - 1 bytes, cut on a character boundary.
-    static std::string formatLine(const LogTime& time, int code1, int code2, int severity, std::string_view text);
+    static std::string formatLine(const LogTime& time, int code1, int code2, int severity,
+                                  std::string_view text);
 
     static LogTime localTime();
 

@@ -34,9 +34,13 @@ MessagesView::MessagesView(const MessageLog& log, QWidget* parent)
     updateScrollRange();
 }
 
-int MessagesView::scrollRange() const { return scroller_->maximum(); }
+int MessagesView::scrollRange() const {
+    return scroller_->maximum();
+}
 
-int MessagesView::scrollPosition() const { return scroller_->value(); }
+int MessagesView::scrollPosition() const {
+    return scroller_->value();
+}
 
 void MessagesView::updateScrollRange() {
     const int lines = static_cast<int>(log_.messages().size());
@@ -84,7 +88,8 @@ void MessagesView::paintEvent(QPaintEvent* event) {
         const auto& message = messages[static_cast<std::size_t>(i)];
         painter.setPen(qColour(message.severity != 0 ? kRed : kBlack));
         const int y = kTextTop + (i - first) * kLineHeight;
-        painter.drawText(QRect(kTextLeft, y, textWidth, kLineHeight), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        painter.drawText(QRect(kTextLeft, y, textWidth, kLineHeight),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          QString::fromUtf8(message.text.data(), static_cast<qsizetype>(message.text.size())));
     }
 }

@@ -16,7 +16,9 @@ std::map<PaletteKind, PaletteContentFactory>& factories() {
 
 } // namespace
 
-void setPaletteContent(PaletteKind kind, PaletteContentFactory factory) { factories()[kind] = std::move(factory); }
+void setPaletteContent(PaletteKind kind, PaletteContentFactory factory) {
+    factories()[kind] = std::move(factory);
+}
 
 PaletteWindow::PaletteWindow(PaletteKind kind, const QString& caption, QWidget* frame)
     : QWidget(frame, Qt::Tool), kind_(kind) {

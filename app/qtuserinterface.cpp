@@ -18,11 +18,16 @@ QString fromUtf8(std::string_view text) {
 
 QMessageBox::Icon qIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -49,13 +54,16 @@ MessageAnswer QtUserInterface::messageBox(std::string_view text, std::string_vie
     };
     std::vector<Choice> choices;
     switch (buttons) {
-    case MessageButtons::Ok: choices = {{MessageAnswer::Ok, "OK", QMessageBox::AcceptRole}}; break;
+    case MessageButtons::Ok:
+        choices = {{MessageAnswer::Ok, "OK", QMessageBox::AcceptRole}};
+        break;
     case MessageButtons::OkCancel:
         choices = {{MessageAnswer::Ok, "OK", QMessageBox::AcceptRole},
                    {MessageAnswer::Cancel, "Annuler", QMessageBox::RejectRole}};
         break;
     case MessageButtons::YesNo:
-        choices = {{MessageAnswer::Yes, "&Oui", QMessageBox::YesRole}, {MessageAnswer::No, "&Non", QMessageBox::NoRole}};
+        choices = {{MessageAnswer::Yes, "&Oui", QMessageBox::YesRole},
+                   {MessageAnswer::No, "&Non", QMessageBox::NoRole}};
         break;
     case MessageButtons::YesNoCancel:
         choices = {{MessageAnswer::Yes, "&Oui", QMessageBox::YesRole},
@@ -82,7 +90,9 @@ MessageAnswer QtUserInterface::messageBox(std::string_view text, std::string_vie
     return choices.back().answer;
 }
 
-void QtUserInterface::beep() { QApplication::beep(); }
+void QtUserInterface::beep() {
+    QApplication::beep();
+}
 
 void QtUserInterface::beginBusy() {
     ++busyDepth_;
@@ -116,8 +126,8 @@ bool QtUserInterface::setClipboardData(std::string_view format, std::vector<std:
     if (!clipboard)
         return false;
     auto* data = new QMimeData;
-    data->setData(mimeType(format),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    data->setData(mimeType(format), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                               static_cast<qsizetype>(bytes.size())));
     clipboard->setMimeData(data);
     return true;
 }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kSection = "MRU";
 
-std::string entryKey(int index) { return "File" + std::to_string(index + 1); }
+std::string entryKey(int index) {
+    return "File" + std::to_string(index + 1);
+}
 
 } // namespace
 
@@ -42,6 +44,8 @@ void RecentFiles::add(const std::string& path) {
         entries_.resize(maxEntries_);
 }
 
-void RecentFiles::remove(const std::string& path) { std::erase(entries_, path); }
+void RecentFiles::remove(const std::string& path) {
+    std::erase(entries_, path);
+}
 
 } // namespace plexo

@@ -44,13 +44,13 @@ void fillFontList() {
 
 } // namespace
 
-saoApp* theApp() { return currentApp; }
+saoApp* theApp() {
+    return currentApp;
+}
 
 saoApp::saoApp(const std::filesystem::path& homeFolder, MessageLog::Clock clock)
-    : homeFolder_(preparedHome(homeFolder)),
-      log_(homeFolder_ / MessageLog::kFileName, std::move(clock)),
-      previousSink_(logSink()),
-      previousInterface_(&plexo::userInterface()),
+    : homeFolder_(preparedHome(homeFolder)), log_(homeFolder_ / MessageLog::kFileName, std::move(clock)),
+      previousSink_(logSink()), previousInterface_(&plexo::userInterface()),
       timeZoneBias_(systemTimeZoneBias()) {
     currentApp = this;
     setShuttingDown(false);
@@ -75,7 +75,9 @@ saoApp::~saoApp() {
         currentApp = nullptr;
 }
 
-saoManager* saoApp::manager() const { return frame_ ? frame_->manager() : nullptr; }
+saoManager* saoApp::manager() const {
+    return frame_ ? frame_->manager() : nullptr;
+}
 
 void saoApp::initMainWindow() {
     fillFontList();
@@ -129,8 +131,8 @@ void saoApp::writeSettings() {
     settings_.write(profile);
     recentFiles_.write(profile);
     if (!profile.save())
-        logMessage(0, 0, kError, "*** Impossible d'enregistrer les réglages dans '" + iniPath().string() + "'",
-                   false);
+        logMessage(0, 0, kError,
+                   "*** Impossible d'enregistrer les réglages dans '" + iniPath().string() + "'", false);
 }
 
 } // namespace plexo

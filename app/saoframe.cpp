@@ -48,11 +48,19 @@ constexpr int kStatusBarButtonGroups[][4] = {
     {798, 723, 724, 0},
 };
 
-QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-bool isZoomCommand(int id) { return id >= cmd::kZoomFirst && id <= cmd::kZoomOut; }
-bool isTimeZoneCommand(int id) { return id >= cmd::kTimeZoneFirst && id <= cmd::kTimeZoneLast; }
-bool isRecentCommand(int id) { return id >= cmd::kRecentFirst && id <= cmd::kRecentLast; }
+bool isZoomCommand(int id) {
+    return id >= cmd::kZoomFirst && id <= cmd::kZoomOut;
+}
+bool isTimeZoneCommand(int id) {
+    return id >= cmd::kTimeZoneFirst && id <= cmd::kTimeZoneLast;
+}
+bool isRecentCommand(int id) {
+    return id >= cmd::kRecentFirst && id <= cmd::kRecentLast;
+}
 
 QKeySequence shortcutOf(const QString& accelerator) {
     if (accelerator == "Suppr")
@@ -97,7 +105,8 @@ saoFrame::saoFrame(saoApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
 
     setAcceptDrops(true);
     qApp->installEventFilter(this);
-    app_.messageLog().setListener([this](const Message& message, bool popUp) { messageLogged(message, popUp); });
+    app_.messageLog().setListener(
+        [this](const Message& message, bool popUp) { messageLogged(message, popUp); });
 
     idleTimer_ = new QTimer(this);
     idleTimer_->setInterval(kIdleIntervalMs);
@@ -215,7 +224,8 @@ void saoFrame::createMenus() {
     addCommand(fileMenu_, cmd::kQuit);
 
     QMenu* edit = topMenu("&Edition", "menuEdition");
-    addCommands(edit, {1206, 0, 24322, 24323, 24324, 711, 1207, 727, 0, 1208, 1662, 1663, 0, 715, 710, 732, 0});
+    addCommands(edit,
+                {1206, 0, 24322, 24323, 24324, 711, 1207, 727, 0, 1208, 1662, 1663, 0, 715, 710, 732, 0});
     QMenu* order = edit->addMenu("&Plan");
     addCommands(order, {1648, 1649, 1650, 1651});
     QMenu* align = edit->addMenu("Ali&gnement");
@@ -246,8 +256,8 @@ void saoFrame::createMenus() {
         action(id)->setCheckable(true);
 
     QMenu* tools = topMenu("&Outils", "menuOutils");
-    addCommands(tools, {101, 102, 103, 0, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 0, 115, 116, 0, 117,
-                        114, 0, 118, 119, 120});
+    addCommands(tools, {101, 102, 103, 0,   104, 105, 106, 107, 108, 109, 110, 111,
+                        112, 113, 0,   115, 116, 0,   117, 114, 0,   118, 119, 120});
     for (int id = cmd::kToolFirst; id <= cmd::kToolLast; ++id)
         action(id)->setCheckable(true);
 
@@ -294,10 +304,10 @@ void saoFrame::createToolBars() {
         bar->setIconSize(QSize(16, 16));
         addToolBar(Qt::TopToolBarArea, bar);
     }
-    const int commands[] = {24331, 24332, 24333, 0, 24337, 0, 1662, 0, 24322, 24323, 24324, 0, 1206, 0, 1648,
-                            1649, 1650, 1651, 0, 1660, 1661, 0, 804, 805, 0, 1659};
-    const int tools[] = {101, 102, 103, 0, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 0, 115, 116, 0,
-                         117, 114, 0, 118, 119, 120};
+    const int commands[] = {24331, 24332, 24333, 0,    24337, 0, 1662, 0,    24322, 24323, 24324, 0, 1206,
+                            0,     1648,  1649,  1650, 1651,  0, 1660, 1661, 0,     804,   805,   0, 1659};
+    const int tools[] = {101, 102, 103, 0,   104, 105, 106, 107, 108, 109, 110, 111,
+                         112, 113, 0,   115, 116, 0,   117, 114, 0,   118, 119, 120};
     auto fill = [this](QToolBar* bar, const auto& ids) {
         for (int id : ids) {
             if (id)
@@ -456,7 +466,9 @@ void saoFrame::updateCommands() {
 bool saoFrame::runFrameCommand(int id) {
     Document* document = manager_->activeDocument();
     switch (id) {
-    case cmd::kNew: manager_->fileNew(); return true;
+    case cmd::kNew:
+        manager_->fileNew();
+        return true;
     case cmd::kOpen: {
         QString path = manager_->askOpenPath();
         if (!path.isEmpty())
@@ -475,23 +487,37 @@ bool saoFrame::runFrameCommand(int id) {
         if (document)
             manager_->fileSaveAs(*document);
         return true;
-    case cmd::kQuit: close(); return true;
+    case cmd::kQuit:
+        close();
+        return true;
     case cmd::kHelp:
         app_.openDocumentByPath(utf8((programDir() / strings::kHelpDocument).string()));
         return true;
     case cmd::kReadMe:
         app_.openDocumentByPath(utf8((programDir() / strings::kReadMeDocument).string()));
         return true;
-    case cmd::kAbout: showAbout(); return true;
-    case cmd::kToggleMessages: toggleMessages(); return true;
-    case cmd::kToggleSymbols: toggleSymbols(); return true;
-    case cmd::kToggleAttributes: toggleAttributes(); return true;
+    case cmd::kAbout:
+        showAbout();
+        return true;
+    case cmd::kToggleMessages:
+        toggleMessages();
+        return true;
+    case cmd::kToggleSymbols:
+        toggleSymbols();
+        return true;
+    case cmd::kToggleAttributes:
+        toggleAttributes();
+        return true;
     case cmd::kNewWindow:
         if (document)
             manager_->newWindow(*document);
         return true;
-    case cmd::kCascade: mdiArea_->cascadeSubWindows(); return true;
-    case cmd::kTile: mdiArea_->tileSubWindows(); return true;
+    case cmd::kCascade:
+        mdiArea_->cascadeSubWindows();
+        return true;
+    case cmd::kTile:
+        mdiArea_->tileSubWindows();
+        return true;
     case cmd::kArrangeIcons: {
         // Minimised windows line up along the bottom of the document area.
         int x = 0;
@@ -506,8 +532,11 @@ bool saoFrame::runFrameCommand(int id) {
         if (manager_->closeAllDocuments())
             mdiArea_->closeAllSubWindows();
         return true;
-    case cmd::kNextWindow: mdiArea_->activateNextSubWindow(); return true;
-    default: break;
+    case cmd::kNextWindow:
+        mdiArea_->activateNextSubWindow();
+        return true;
+    default:
+        break;
     }
     if (isZoomCommand(id)) {
         forwardToActiveView(id);
@@ -553,7 +582,9 @@ void saoFrame::forwardToActiveView(int command) {
     idleRefresh();
 }
 
-void saoFrame::setZoomText(int zoomLevel) { therm_->setZoomText(utf8(zoomText(zoomLevel))); }
+void saoFrame::setZoomText(int zoomLevel) {
+    therm_->setZoomText(utf8(zoomText(zoomLevel)));
+}
 
 // ---------------------------------------------------------------------------
 // Palettes
@@ -583,11 +614,17 @@ void saoFrame::storePalettePlacement(QWidget* palette) {
     }
 }
 
-MessagesView* saoFrame::messagesView() const { return messagesView_; }
+MessagesView* saoFrame::messagesView() const {
+    return messagesView_;
+}
 
-PaletteWindow* saoFrame::symbolsPalette() const { return symbolsPalette_; }
+PaletteWindow* saoFrame::symbolsPalette() const {
+    return symbolsPalette_;
+}
 
-PaletteWindow* saoFrame::attributesPalette() const { return attributesPalette_; }
+PaletteWindow* saoFrame::attributesPalette() const {
+    return attributesPalette_;
+}
 
 void saoFrame::toggleMessages() {
     if (messagesView_) {
@@ -612,7 +649,8 @@ void saoFrame::toggleSymbols() {
         return;
     }
     const Settings& settings = app_.settings();
-    symbolsPalette_ = new PaletteWindow(PaletteKind::Symbols, QString::fromUtf8(strings::kSymbolsCaption), this);
+    symbolsPalette_ =
+        new PaletteWindow(PaletteKind::Symbols, QString::fromUtf8(strings::kSymbolsCaption), this);
     placePalette(symbolsPalette_, settings.symbolsX, settings.symbolsY, settings.symbolsWidth,
                  settings.symbolsHeight);
     symbolsPalette_->show();
@@ -633,9 +671,9 @@ void saoFrame::toggleAttributes() {
 }
 
 void saoFrame::closePalettes() {
-    for (QWidget* palette : {static_cast<QWidget*>(messagesView_.data()),
-                             static_cast<QWidget*>(symbolsPalette_.data()),
-                             static_cast<QWidget*>(attributesPalette_.data())})
+    for (QWidget* palette :
+         {static_cast<QWidget*>(messagesView_.data()), static_cast<QWidget*>(symbolsPalette_.data()),
+          static_cast<QWidget*>(attributesPalette_.data())})
         if (palette) {
             storePalettePlacement(palette);
             palette->removeEventFilter(this);
@@ -660,7 +698,8 @@ void saoFrame::refreshClock() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    auto text = clockText(local.tm_hour * 60 + local.tm_min, app_.timeZoneBias(), app_.settings().timeZoneOffset);
+    auto text =
+        clockText(local.tm_hour * 60 + local.tm_min, app_.timeZoneBias(), app_.settings().timeZoneOffset);
     if (text)
         therm_->setClockText(utf8(*text));
     lastClockUpdate_ = static_cast<long long>(now);
@@ -708,9 +747,9 @@ void saoFrame::storePlacement() {
     settings.messagesVisible = messagesView_ ? 1 : 0;
     settings.symbolsVisible = symbolsPalette_ ? 1 : 0;
     settings.attributesVisible = attributesPalette_ ? 1 : 0;
-    for (QWidget* palette : {static_cast<QWidget*>(messagesView_.data()),
-                             static_cast<QWidget*>(symbolsPalette_.data()),
-                             static_cast<QWidget*>(attributesPalette_.data())})
+    for (QWidget* palette :
+         {static_cast<QWidget*>(messagesView_.data()), static_cast<QWidget*>(symbolsPalette_.data()),
+          static_cast<QWidget*>(attributesPalette_.data())})
         if (palette)
             storePalettePlacement(palette);
     const QPoint corner = commandsBar_->mapToGlobal(QPoint(0, 0));

@@ -33,11 +33,17 @@ std::vector<std::shared_ptr<const DocumentKind>>& registry() {
     return kinds;
 }
 
-QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString utf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-QString pathText(const std::filesystem::path& path) { return utf8(path.string()); }
+QString pathText(const std::filesystem::path& path) {
+    return utf8(path.string());
+}
 
-std::filesystem::path pathOf(const QString& text) { return std::filesystem::path(text.toStdString()); }
+std::filesystem::path pathOf(const QString& text) {
+    return std::filesystem::path(text.toStdString());
+}
 
 std::filesystem::path comparable(const std::filesystem::path& path) {
     std::error_code ec;
@@ -48,7 +54,9 @@ std::filesystem::path comparable(const std::filesystem::path& path) {
     return ec ? absolute.lexically_normal() : resolved;
 }
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
@@ -63,12 +71,14 @@ void registerDocumentKind(DocumentKind kind) {
     kinds.push_back(shared);
 }
 
-std::vector<std::shared_ptr<const DocumentKind>> documentKinds() { return registry(); }
+std::vector<std::shared_ptr<const DocumentKind>> documentKinds() {
+    return registry();
+}
 
 // ---------------------------------------------------------------------------
 
-DocumentWindow::DocumentWindow(saoManager& manager, Document& document, std::shared_ptr<const DocumentKind> kind,
-                               QWidget* view)
+DocumentWindow::DocumentWindow(saoManager& manager, Document& document,
+                               std::shared_ptr<const DocumentKind> kind, QWidget* view)
     : manager_(&manager), document_(document), kind_(std::move(kind)), view_(view) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(documentIcon());
@@ -108,7 +118,8 @@ saoManager::saoManager(QMdiArea* area, QObject* parent) : QObject(parent), area_
         for (const auto& kind : kinds)
             names << kind->name;
         bool ok = false;
-        QString chosen = QInputDialog::getItem(dialogParent(), "Nouveau", "Type de document :", names, 0, false, &ok);
+        QString chosen =
+            QInputDialog::getItem(dialogParent(), "Nouveau", "Type de document :", names, 0, false, &ok);
         if (!ok)
             return nullptr;
         for (const auto& kind : kinds)
@@ -263,8 +274,8 @@ void saoManager::destroyDocument(Document& document) {
 bool saoManager::saveModified(Document& document) {
     if (!document.isModified())
         return true;
-    auto answer = userInterface().messageBox(strings::kDocumentModified, document.title(), MessageIcon::Question,
-                                             MessageButtons::YesNoCancel);
+    auto answer = userInterface().messageBox(strings::kDocumentModified, document.title(),
+                                             MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer == MessageAnswer::Cancel)
         return false;
     if (answer == MessageAnswer::No)
@@ -320,7 +331,9 @@ QString saoManager::fileFilter() const {
     return filters.join(";;");
 }
 
-QString saoManager::askOpenPath() { return chooseOpenPath ? chooseOpenPath(fileFilter()) : QString(); }
+QString saoManager::askOpenPath() {
+    return chooseOpenPath ? chooseOpenPath(fileFilter()) : QString();
+}
 
 bool saoManager::fileSave(Document& document) {
     // A symbol bound to its library has no file of its own: it commits into the library.

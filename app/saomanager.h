@@ -102,7 +102,8 @@ public:
     // Dialogs, replaced by tests. Each returns an empty result when cancelled.
     std::function<QString(const QString& filter)> chooseOpenPath;
     std::function<QString(const DocumentKind& kind, const QString& current)> chooseSavePath;
-    std::function<std::shared_ptr<const DocumentKind>(const std::vector<std::shared_ptr<const DocumentKind>>&)>
+    std::function<std::shared_ptr<const DocumentKind>(
+        const std::vector<std::shared_ptr<const DocumentKind>>&)>
         chooseNewKind;
 
 signals:

@@ -71,7 +71,9 @@ double parseProfileReal(std::string_view text) {
     return value;
 }
 
-std::string formatProfileInteger(int value) { return std::to_string(value); }
+std::string formatProfileInteger(int value) {
+    return std::to_string(value);
+}
 
 std::string formatProfileReal(double value) {
     char buffer[400];
@@ -82,7 +84,8 @@ std::string formatProfileReal(double value) {
 }
 
 void Settings::read(const ProfileFile& profile, std::string_view defaultLibraryPath, const Rect& screen) {
-    useSavedFramePlacement = parseProfileInteger(profile.readString("Plexo", "version", "")) == kSettingsVersion;
+    useSavedFramePlacement =
+        parseProfileInteger(profile.readString("Plexo", "version", "")) == kSettingsVersion;
     libraryPath = profile.readString("Librairie", "path", defaultLibraryPath);
 
     readInteger(profile, "Options", "Xpos", frameX);

@@ -10,14 +10,16 @@ constexpr int kZoneCount = kMaxTimeZoneOffset - kMinTimeZoneOffset + 1;
 
 // Place names of the zones GMT-11 to GMT+12 as the clock shows them.
 constexpr const char* kZoneNames[kZoneCount] = {
-    "Samoa", "Hawaï", "Alaska", "Los Angeles", "Denver", "Chicago", "New York", "Halifax",
-    "Rio de Janeiro", "Atlantique", "Açores", "Londres", "Paris", "Athènes", "Moscou", "Volgograd",
-    "Karashi", "Almaty", "Bangkok", "Honk Kong", "Tokyo", "Sydney", "Magadan", "Auckland",
+    "Samoa",          "Hawaï",      "Alaska",  "Los Angeles", "Denver", "Chicago", "New York", "Halifax",
+    "Rio de Janeiro", "Atlantique", "Açores",  "Londres",     "Paris",  "Athènes", "Moscou",   "Volgograd",
+    "Karashi",        "Almaty",     "Bangkok", "Honk Kong",   "Tokyo",  "Sydney",  "Magadan",  "Auckland",
 };
 
 constexpr const char* kZoomTexts[] = {"10%", "25%", "50%", "66%", "75%", "100%", "125%", "150%", "200%"};
 
-bool inRange(int offset) { return offset >= kMinTimeZoneOffset && offset <= kMaxTimeZoneOffset; }
+bool inRange(int offset) {
+    return offset >= kMinTimeZoneOffset && offset <= kMaxTimeZoneOffset;
+}
 
 } // namespace
 

@@ -97,28 +97,36 @@ void Therm::setMessageText(const QString& text) {
         message_->setText(text);
 }
 
-QString Therm::messageText() const { return message_->text(); }
+QString Therm::messageText() const {
+    return message_->text();
+}
 
 void Therm::setPageIndicator(const QString& text) {
     if (pageIndicator_->text() != text)
         pageIndicator_->setText(text);
 }
 
-QString Therm::pageIndicator() const { return pageIndicator_->text(); }
+QString Therm::pageIndicator() const {
+    return pageIndicator_->text();
+}
 
 void Therm::setZoomText(const QString& text) {
     if (zoomBox_)
         zoomBox_->setText(text);
 }
 
-QString Therm::zoomText() const { return zoomBox_ ? zoomBox_->text() : QString(); }
+QString Therm::zoomText() const {
+    return zoomBox_ ? zoomBox_->text() : QString();
+}
 
 void Therm::setClockText(const QString& text) {
     if (clockBox_ && clockBox_->text() != text)
         clockBox_->setText(text);
 }
 
-QString Therm::clockText() const { return clockBox_ ? clockBox_->text() : QString(); }
+QString Therm::clockText() const {
+    return clockBox_ ? clockBox_->text() : QString();
+}
 
 void Therm::startProgress(int total, const QString& title) {
     gauge_->setRange(0, std::max(total, 0));
@@ -154,8 +162,12 @@ void Therm::setLockStates(bool capsLock, bool numLock) {
         numLock_->setEnabled(numLock);
 }
 
-bool Therm::capsLockShown() const { return capsLock_ && capsLock_->isEnabled(); }
+bool Therm::capsLockShown() const {
+    return capsLock_ && capsLock_->isEnabled();
+}
 
-bool Therm::numLockShown() const { return numLock_ && numLock_->isEnabled(); }
+bool Therm::numLockShown() const {
+    return numLock_ && numLock_->isEnabled();
+}
 
 } // namespace plexo

@@ -79,7 +79,7 @@ struct FakeKindRecord {
     std::vector<FakeDocument*> documents; // every one made; valid until closed
     int closes = 0;
     std::vector<int> commandsRun;
-    std::vector<int> commandsEnabled;     // ids the view enables
+    std::vector<int> commandsEnabled; // ids the view enables
     ViewStatus status;
     bool withStatus = false;
 };
@@ -111,7 +111,9 @@ inline DocumentKind fakeKind(const QString& name, const QString& extension, Fake
     return kind;
 }
 
-inline LogTime fixedTime() { return {5, 3, 2026, 9, 7, 3}; }
+inline LogTime fixedTime() {
+    return {5, 3, 2026, 9, 7, 3};
+}
 
 inline void processDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -66,24 +66,25 @@ TEST(Frame, CaptionMenusAndAccelerators) {
     EXPECT_TRUE(window.contains("&Cascade"));
     EXPECT_TRUE(window.contains(QString::fromUtf8("&Mosaïque")));
     QStringList display = texts(topMenu(frame, "&Affichage"));
-    for (const char* text : {"Afficher les mess&ages", "&Librairies de symboles", "Afficher les attributs de st&yles"})
+    for (const char* text :
+         {"Afficher les mess&ages", "&Librairies de symboles", "Afficher les attributs de st&yles"})
         EXPECT_TRUE(display.contains(QString::fromUtf8(text))) << text;
 
     struct Accelerator {
         int id;
         QKeySequence keys;
     } accelerators[] = {
-        {717, QKeySequence(Qt::Key_F1)},         {769, QKeySequence(Qt::Key_Plus)},
-        {770, QKeySequence(Qt::Key_Minus)},      {1206, QKeySequence("Ctrl+Z")},
-        {1207, QKeySequence(Qt::Key_Delete)},    {789, QKeySequence(Qt::Key_F9)},
+        {717, QKeySequence(Qt::Key_F1)},      {769, QKeySequence(Qt::Key_Plus)},
+        {770, QKeySequence(Qt::Key_Minus)},   {1206, QKeySequence("Ctrl+Z")},
+        {1207, QKeySequence(Qt::Key_Delete)}, {789, QKeySequence(Qt::Key_F9)},
         {24333, QKeySequence("Ctrl+S")},
     };
     for (const auto& a : accelerators)
         EXPECT_EQ(running.action(a.id).shortcut(), a.keys) << a.id;
 
     // The popup menus other windows show.
-    for (const char* name : {"MenuEdition", "MenuEchelle", "MenuFuseau", "MenuFleche1", "MenuFleche2", "MenuSize",
-                             "MenuFont"})
+    for (const char* name :
+         {"MenuEdition", "MenuEchelle", "MenuFuseau", "MenuFleche1", "MenuFleche2", "MenuSize", "MenuFont"})
         EXPECT_NE(frame.popupMenu(name), nullptr) << name;
     QStringList zones = texts(frame.popupMenu("MenuFuseau"));
     ASSERT_EQ(zones.size(), 24);
@@ -97,12 +98,13 @@ TEST(Frame, ToolBarsInTheirOrderWithHints) {
     saoFrame& frame = running.frame();
     EXPECT_EQ(frame.commandsBar()->windowTitle(), "Commandes");
     EXPECT_EQ(frame.toolsBar()->windowTitle(), "Outils");
-    EXPECT_EQ(toolBarIds(frame.commandsBar()),
-              (std::vector<int>{24331, 24332, 24333, 0, 24337, 0, 1662, 0, 24322, 24323, 24324, 0, 1206, 0, 1648,
-                                1649, 1650, 1651, 0, 1660, 1661, 0, 804, 805, 0, 1659}));
+    EXPECT_EQ(
+        toolBarIds(frame.commandsBar()),
+        (std::vector<int>{24331, 24332, 24333, 0,    24337, 0, 1662, 0,    24322, 24323, 24324, 0, 1206,
+                          0,     1648,  1649,  1650, 1651,  0, 1660, 1661, 0,     804,   805,   0, 1659}));
     EXPECT_EQ(toolBarIds(frame.toolsBar()),
-              (std::vector<int>{101, 102, 103, 0, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 0, 115, 116, 0,
-                                117, 114, 0, 118, 119, 120}));
+              (std::vector<int>{101, 102, 103, 0,   104, 105, 106, 107, 108, 109, 110, 111,
+                                112, 113, 0,   115, 116, 0,   117, 114, 0,   118, 119, 120}));
     for (QToolBar* bar : {frame.commandsBar(), frame.toolsBar()})
         for (QAction* action : bar->actions()) {
             if (action->isSeparator())

@@ -4,9 +4,9 @@
 #include "app/strings.h"
 #include "app/therm.h"
 
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -30,7 +30,9 @@ protected:
     }
     ~Manager() override { running.reset(); }
 
-    QString path(const std::string& name) const { return QString::fromStdString((running->home / name).string()); }
+    QString path(const std::string& name) const {
+        return QString::fromStdString((running->home / name).string());
+    }
 
     test::KindsSnapshot kinds; // restored after the fakes
     FakeKindRecord schemas;
@@ -107,7 +109,8 @@ TEST_F(Manager, QuitAsksForEachModifiedDocument) {
     running->ui->answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
     EXPECT_FALSE(running->app->exitInstance());
     ASSERT_EQ(running->ui->boxes.size(), 2u);
-    EXPECT_EQ(running->ui->boxes[0].text, "Le document a été modifié.\n\nSouhaitez-vous enregistrer les modifications ?");
+    EXPECT_EQ(running->ui->boxes[0].text,
+              "Le document a été modifié.\n\nSouhaitez-vous enregistrer les modifications ?");
     EXPECT_EQ(running->ui->boxes[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(running->ui->boxes[0].caption, "a.dls (Schéma)");
     EXPECT_EQ(a->commits, 1); // Yes saved it

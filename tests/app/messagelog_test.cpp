@@ -16,7 +16,9 @@ std::string readFile(const std::filesystem::path& path) {
     return content.str();
 }
 
-LogTime fifthOfMarch() { return {5, 3, 2026, 9, 7, 3}; }
+LogTime fifthOfMarch() {
+    return {5, 3, 2026, 9, 7, 3};
+}
 
 TEST(MessageLog, WritesDatedLinesWithCrLf) {
     test::TemporaryFolder folder;

@@ -29,13 +29,13 @@ TEST(ProfileFile, ReadsWithTheRulesOfPrivateProfiles) {
         const char* key;
         std::optional<std::string> expected;
     } cases[] = {
-        {"Options", "Xpos", "12"},        // first occurrence wins
-        {"OPTIONS", "XPOS", "12"},        // sections and keys ignore case
-        {"Options", "L", "600"},          // spaces around the value removed
-        {"Options", "H", std::nullopt},   // only the first section of a name counts
-        {"Vide", "clé", ""},              // present but empty
+        {"Options", "Xpos", "12"},      // first occurrence wins
+        {"OPTIONS", "XPOS", "12"},      // sections and keys ignore case
+        {"Options", "L", "600"},        // spaces around the value removed
+        {"Options", "H", std::nullopt}, // only the first section of a name counts
+        {"Vide", "clé", ""},            // present but empty
         {"Vide", "sans égal", std::nullopt},
-        {"Messages", "visible", "1"},     // last line without an ending
+        {"Messages", "visible", "1"}, // last line without an ending
         {"Absente", "Xpos", std::nullopt},
         {"comment", "x", std::nullopt},
     };
@@ -49,7 +49,8 @@ TEST(ProfileFile, CutsValuesAt255Characters) {
     std::string longValue(300, 'a');
     // 254 'b' then a two-byte character: the cut must not split it.
     std::string accented = std::string(254, 'b') + "é" + "zz";
-    profile.setText("[S]\nlong=" + longValue + "\nexact=" + std::string(255, 'c') + "\naccent=" + accented + "\n");
+    profile.setText("[S]\nlong=" + longValue + "\nexact=" + std::string(255, 'c') + "\naccent=" + accented +
+                    "\n");
     EXPECT_EQ(profile.readString("S", "long"), std::string(255, 'a'));
     EXPECT_EQ(profile.readString("S", "exact"), std::string(255, 'c'));
     EXPECT_EQ(profile.readString("S", "accent"), std::string(254, 'b'));
@@ -74,7 +75,9 @@ TEST(ProfileFile, WritingAKeyKeepsTheRestOfTheFile) {
         {"Options", "Ypos", "7",
          "; réglages\r\n[Options]\r\nXPOS=1\r\nInconnu=garde\r\nYpos=7\r\n\r\n[Messages]\r\nL=400\r\n"},
         {"Symboles", "visible", "1",
-         "; réglages\r\n[Options]\r\nXPOS=1\r\nInconnu=garde\r\n\r\n[Messages]\r\nL=400\r\n[Symboles]\r\nvisible=1\r\n"},
+         "; "
+         "réglages\r\n[Options]\r\nXPOS=1\r\nInconnu=garde\r\n\r\n[Messages]\r\nL=400\r\n[Symboles]"
+         "\r\nvisible=1\r\n"},
         {"Messages", "H", "a\nb",
          "; réglages\r\n[Options]\r\nXPOS=1\r\nInconnu=garde\r\n\r\n[Messages]\r\nL=400\r\nH=a b\r\n"},
     };

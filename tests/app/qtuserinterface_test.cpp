@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
@@ -51,8 +52,8 @@ TEST(QtUserInterface, MessageBoxesSpeakFrench) {
         QStringList seen;
         QString text;
         answerNextBox(QString::fromUtf8(c.click), seen, text);
-        auto answer = userInterface().messageBox("Le document a été modifié.", "plan.dls", MessageIcon::Question,
-                                                 c.buttons);
+        auto answer = userInterface().messageBox("Le document a été modifié.", "plan.dls",
+                                                 MessageIcon::Question, c.buttons);
         seen.sort();
         QStringList expected = c.expectedButtons;
         expected.sort();
@@ -112,12 +113,43 @@ TEST(Commands, EveryMenuAndBarCommandHasItsTexts) {
         int id;
         const char* text;
     } texts[] = {
-        {24322, "Co&uper\tCtrl+X"}, {1207, "Supprimer\tSuppr"}, {784, "Atteindre le folio correspondant\tCtrl+H"},
-        {1660, "Rotation à &gauche"}, {1201, "Afficher le classeu&r"}, {789, "&Mode présentation\tF9"},
-        {106, "Rec&tangle à coins arrondis"}, {24335, "S&auver sous..."}, {731, "&Liste des folios...\tF8"},
+        {24322, "Co&uper\tCtrl+X"},
+        {1207, "Supprimer\tSuppr"},
+        {784, "Atteindre le folio correspondant\tCtrl+H"},
+        {1660, "Rotation à &gauche"},
+        {1201, "Afficher le classeu&r"},
+        {789, "&Mode présentation\tF9"},
+        {106, "Rec&tangle à coins arrondis"},
+        {24335, "S&auver sous..."},
+        {731, "&Liste des folios...\tF8"},
     };
     for (const auto& t : texts)
         EXPECT_EQ(running.action(t.id).text(), QString::fromUtf8(t.text)) << t.id;
+}
+
+} // namespace
+} // namespace plexo
+
+namespace plexo {
+namespace {
+
+TEST(AboutBox, ShowsTheVersion) {
+    test::RunningApp running;
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            text += label->text();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->text() == "OK")
+                button->click();
+    });
+    running.action(cmd::kAbout).trigger();
+    EXPECT_EQ(title, "A propos de Plexo");
+    EXPECT_TRUE(text.contains("Plexo v1.0.5"));
 }
 
 } // namespace

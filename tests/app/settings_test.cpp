@@ -13,15 +13,15 @@ TEST(Settings, DefaultsWhenTheFileIsEmpty) {
     settings.read(profile, "/lib", kScreen);
     EXPECT_FALSE(settings.useSavedFramePlacement);
     EXPECT_EQ(settings.libraryPath, "/lib");
-    const int expected[] = {10, 10, 600, 400, 0, 0, 0, 110, 110, 400, 100, 0, 120, 120, 200, 400, 0,
-                            130, 130, 0, 0};
-    const int actual[] = {settings.frameX, settings.frameY, settings.frameWidth, settings.frameHeight,
-                          settings.frameMaximized, settings.timeZoneOffset, settings.inverseVideo,
-                          settings.messagesX, settings.messagesY, settings.messagesWidth,
-                          settings.messagesHeight, settings.messagesVisible, settings.symbolsX,
-                          settings.symbolsY, settings.symbolsWidth, settings.symbolsHeight,
-                          settings.symbolsVisible, settings.attributesX, settings.attributesY,
-                          settings.attributesActive, settings.attributesVisible};
+    const int expected[] = {10, 10,  600, 400, 0,   0, 0,   110, 110, 400, 100,
+                            0,  120, 120, 200, 400, 0, 130, 130, 0,   0};
+    const int actual[] = {settings.frameX,        settings.frameY,           settings.frameWidth,
+                          settings.frameHeight,   settings.frameMaximized,   settings.timeZoneOffset,
+                          settings.inverseVideo,  settings.messagesX,        settings.messagesY,
+                          settings.messagesWidth, settings.messagesHeight,   settings.messagesVisible,
+                          settings.symbolsX,      settings.symbolsY,         settings.symbolsWidth,
+                          settings.symbolsHeight, settings.symbolsVisible,   settings.attributesX,
+                          settings.attributesY,   settings.attributesActive, settings.attributesVisible};
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(actual[i], expected[i]) << "field " << i;
     EXPECT_EQ(settings.measure, 0);
@@ -50,20 +50,34 @@ TEST(Settings, WritesEveryKeyAndReadsThemBack) {
     written.write(profile);
 
     const char* keys[][3] = {
-        {"Plexo", "version", "105"},  {"Librairie", "path", "/home/plexo/librairies"},
-        {"Options", "Xpos", "30"},    {"Options", "Ypos", "40"},
-        {"Options", "L", "900"},      {"Options", "H", "700"},
-        {"Options", "Max", "1"},      {"Options", "Fuseau", "-5"},
-        {"Options", "Mesure", "12.500000"}, {"Options", "Etalon", "3.250000"},
-        {"Options", "Inverse", "1"},  {"Messages", "Xpos", "200"},
-        {"Messages", "Ypos", "110"},  {"Messages", "L", "400"},
-        {"Messages", "H", "100"},     {"Messages", "visible", "1"},
-        {"Symboles", "Xpos", "120"},  {"Symboles", "Ypos", "120"},
-        {"Symboles", "L", "200"},     {"Symboles", "H", "321"},
-        {"Symboles", "visible", "0"}, {"Attributs", "Xpos", "130"},
-        {"Attributs", "Ypos", "130"}, {"Attributs", "actif", "4"},
-        {"Attributs", "visible", "1"}, {"Commandes", "Xpos", "5"},
-        {"Commandes", "Ypos", "60"},  {"Commandes", "L", "400"},
+        {"Plexo", "version", "105"},
+        {"Librairie", "path", "/home/plexo/librairies"},
+        {"Options", "Xpos", "30"},
+        {"Options", "Ypos", "40"},
+        {"Options", "L", "900"},
+        {"Options", "H", "700"},
+        {"Options", "Max", "1"},
+        {"Options", "Fuseau", "-5"},
+        {"Options", "Mesure", "12.500000"},
+        {"Options", "Etalon", "3.250000"},
+        {"Options", "Inverse", "1"},
+        {"Messages", "Xpos", "200"},
+        {"Messages", "Ypos", "110"},
+        {"Messages", "L", "400"},
+        {"Messages", "H", "100"},
+        {"Messages", "visible", "1"},
+        {"Symboles", "Xpos", "120"},
+        {"Symboles", "Ypos", "120"},
+        {"Symboles", "L", "200"},
+        {"Symboles", "H", "321"},
+        {"Symboles", "visible", "0"},
+        {"Attributs", "Xpos", "130"},
+        {"Attributs", "Ypos", "130"},
+        {"Attributs", "actif", "4"},
+        {"Attributs", "visible", "1"},
+        {"Commandes", "Xpos", "5"},
+        {"Commandes", "Ypos", "60"},
+        {"Commandes", "L", "400"},
         {"Commandes", "H", "26"},
     };
     for (const auto& key : keys)
@@ -130,9 +144,16 @@ TEST(Settings, ParsesValuesLikeTheOriginalConversions) {
         int integer;
         double real;
     } cases[] = {
-        {"42", 42, 42},        {"  -7", -7, -7},   {"+3", 3, 3},   {"12abc", 12, 12},
-        {"abc", 0, 0},         {"", 0, 0},         {"2.75", 2, 2.75}, {"-0.5", 0, -0.5},
-        {"99999999999", 2147483647, 99999999999.0}, {"-99999999999", -2147483647 - 1, -99999999999.0},
+        {"42", 42, 42},
+        {"  -7", -7, -7},
+        {"+3", 3, 3},
+        {"12abc", 12, 12},
+        {"abc", 0, 0},
+        {"", 0, 0},
+        {"2.75", 2, 2.75},
+        {"-0.5", 0, -0.5},
+        {"99999999999", 2147483647, 99999999999.0},
+        {"-99999999999", -2147483647 - 1, -99999999999.0},
         {"1e400", 1, 0}, // an infinite real is refused
     };
     for (const auto& c : cases) {

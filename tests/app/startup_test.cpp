@@ -23,14 +23,14 @@ TEST(Startup, QuittingWritesEveryKeyAndLogsStartAndStop) {
     ProfileFile ini;
     ASSERT_TRUE(ini.load(running.home / "Plexo.ini"));
     const char* keys[][2] = {
-        {"Plexo", "version"},   {"Librairie", "path"},  {"Options", "Xpos"},    {"Options", "Ypos"},
-        {"Options", "L"},       {"Options", "H"},       {"Options", "Max"},     {"Options", "Fuseau"},
-        {"Options", "Mesure"},  {"Options", "Etalon"},  {"Options", "Inverse"}, {"Messages", "Xpos"},
-        {"Messages", "Ypos"},   {"Messages", "L"},      {"Messages", "H"},      {"Messages", "visible"},
-        {"Symboles", "Xpos"},   {"Symboles", "Ypos"},   {"Symboles", "L"},      {"Symboles", "H"},
-        {"Symboles", "visible"}, {"Attributs", "Xpos"}, {"Attributs", "Ypos"},  {"Attributs", "actif"},
-        {"Attributs", "visible"}, {"Commandes", "Xpos"}, {"Commandes", "Ypos"}, {"Commandes", "L"},
-        {"Commandes", "H"},     {"MRU", "Count"},
+        {"Plexo", "version"},     {"Librairie", "path"}, {"Options", "Xpos"},    {"Options", "Ypos"},
+        {"Options", "L"},         {"Options", "H"},      {"Options", "Max"},     {"Options", "Fuseau"},
+        {"Options", "Mesure"},    {"Options", "Etalon"}, {"Options", "Inverse"}, {"Messages", "Xpos"},
+        {"Messages", "Ypos"},     {"Messages", "L"},     {"Messages", "H"},      {"Messages", "visible"},
+        {"Symboles", "Xpos"},     {"Symboles", "Ypos"},  {"Symboles", "L"},      {"Symboles", "H"},
+        {"Symboles", "visible"},  {"Attributs", "Xpos"}, {"Attributs", "Ypos"},  {"Attributs", "actif"},
+        {"Attributs", "visible"}, {"Commandes", "Xpos"}, {"Commandes", "Ypos"},  {"Commandes", "L"},
+        {"Commandes", "H"},       {"MRU", "Count"},
     };
     for (const auto& key : keys)
         EXPECT_TRUE(ini.readString(key[0], key[1]).has_value()) << key[0] << "/" << key[1];

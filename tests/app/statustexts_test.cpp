@@ -9,7 +9,9 @@
 namespace plexo {
 namespace {
 
-constexpr int at(int hour, int minute) { return hour * 60 + minute; }
+constexpr int at(int hour, int minute) {
+    return hour * 60 + minute;
+}
 
 TEST(ClockText, TwelveHourFormWithItsOwnNoonAndMidnight) {
     struct Case {
@@ -23,10 +25,10 @@ TEST(ClockText, TwelveHourFormWithItsOwnNoonAndMidnight) {
         {at(12, 59), 0, 0, "12:59am (Londres)"},
         {at(13, 0), 0, 0, "1:00pm (Londres)"},
         {at(23, 5), 0, 0, "11:05pm (Londres)"},
-        {at(9, 7), -60, 1, "9:07am (Paris)"},        // Paris standard time: bias -60
+        {at(9, 7), -60, 1, "9:07am (Paris)"}, // Paris standard time: bias -60
         {at(9, 7), -60, 0, "8:07am (Londres)"},
-        {at(0, 30), 0, -11, "1:30pm (Samoa)"},       // 00:30 GMT is 13:30 the day before
-        {at(23, 30), 0, 12, "11:30am (Auckland)"},   // wraps past midnight
+        {at(0, 30), 0, -11, "1:30pm (Samoa)"},     // 00:30 GMT is 13:30 the day before
+        {at(23, 30), 0, 12, "11:30am (Auckland)"}, // wraps past midnight
     };
     for (const auto& c : cases)
         EXPECT_EQ(clockText(c.local, c.bias, c.offset), std::string(c.expected))
@@ -34,18 +36,16 @@ TEST(ClockText, TwelveHourFormWithItsOwnNoonAndMidnight) {
 }
 
 TEST(ClockText, EveryZoneHasItsPlace) {
-    const char* places[] = {"Samoa", "Hawaï", "Alaska", "Los Angeles", "Denver", "Chicago", "New York",
-                            "Halifax", "Rio de Janeiro", "Atlantique", "Açores", "Londres", "Paris",
-                            "Athènes", "Moscou", "Volgograd", "Karashi", "Almaty", "Bangkok",
-                            "Honk Kong", "Tokyo", "Sydney", "Magadan", "Auckland"};
+    const char* places[] = {"Samoa",    "Hawaï",     "Alaska",         "Los Angeles", "Denver",  "Chicago",
+                            "New York", "Halifax",   "Rio de Janeiro", "Atlantique",  "Açores",  "Londres",
+                            "Paris",    "Athènes",   "Moscou",         "Volgograd",   "Karashi", "Almaty",
+                            "Bangkok",  "Honk Kong", "Tokyo",          "Sydney",      "Magadan", "Auckland"};
     for (int offset = -11; offset <= 12; ++offset) {
         // 12:00 GMT shown in each zone.
         int hour = (12 + offset + 24) % 24;
-        std::string expectedTime = hour >= 13 ? std::to_string(hour - 12) + ":00pm"
-                                              : std::to_string(hour) + ":00am";
-        EXPECT_EQ(clockText(at(12, 0), 0, offset),
-                  expectedTime + " (" + places[offset + 11] + ")")
-            << offset;
+        std::string expectedTime =
+            hour >= 13 ? std::to_string(hour - 12) + ":00pm" : std::to_string(hour) + ":00am";
+        EXPECT_EQ(clockText(at(12, 0), 0, offset), expectedTime + " (" + places[offset + 11] + ")") << offset;
         EXPECT_EQ(timeZoneName(offset), places[offset + 11]);
     }
     EXPECT_EQ(timeZoneMenuText(-11), "GMT-11 (Samoa)");
@@ -72,9 +72,15 @@ TEST(DocumentPaths, DlsAppendedUnlessDlsOrMid) {
         const char* path;
         const char* expected;
     } cases[] = {
-        {"plan", "plan.dls"},          {"plan.dls", "plan.dls"},    {"PLAN.DLS", "PLAN.DLS"},
-        {"chanson.MID", "chanson.MID"}, {"chanson.Mid", "chanson.Mid"}, {"notes.txt", "notes.txt.dls"},
-        {"a.dl", "a.dl.dls"},           {"mid", "mid.dls"},          {"", ".dls"},
+        {"plan", "plan.dls"},
+        {"plan.dls", "plan.dls"},
+        {"PLAN.DLS", "PLAN.DLS"},
+        {"chanson.MID", "chanson.MID"},
+        {"chanson.Mid", "chanson.Mid"},
+        {"notes.txt", "notes.txt.dls"},
+        {"a.dl", "a.dl.dls"},
+        {"mid", "mid.dls"},
+        {"", ".dls"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(withDocumentExtension(c.path), c.expected) << c.path;

@@ -32,7 +32,8 @@ int count(const std::string& text, const std::string& part) {
 }
 
 // Waits until the file holds part at least `times` times.
-bool waitForText(const std::filesystem::path& path, const std::string& part, int times = 1, int seconds = 60) {
+bool waitForText(const std::filesystem::path& path, const std::string& part, int times = 1,
+                 int seconds = 60) {
     auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < end) {
         if (count(readText(path), part) >= times)
