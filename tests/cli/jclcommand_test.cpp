@@ -18,16 +18,16 @@ namespace fs = std::filesystem;
 
 const fs::path kPlexo = PLEXO_EXECUTABLE;
 
-struct Run {
+struct CommandRun {
     int status = -1;
     std::string err;
 };
 
-Run run(const std::string& arguments, const test::TemporaryFolder& folder) {
+CommandRun run(const std::string& arguments, const test::TemporaryFolder& folder) {
     const fs::path errors = folder / "stderr.txt";
     const std::string command = "'" + kPlexo.string() + "' " + arguments + " >/dev/null 2>'" + errors.string() + "'";
     const int raw = std::system(command.c_str());
-    Run result;
+    CommandRun result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream in(errors);
     std::stringstream text;
@@ -53,7 +53,7 @@ TEST(JclCommand, FolderBecomesACheckedDocumentAndCanBeAppendedTo) {
     writeFile(folder / "jobs.v1" / "EMPTY.jcl", "* no step\n");
     const fs::path out = folder / "out.dls";
 
-    Run first = run("jcl --library " + quoted(kLibraries) + " -o " + quoted(out) + " " + quoted(folder / "jobs.v1"), folder);
+    CommandRun first = run("jcl --library " + quoted(kLibraries) + " -o " + quoted(out) + " " + quoted(folder / "jobs.v1"), folder);
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_NE(first.err.find("Importation réussie"), std::string::npos) << first.err;
     EXPECT_NE(first.err.find("*** Fichier de type inconnu"), std::string::npos) << first.err;
@@ -62,7 +62,7 @@ TEST(JclCommand, FolderBecomesACheckedDocumentAndCanBeAppendedTo) {
     const auto size = fs::file_size(out);
 
     // Appending a file to the existing document.
-    Run second = run("jcl --library " + quoted(kLibraries) + " -o " + quoted(out) + " " +
+    CommandRun second = run("jcl --library " + quoted(kLibraries) + " -o " + quoted(out) + " " +
                          quoted(folder / "jobs.v1" / "payroll.jcl"),
                      folder);
     EXPECT_EQ(second.status, 0) << second.err;
@@ -75,7 +75,7 @@ TEST(JclCommand, NothingDrawnFails) {
     writeFile(folder / "a.jcl", "// EXEC PGMA\n");
     fs::create_directories(folder / "nolib");
     // No symbols: the drawing stops.
-    Run missing = run("jcl --library " + quoted(folder / "nolib") + " -o " + quoted(folder / "x.dls") + " " +
+    CommandRun missing = run("jcl --library " + quoted(folder / "nolib") + " -o " + quoted(folder / "x.dls") + " " +
                           quoted(folder / "a.jcl"),
                       folder);
     EXPECT_EQ(missing.status, 1);
