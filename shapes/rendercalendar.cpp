@@ -66,6 +66,8 @@ std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
+std::int32_t clamp32(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 std::string cp1252(const char* utf8) { return utf8ToCp1252(utf8); }
 
 // The longest start of text that fits in width pixels.
@@ -152,11 +154,11 @@ Rect calendarExtent(const Shape& calendar) {
     Rect box = calendar.points.size() >= 2 ? normalised(calendar.points[0], calendar.points[1])
                                            : Rect{calendar.points[0].x, calendar.points[0].y, calendar.points[0].x,
                                                   calendar.points[0].y};
-    const std::int32_t t = calendarTextSize(calendar);
-    box.right = std::max(box.right, box.left + kMonthWidth * t * calendarMonthCount(calendar));
-    box.bottom = std::max(box.bottom, box.top + kCalendarHeight * t);
-    const std::int32_t pen = calendar.style.isUsable(kLineWidth) ? lineWidthUnits(calendar.style) : 0;
-    return {box.left - pen, box.top - pen, box.right + pen, box.bottom + pen};
+    const std::int64_t t = calendarTextSize(calendar);
+    const std::int64_t right = std::max<std::int64_t>(box.right, box.left + kMonthWidth * t * calendarMonthCount(calendar));
+    const std::int64_t bottom = std::max<std::int64_t>(box.bottom, box.top + kCalendarHeight * t);
+    const std::int64_t pen = calendar.style.isUsable(kLineWidth) ? lineWidthUnits(calendar.style) : 0;
+    return {clamp32(box.left - pen), clamp32(box.top - pen), clamp32(right + pen), clamp32(bottom + pen)};
 }
 
 void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost) {
@@ -168,13 +170,13 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
                                                      : calendar.points[0];
     const std::int32_t t = calendarTextSize(calendar);
     const int months = calendarMonthCount(calendar);
-    const std::int32_t width = kMonthWidth * t, row = kRowHeight * t;
-    auto px = [&](std::int32_t v) { return plexo::toPixels(v, zoom); };
-    auto at = [&](std::int32_t x, std::int32_t y) { return Rect{px(x), px(y), px(x), px(y)}; };
-    auto area = [&](std::int32_t l, std::int32_t top, std::int32_t r, std::int32_t b) {
+    const std::int64_t width = std::int64_t{kMonthWidth} * t, row = std::int64_t{kRowHeight} * t;
+    auto px = [&](std::int64_t v) { return plexo::toPixels(clamp32(v), zoom); };
+    auto at = [&](std::int64_t x, std::int64_t y) { return Rect{px(x), px(y), px(x), px(y)}; };
+    auto area = [&](std::int64_t l, std::int64_t top, std::int64_t r, std::int64_t b) {
         return Rect{px(l), px(top), px(r), px(b)};
     };
-    const std::int32_t x0 = corner.x, y0 = corner.y;
+    const std::int64_t x0 = corner.x, y0 = corner.y;
     const Rect all = area(x0, y0, x0 + width * months, y0 + kCalendarHeight * t);
     const int extra = extraPixel(zoom);
     if (ghost) {
@@ -200,12 +202,12 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
     const int firstYear = info ? std::clamp(info->year, 1, 9999) : 2000;
     const int firstMonth = info ? std::clamp(info->month, 1, 12) : 1;
     const CalendarDate marked = info ? CalendarDate{info->secondYear, info->secondMonth, info->day} : CalendarDate{};
-    auto tenths = [&](int v) { return v * t * kUnitsPerPoint / 10; };
+    auto tenths = [&](int v) { return std::int64_t{v} * t * kUnitsPerPoint / 10; };
 
     for (int k = 0; k < months; ++k) {
         const int index = firstMonth - 1 + k;
         const int year = firstYear + index / 12, month = index % 12 + 1;
-        const std::int32_t left = x0 + width * k, right = left + width;
+        const std::int64_t left = x0 + width * k, right = left + width;
         // Title.
         surface.setFont(bold);
         surface.setTextColour(textColour);
@@ -219,7 +221,7 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
         const int h = surface.textExtent("0").height;
         const int days = daysInMonth(year, month);
         for (int day = 1; day <= days; ++day) {
-            const std::int32_t top = y0 + (kTitleRows + day - 1) * row;
+            const std::int64_t top = y0 + (kTitleRows + day - 1) * row;
             const Rect line = area(left, top, right, top + row);
             const int wd = weekday(year, month, day);
             const std::string holiday = publicHoliday(year, month, day);
@@ -260,9 +262,9 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
             std::snprintf(number, sizeof number, "%d", day);
             surface.textOut(px(left + tenths(kNumberEnd)) - surface.textExtent(number).width, textTop, number);
             // Marks on the right: mark 1 a red dot, mark 2 a blue square.
-            std::int32_t textRight = right - tenths(2);
-            const std::int32_t mark = tenths(kMarkSize);
-            const std::int32_t markTop = top + (row - mark) / 2;
+            std::int64_t textRight = right - tenths(2);
+            const std::int64_t mark = tenths(kMarkSize);
+            const std::int64_t markTop = top + (row - mark) / 2;
             if (mark1) {
                 textRight -= mark;
                 surface.setPen(Pen::null());
@@ -306,7 +308,7 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
             continue;
         // Grid: the column, the title row, the day rows and the number column.
         surface.setPen(pen);
-        const std::int32_t bottom = y0 + kCalendarHeight * t;
+        const std::int64_t bottom = y0 + std::int64_t{kCalendarHeight} * t;
         frame(surface, area(left, y0, right, bottom));
         for (int r = 0; r <= kDayRows; ++r) {
             const Rect y = at(left, y0 + (kTitleRows + r) * row);

@@ -254,11 +254,11 @@ void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
     if (text.empty())
         return;
     const Style& style = shape.style;
-    Rect box = labelRectangle(shape);
-    if (shape.kind == kTerminal)
-        box = {box.left - kTerminalLabelWidening, box.top - kTerminalLabelWidening,
-               box.right + kTerminalLabelWidening, box.bottom + kTerminalLabelWidening};
-    box = render::toPixels(box, zoom);
+    Rect box = render::toPixels(labelRectangle(shape), zoom);
+    if (shape.kind == kTerminal) {
+        const int d = plexo::toPixels(kTerminalLabelWidening, zoom);
+        box = {box.left - d, box.top - d, box.right + d, box.bottom + d};
+    }
     selectTextStyle(surface, style, zoom, shape.angle);
     const Extent e = surface.textExtent(text);
     const Point origin = labelOrigin(box, static_cast<int>(item(style, kTextAlign)), shape.angle, e.width, e.height);

@@ -637,5 +637,61 @@ TEST(Calendar, DrawsMonthsNotesAndHolidaysInsideItsOutline) {
     }
 }
 
+// ---- damaged values -------------------------------------------------------------------------
+
+TEST(RenderDamaged, AbsurdValuesDrawWithoutFault) {
+    const std::int32_t far = 2147000000;
+    const std::vector<std::vector<Point>> geometries = {
+        {},
+        {{far, far}},
+        {{-far, -far}, {far, far}},
+        {{far, -far}, {-far, far}, {far, far}, {0, 0}},
+    };
+    for (int kind = 0; kind < kShapeKindCount; ++kind) {
+        for (const auto& points : geometries) {
+            auto shape = makeShape(kind, points, std::string(300, 'a') + "\r\n\t;");
+            Style& s = shape->style;
+            s.markAllSet();
+            s.lineWidth = 0xffffffffu;
+            s.lineType = 200;
+            s.colour = 200;
+            s.fillColour = 17;
+            s.textColour = 99;
+            s.shadow = 250;
+            s.pattern = 99;
+            s.arrow1 = 200;
+            s.arrow2 = 8;
+            s.font = 100000;
+            s.fontSize = -5;
+            s.fontStyle = 0xff;
+            s.textAlign = 200;
+            s.tuning = {200, 0, 255, 99, 1, 24};
+            shape->angle = 45;
+            if (shape->infoCalendrier) {
+                shape->infoCalendrier->year = -40000;
+                shape->infoCalendrier->month = 99;
+                shape->infoCalendrier->monthCount = 1 << 30;
+            }
+            for (int zoom : {-1, 0, 5, 8}) {
+                RecordingSurface surface;
+                draw(*shape, surface, zoom, false);
+                draw(*shape, surface, zoom, true);
+                drawHandles(*shape, surface, zoom);
+                // Pens stay within 1000 points, labels within 254 bytes, calendars
+                // within 12 months.
+                int titles = 0;
+                for (const SurfaceCall& call : surface.calls()) {
+                    if (call.op == SurfaceOp::SetPen)
+                        EXPECT_LE(call.args[1], 2000) << "kind " << kind;
+                    if (call.op == SurfaceOp::TextOut && kind != kText && kind != kCalendar)
+                        EXPECT_LE(call.text.size(), kMaxLabelBytes) << "kind " << kind;
+                    titles += call.op == SurfaceOp::TextOut && call.text.rfind(" Janvier", 0) == 0;
+                }
+                EXPECT_LE(titles, 2) << "kind " << kind; // twelve months hold at most two Januaries
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace plexo
