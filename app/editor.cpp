@@ -8,6 +8,7 @@
 #include "app/strings.h"
 #include "app/verbs.h"
 #include "store/log.h"
+#include "views/qttextmeasurer.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -16,6 +17,7 @@ namespace plexo {
 
 int runEditor(int argc, char** argv) {
     QApplication application(argc, argv);
+    QtTextMeasurerInstaller textMeasurer; // outlines and text layout measure with Qt's fonts
     QApplication::setApplicationName("Plexo");
     QApplication::setApplicationVersion(kAppCaption);
 
