@@ -37,11 +37,20 @@ std::unique_ptr<Shape> object(int kind, std::vector<Point> points, std::string t
 
 void line(Drawing& d, Point a, Point b) { d.push_back(object(kLine, {a, b})); }
 void box(Drawing& d, int kind, Point a, Point b) { d.push_back(object(kind, {a, b})); }
-void terminal(Drawing& d, Point p, std::string name) { d.push_back(object(kTerminal, {p}, std::move(name))); }
+// A terminal; its label (the instance's text for it) is written by align, 7 points.
+void terminal(Drawing& d, Point p, std::string name, int align = 0) {
+    auto shape = object(kTerminal, {p}, std::move(name));
+    shape->style.set(kFontSize, 7);
+    shape->style.set(kTextAlign, align);
+    d.push_back(std::move(shape));
+}
 
 // An editable text zone (the instance's name for "#Nom", a title-block field...).
+// A zone is anchored at a point: align 2 centres the text on it, 1 starts the
+// text just right of it. The box given is where the text is meant to sit.
 void textZone(Drawing& d, Point a, Point b, std::string field, int size = 8, int align = 2) {
-    auto zone = object(kTextZone, {a, b}, std::move(field));
+    const Point anchor = align == 1 ? Point{a.x, (a.y + b.y) / 2} : Point{(a.x + b.x) / 2, (a.y + b.y) / 2};
+    auto zone = object(kTextZone, {anchor, anchor}, std::move(field));
     zone->style.set(kFontSize, size);
     zone->style.set(kTextAlign, align);
     d.push_back(std::move(zone));
@@ -76,10 +85,10 @@ Drawing programBox(int inputs, int outputs) {
     Drawing d;
     for (int k = 1; k <= inputs; ++k)
         terminal(d, {static_cast<std::int32_t>(static_cast<std::int64_t>(w) * (2 * k - 1) / (2 * inputs)), 0},
-                 "in" + std::to_string(k));
+                 "in" + std::to_string(k), 6); // the DD name above the edge, right of the wire
     for (int k = 1; k <= outputs; ++k)
         terminal(d, {static_cast<std::int32_t>(static_cast<std::int64_t>(w) * (2 * k - 1) / (2 * outputs)), h},
-                 "out" + std::to_string(k));
+                 "out" + std::to_string(k), 8); // below the edge, right of the wire
     box(d, kRectangle, {0, 0}, {w, h});
     line(d, {inset, 0}, {inset, h});
     line(d, {w - inset, 0}, {w - inset, h});
@@ -102,7 +111,7 @@ Drawing diskFile() {
     box(d, kOval, {0, 0}, {w, e});
     line(d, {0, e / 2}, {0, h - e / 2});
     line(d, {w, e / 2}, {w, h - e / 2});
-    d.push_back(object(kLine, arc({w / 2, h - e / 2}, w / 2, e / 2, 0, 180)));
+    d.push_back(object(kFreeHand, arc({w / 2, h - e / 2}, w / 2, e / 2, 0, 180)));
     textZone(d, {mm(1), e + mm(0.5)}, {w - mm(1), h - mm(1)}, "#Nom", 7);
     return d;
 }
@@ -154,14 +163,14 @@ Drawing titleBlock() {
         line(d, {r == 3 ? 0 : split, r * row}, {w, r * row});
     const char* titles[3] = {"#Titre1", "#Titre2", "#Titre3"};
     for (int r = 0; r < 3; ++r)
-        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r], r == 0 ? 10 : 8);
+        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r], r == 0 ? 10 : 8, 1);
     caption(d, {mm(2), 3 * row + mm(0.5)}, {mm(20), 3 * row + mm(3)}, "Document");
-    textZone(d, {mm(20), 3 * row + mm(1)}, {split - mm(2), h - mm(1)}, "#Document", 8);
+    textZone(d, {mm(20), 3 * row + mm(1)}, {split - mm(2), h - mm(1)}, "#Document", 8, 1);
     const char* captions[4] = {"Folio", "Date", "Auteur", "Page"};
     const char* fields[4] = {"#Folio", "#Date", "#Auteur", "#TPages"};
     for (int r = 0; r < 4; ++r) {
         caption(d, {split + mm(1), r * row + mm(0.5)}, {label - mm(1), r * row + mm(3)}, captions[r]);
-        textZone(d, {label + mm(2), r * row + mm(1)}, {w - mm(2), (r + 1) * row - mm(1)}, fields[r], 8);
+        textZone(d, {label + mm(2), r * row + mm(1)}, {w - mm(2), (r + 1) * row - mm(1)}, fields[r], 8, 1);
     }
     return d;
 }
