@@ -48,11 +48,14 @@ Shape* placeSymbol(Folio& folio, const std::string& name, Point at, const std::s
     shape->setText(text);
     SymbolResolver* resolver = symbolResolver();
     LibNode* node = resolver ? resolver->findSymbol(name) : nullptr;
-    if (!node || !resolver->acquireAndBuildLabels(*shape, *node)) {
+    if (node) {
+        shape->infoSymbole->node = node;
+        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
+    }
+    if (!node || !shape->infoSymbole->drawingAcquired) {
         std::fprintf(stderr, "makelibraries: symbole introuvable : %s\n", cp1252ToUtf8(name).c_str());
         return nullptr;
     }
-    shape->infoSymbole->node = node;
     Folio::rebuildShape(*shape);
     return &folio.append(std::move(shape));
 }

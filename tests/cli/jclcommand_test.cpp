@@ -63,7 +63,7 @@ TEST(JclCommand, FolderBecomesACheckedDocumentAndCanBeAppendedTo) {
 
     // Appending a file to the existing document.
     CommandRun second = run("jcl --library " + quoted(kLibraries) + " -o " + quoted(out) + " " +
-                         quoted(folder / "jobs.v1" / "payroll.jcl"),
+                         quoted(folder / "jobs.v1" / "PAYROLL.jcl"),
                      folder);
     EXPECT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(run("check " + quoted(out), folder).status, 0);
