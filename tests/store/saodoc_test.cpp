@@ -240,8 +240,9 @@ TEST(SaoDocTest, UntitledDocumentsMadeInTheSameSecondGetTheirOwnWorkingCopy) {
     std::snprintf(expected, sizeof expected, "Plexo.%02d%02d%04d%02d%02d%02d.tmp", local.tm_mday, local.tm_mon + 1,
                   local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
     fs::path name = saoDoc::untitledWorkingCopyPath(now);
-    if (!fs::exists(fs::temp_directory_path() / expected))
+    if (!fs::exists(fs::temp_directory_path() / expected)) {
         EXPECT_EQ(name.filename().string(), expected);
+    }
 }
 
 TEST(SaoDocTest, SavesReopensAndKeepsFoliosObjectsAndSettings) {
@@ -318,8 +319,9 @@ TEST(SaoDocTest, VersionsUpTo102OpenAndLaterOnesAreRefused) {
         const std::string line = "Impossible d'ouvrir '" + path.string() + "' [" + std::to_string(c.version) + "]";
         EXPECT_EQ(log.contains(line), !c.opens) << c.version;
         EXPECT_TRUE(log.contains("Chargement de '" + path.string() + "' [" + std::to_string(c.version) + "]"));
-        if (!c.opens)
+        if (!c.opens) {
             EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+        }
     }
 }
 
@@ -382,13 +384,15 @@ TEST(SaoDocTest, DamagedAndHostileFilesAreRefusedWithAMessage) {
         } else {
             EXPECT_TRUE(ui.boxes.empty()) << c.name;
         }
-        if (!c.line.empty())
+        if (!c.line.empty()) {
             EXPECT_TRUE(log.contains(c.line)) << c.name;
+        }
         EXPECT_EQ(ui.busyDepth, 0);
-        if (!c.opens)
+        if (!c.opens) {
             EXPECT_FALSE(fs::exists(p.string() + ".tmp")) << c.name;
-        else
+        } else {
             EXPECT_EQ(doc.folios.size(), 1u);
+        }
     }
 }
 
