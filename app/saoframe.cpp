@@ -670,6 +670,20 @@ void saoFrame::toggleAttributes() {
     attributesPalette_->show();
 }
 
+void saoFrame::setStyleView(QWidget* view) {
+    styleView_ = view;
+    if (attributesPalette_ && attributesPalette_->content())
+        attributesPalette_->content()->update();
+}
+
+void saoFrame::clearStyleView(QWidget* view) {
+    if (styleView_ != view)
+        return;
+    styleView_ = nullptr;
+    if (attributesPalette_ && attributesPalette_->content())
+        attributesPalette_->content()->update();
+}
+
 void saoFrame::closePalettes() {
     for (QWidget* palette :
          {static_cast<QWidget*>(messagesView_.data()), static_cast<QWidget*>(symbolsPalette_.data()),

@@ -57,6 +57,12 @@ public:
     MessagesView* messagesView() const;
     PaletteWindow* symbolsPalette() const;
     PaletteWindow* attributesPalette() const;
+    // The view whose style the attribute palette shows (not owned): set when a
+    // schéma view becomes active, cleared when that view goes away; the
+    // palette repaints either way.
+    void setStyleView(QWidget* view);
+    void clearStyleView(QWidget* view);
+    QWidget* styleView() const { return styleView_; }
     // Closes the open palettes, keeping their placement in the settings.
     void closePalettes();
 
@@ -117,6 +123,7 @@ private:
     QPointer<MessagesView> messagesView_;
     QPointer<PaletteWindow> symbolsPalette_;
     QPointer<PaletteWindow> attributesPalette_;
+    QPointer<QWidget> styleView_;
     QTimer* idleTimer_;
     long long lastClockUpdate_ = 0;
     int currentTool_ = 101;
