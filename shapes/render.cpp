@@ -241,12 +241,12 @@ void drawTerminal(Shape& shape, Surface& surface, int zoom, bool ghost, const Dr
     surface.polygon(diamond);
 }
 
-void drawTextZoneCross(Shape& shape, Surface& surface, int zoom, const DrawContext& context) {
+void drawTextZoneCross(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (!context.showTerminals || shape.points.empty())
         return;
     const Point c = render::toPixels(shape.points[0], zoom);
     const int a = toPixels(kTextZoneArm, zoom);
-    surface.setPen(Pen::solid(paletteColour(kBlue), 1));
+    surface.setPen(ghost ? ghostPen() : Pen::solid(paletteColour(kBlue), 1));
     surface.moveTo(c.x - a, c.y);
     surface.lineTo(c.x + a, c.y);
     surface.moveTo(c.x, c.y - a);
@@ -339,7 +339,7 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
     case kMetafilePicture:
     case kBitmapPicture: drawPicture(shape, surface, zoom, ghost); break;
     case kTerminal: drawTerminal(shape, surface, zoom, ghost, context); break;
-    case kTextZone: drawTextZoneCross(shape, surface, zoom, context); break;
+    case kTextZone: drawTextZoneCross(shape, surface, zoom, ghost, context); break;
     case kChordGrid: drawChordGrid(shape, surface, zoom, ghost); return;
     case kTablature: drawTablature(shape, surface, zoom, ghost); return;
     case kCalendar: drawCalendar(shape, surface, zoom, ghost); return;
