@@ -203,7 +203,17 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
         ASSERT_NE(block, nullptr);
         // The relay: a blue box 20 × 10 points; the title block: a green box 100 × 30.
         writeSymbolDrawing(*relay, [](Folio& page) { page.append(filledBox(0, 0, 20000, 10000, 4)); });
-        writeSymbolDrawing(*block, [](Folio& page) { page.append(filledBox(0, 0, 100000, 30000, 2)); });
+        writeSymbolDrawing(*block, [](Folio& page) {
+            page.append(filledBox(0, 0, 100000, 30000, 2));
+            // A field filled from the page: "page/pages".
+            auto field = scene::makeObject(kTextZone, 50000, 15000, 0);
+            field->points = {{50000, 15000}, {50000, 15000}};
+            field->setText("#TPages");
+            field->style.set(kFillColour, kNoColour);
+            field->style.set(kTextAlign, 2);
+            rebuildGeometry(*field);
+            page.append(std::move(field));
+        });
 
         saoDoc document;
         ASSERT_TRUE(document.open({}));
@@ -240,6 +250,14 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
     EXPECT_EQ(image.pixel(595 - 50, 841 - 15), qRgb(0, 255, 0));
     EXPECT_EQ(image.pixel(2 * 595 - 50, 841 - 15), qRgb(0, 255, 0));
     EXPECT_EQ(image.pixel(595 - 150, 841 - 15), qRgb(255, 255, 255));
+
+    // Each page's title block shows its own page number.
+    const PlexoRun svg = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) + " -o " +
+                                  quoted(folder / "plan.svg"));
+    ASSERT_EQ(svg.status, 0) << svg.output;
+    const std::string text = fileText(folder / "plan.svg");
+    EXPECT_NE(text.find(">1/2<"), std::string::npos);
+    EXPECT_NE(text.find(">2/2<"), std::string::npos);
 }
 
 } // namespace
