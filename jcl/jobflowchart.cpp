@@ -129,50 +129,78 @@ public:
         folio.followWireSegment(dx, 0, wire, static_cast<int>(i + 1));
     }
 
-    bool verticalChannelTaken(const Shape& wire, const std::vector<Shape*>& all) const {
-        const Point p = wire.points[2], q = wire.points[3];
-        if (!segmentIsFree(folio, p, q))
-            return true;
+    // What may block a vertical segment spanning low..high as it moves right: the
+    // horizontal extents of the symbols with an edge strictly inside the span, and
+    // the x of the other wires' vertical segments whose spans meet it. Gathered
+    // once per segment, so that trying each place costs little even on a folio
+    // of hundreds of wires.
+    struct Blockers {
+        std::vector<std::pair<std::int32_t, std::int32_t>> symbols; // left, right
+        std::vector<std::int32_t> verticals;                        // sorted x
+    };
+
+    Blockers blockersOf(const Shape& wire, std::int32_t low, std::int32_t high, const std::vector<Shape*>& all) const {
+        Blockers b;
+        for (const auto& object : folio.objects) {
+            if (object->kind != kSymbol)
+                continue;
+            const Rect& r = object->outline;
+            if ((r.top > low && r.top < high) || (r.bottom > low && r.bottom < high))
+                b.symbols.emplace_back(r.left, r.right);
+        }
         for (const Shape* other : all) {
             if (other == &wire)
                 continue;
             for (std::size_t k = 1; k < other->points.size(); ++k) {
-                const Point a = other->points[k - 1], b = other->points[k];
-                if (isVertical(a, b) && distance(a.x, p.x) <= v / 8 && spansOverlap(a.y, b.y, p.y, q.y))
-                    return true;
+                const Point a = other->points[k - 1], c = other->points[k];
+                if (isVertical(a, c) && spansOverlap(a.y, c.y, low, high))
+                    b.verticals.push_back(a.x);
             }
         }
+        std::sort(b.verticals.begin(), b.verticals.end());
+        return b;
+    }
+
+    bool crossesSymbol(const Blockers& b, std::int32_t x) const {
+        for (const auto& [left, right] : b.symbols)
+            if (left <= x && right >= x)
+                return true;
         return false;
     }
 
-    // Phase 6.1: moves segment 3-4 right until it crosses no symbol edge and runs
+    bool nearVertical(const Blockers& b, std::int32_t x) const {
+        const std::int64_t reach = v / 8;
+        auto it = std::lower_bound(b.verticals.begin(), b.verticals.end(),
+                                   static_cast<std::int32_t>(std::max<std::int64_t>(INT32_MIN, x - reach)));
+        return it != b.verticals.end() && *it <= x + reach;
+    }
+
+    // First step of an optimisation pass: moves segment 3-4 right until it crosses no symbol edge and runs
     // clear of every other wire's vertical segments.
     void freeVerticalChannel(Shape& wire, const std::vector<Shape*>& all, std::unordered_set<Shape*>& moved) {
         const bool endOnWire = wire.infoFil->aval && wire.infoFil->aval->isWire();
         if (!(wire.points.size() == 6 || (wire.points.size() > 3 && endOnWire)))
             return;
+        const Point p0 = wire.points[2], q0 = wire.points[3];
+        // A segment that is not vertical (on a six-point wire, the zero-length
+        // turn of a file below its program) has no channel to look for.
+        if (!isVertical(p0, q0))
+            return;
+        const Blockers blockers = blockersOf(wire, std::min(p0.y, q0.y), std::max(p0.y, q0.y), all);
         for (int shifts = 0; shifts < kMaxShifts; ++shifts) {
-            const Point p = wire.points[2], q = wire.points[3];
-            bool taken;
-            if (wire.points.size() == 6 && !segmentIsFree(folio, p, q))
-                taken = true;
-            else if (isVertical(p, q))
-                taken = verticalChannelTaken(wire, all);
-            else
-                taken = false;
-            if (!taken)
+            const Point q = wire.points[3];
+            if (!crossesSymbol(blockers, q.x) && !nearVertical(blockers, q.x))
                 return;
             // Segment 3-4 of a four-point wire ends on the other wire: it may only
             // slide along that wire, never leave it.
-            if (wire.points.size() == 4 && endOnWire &&
-                findSegment(*wire.infoFil->aval, q.x + h / 4, q.y) == 0)
+            if (wire.points.size() == 4 && endOnWire && findSegment(*wire.infoFil->aval, q.x + h / 4, q.y) == 0)
                 return;
             shiftSegment(wire, 2, h / 4);
             moved.insert(&wire);
         }
     }
 
-    // Phases 6.2 and 6.3: when another wire's horizontal segment runs within V/8
+    // Second and third steps: when another wire's horizontal segment runs within V/8
     // of the wire's segment i..i+1, everything at or below it goes down by V/4
     // while the segment stays, so that the two part.
     void separateHorizontal(Shape& wire, std::size_t i, const std::vector<Shape*>& all,
