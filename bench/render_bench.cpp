@@ -35,7 +35,8 @@ double medianMilliseconds(const std::function<void()>& work) {
     for (int run = 0; run < kRuns; ++run) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -52,7 +53,9 @@ using DirectOp = std::function<void(QPainter&)>;
 
 std::vector<DirectOp> directOps(const RecordingSurface& recording, const QImage& picture) {
     std::vector<DirectOp> ops;
-    auto colour = [](const std::vector<int>& a, std::size_t at) { return QColor(a[at], a[at + 1], a[at + 2]); };
+    auto colour = [](const std::vector<int>& a, std::size_t at) {
+        return QColor(a[at], a[at + 1], a[at + 2]);
+    };
     auto shared = std::make_shared<QPoint>();
     auto textColour = std::make_shared<QColor>(Qt::black);
     for (const SurfaceCall& call : recording.calls()) {
@@ -64,8 +67,9 @@ std::vector<DirectOp> directOps(const RecordingSurface& recording, const QImage&
             break;
         }
         case SurfaceOp::SetBrush: {
-            static const Qt::BrushStyle styles[] = {Qt::NoBrush,    Qt::SolidPattern,   Qt::HorPattern, Qt::VerPattern,
-                                                    Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+            static const Qt::BrushStyle styles[] = {Qt::NoBrush,      Qt::SolidPattern,    Qt::HorPattern,
+                                                    Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                                    Qt::CrossPattern, Qt::DiagCrossPattern};
             QBrush brush(colour(a, 1), styles[std::clamp(a[0], 0, 7)]);
             ops.push_back([brush](QPainter& p) { p.setBrush(brush); });
             break;
@@ -154,7 +158,8 @@ std::vector<DirectOp> directOps(const RecordingSurface& recording, const QImage&
             ops.push_back([r, &picture](QPainter& p) { p.drawImage(r, picture); });
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     return ops;
@@ -173,13 +178,14 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> rgba;
     const saoDib sample = scene::samplePicture();
     sample.decodeToRgba(rgba);
-    const QImage picture(rgba.data(), sample.width(), sample.height(), sample.width() * 4, QImage::Format_RGBA8888);
+    const QImage picture(rgba.data(), sample.width(), sample.height(), sample.width() * 4,
+                         QImage::Format_RGBA8888);
 
     FolioRenderOptions options;
     options.pageBorders = false;
     options.titleBlock = false;
-    std::printf("Rendu d'un folio de %d objets dans une image de %d x %d (médiane de %d passes)\n", kObjects, kWidth,
-                kHeight, kRuns);
+    std::printf("Rendu d'un folio de %d objets dans une image de %d x %d (médiane de %d passes)\n", kObjects,
+                kWidth, kHeight, kRuns);
     for (int zoom : {5, 1}) {
         options.zoom = zoom;
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -199,8 +205,9 @@ int main(int argc, char** argv) {
             for (const DirectOp& op : ops)
                 op(painter);
         });
-        std::printf("zoom %3d %% : moteur de rendu %8.1f ms, QPainter direct %8.1f ms (%zu appels), rapport %.2f\n",
-                    zoom == 5 ? 100 : 25, renderer, direct, ops.size(), direct > 0 ? renderer / direct : 0.0);
+        std::printf(
+            "zoom %3d %% : moteur de rendu %8.1f ms, QPainter direct %8.1f ms (%zu appels), rapport %.2f\n",
+            zoom == 5 ? 100 : 25, renderer, direct, ops.size(), direct > 0 ? renderer / direct : 0.0);
     }
     return 0;
 }

@@ -17,10 +17,10 @@ namespace plexo::scene {
 
 // The kinds a scene cycles through (kind 16 needs a library and is left out).
 inline const std::vector<int>& sceneKinds() {
-    static const std::vector<int> kinds{kLine,     kRectangle,    kRoundRect,  kOval,      kPolygon,    kHalfOvalH,
-                                        kHalfOvalV, kBezier,      kFreeHand,   kText,      kDibPicture, kTerminal,
-                                        kWire,     kCable,        kChordGrid,  kTablature, kCalendar,   kMidiShortcut,
-                                        kSequence};
+    static const std::vector<int> kinds{kLine,       kRectangle, kRoundRect,    kOval,     kPolygon,
+                                        kHalfOvalH,  kHalfOvalV, kBezier,       kFreeHand, kText,
+                                        kDibPicture, kTerminal,  kWire,         kCable,    kChordGrid,
+                                        kTablature,  kCalendar,  kMidiShortcut, kSequence};
     return kinds;
 }
 
@@ -103,7 +103,8 @@ inline std::unique_ptr<Shape> makeObject(int kind, std::int32_t x, std::int32_t 
     shape->createKindRecord();
     switch (kind) {
     case kText:
-        shape->setText(utf8ToCp1252("Texte d'essai du rendu, ligne coupée aux espaces\r\net une seconde ligne"));
+        shape->setText(
+            utf8ToCp1252("Texte d'essai du rendu, ligne coupée aux espaces\r\net une seconde ligne"));
         break;
     case kDibPicture:
         shape->dib = std::make_unique<saoDib>(samplePicture());
@@ -114,7 +115,8 @@ inline std::unique_ptr<Shape> makeObject(int kind, std::int32_t x, std::int32_t 
         break;
     case kChordGrid:
     case kTablature: {
-        static const std::uint8_t chords[3][6] = {{255, 3, 2, 0, 1, 0}, {0, 2, 2, 1, 0, 0}, {5, 7, 7, 6, 5, 5}};
+        static const std::uint8_t chords[3][6] = {
+            {255, 3, 2, 0, 1, 0}, {0, 2, 2, 1, 0, 0}, {5, 7, 7, 6, 5, 5}};
         for (int string = 0; string < kTuningStrings; ++string)
             shape->style.set(kTuning0 + string, chords[variant % 3][string]);
         break;

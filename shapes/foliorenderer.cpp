@@ -47,10 +47,14 @@ void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour)
         surface.lineTo(right, y);
     };
     for (int i = 1; i <= across; ++i)
-        vertical(toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.width} * i, INT32_MAX)), zoom));
+        vertical(toPixels(
+            static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.width} * i, INT32_MAX)),
+            zoom));
     vertical(right + 1);
     for (int j = 1; j <= down; ++j)
-        horizontal(toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.height} * j, INT32_MAX)), zoom));
+        horizontal(toPixels(
+            static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{page.height} * j, INT32_MAX)),
+            zoom));
     horizontal(bottom + 1);
 }
 
@@ -63,7 +67,8 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
     // The title block shows this folio's fields: it belongs to the folio while drawn.
     Folio* const owner = block.folio;
     block.folio = &folio;
-    placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, page.width, page.height);
+    placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, page.width,
+                    page.height);
     const int across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
     for (int j = 0; j < down; ++j) {
         for (int i = 0; i < across; ++i) {

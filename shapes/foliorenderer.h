@@ -17,13 +17,13 @@ constexpr std::int32_t kDefaultPageWidth = 595276;
 constexpr std::int32_t kDefaultPageHeight = 841890;
 
 struct FolioRenderOptions {
-    int zoom = 5;                  // 0..8, or −1 for natural size
+    int zoom = 5; // 0..8, or −1 for natural size
     bool pageBorders = true;
     bool titleBlock = true;
     // Only objects whose outline meets this rectangle (document units) are drawn;
     // none draws them all.
     std::optional<Rect> visible;
-    Rgb borderColour{0, 0, 0};     // the page borders' pen
+    Rgb borderColour{0, 0, 0}; // the page borders' pen
 };
 
 // The size of one page of the folio's document, in document units.

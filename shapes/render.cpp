@@ -20,13 +20,13 @@ using namespace render;
 
 namespace {
 
-constexpr std::int32_t kShadowDistance = 5000;     // shadows fall 5 points right and down
-constexpr std::int32_t kJunctionRadius = 3000;     // junction dots of control wires
+constexpr std::int32_t kShadowDistance = 5000; // shadows fall 5 points right and down
+constexpr std::int32_t kJunctionRadius = 3000; // junction dots of control wires
 constexpr std::int32_t kTerminalHalfDiagonal = 5000;
-constexpr std::int32_t kTextZoneArm = 4000;        // cross of an editable text zone
-constexpr std::int32_t kRoundCornerSize = 10000;   // fill of rounded rectangles: 10-point corner ellipses
-constexpr std::int32_t kPictureFrameWidth = 1000;  // outline of pictures without a bitmap
-constexpr std::int32_t kTagFontHeight = 14000;     // "Midi", "Séquence"
+constexpr std::int32_t kTextZoneArm = 4000;       // cross of an editable text zone
+constexpr std::int32_t kRoundCornerSize = 10000;  // fill of rounded rectangles: 10-point corner ellipses
+constexpr std::int32_t kPictureFrameWidth = 1000; // outline of pictures without a bitmap
+constexpr std::int32_t kTagFontHeight = 14000;    // "Midi", "Séquence"
 constexpr std::int64_t kMaxPicturePixels = 64 * 1024 * 1024; // larger bitmaps are not decoded
 
 bool showTerminalsDefault = true;
@@ -39,16 +39,23 @@ struct DrawContext {
 
 void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
 
-bool hasColour(int index) { return index != kNoColour; }
+bool hasColour(int index) {
+    return index != kNoColour;
+}
 
 // The white heads of a shadow are drawn solid: a shadow is one silhouette.
 int shadowArrowKind(int kind) {
     switch (kind) {
-    case 3: return 2;
-    case 6: return 5;
-    case 10: return 9;
-    case 12: return 11;
-    default: return kind;
+    case 3:
+        return 2;
+    case 6:
+        return 5;
+    case 10:
+        return 9;
+    case 12:
+        return 11;
+    default:
+        return kind;
     }
 }
 
@@ -65,7 +72,9 @@ void arrowHeads(Surface& surface, const std::vector<Point>& px, const Style& sty
         arrowHead(surface, px[1], px[0], colour, shadow ? shadowArrowKind(arrow1) : arrow1, zoom);
 }
 
-bool isControlWire(const Shape* shape) { return shape && shape->kind == kWire; }
+bool isControlWire(const Shape* shape) {
+    return shape && shape->kind == kWire;
+}
 
 void junctionDots(Surface& surface, const Shape& wire, const std::vector<Point>& px, int zoom) {
     if (wire.kind != kWire || !wire.infoFil || px.empty())
@@ -98,11 +107,13 @@ void smoothCurve(Surface& surface, const std::vector<Point>& px) {
     }
 }
 
-void segments(Surface& surface, const std::vector<Point>& px, bool closed, int width, int zoom, int lineType) {
+void segments(Surface& surface, const std::vector<Point>& px, bool closed, int width, int zoom,
+              int lineType) {
     for (std::size_t i = 1; i < px.size(); ++i)
         patternedSegment(surface, px[i - 1].x, px[i - 1].y, px[i].x, px[i].y, width, zoom, lineType);
     if (closed && px.size() > 2)
-        patternedSegment(surface, px.back().x, px.back().y, px.front().x, px.front().y, width, zoom, lineType);
+        patternedSegment(surface, px.back().x, px.back().y, px.front().x, px.front().y, width, zoom,
+                         lineType);
 }
 
 // ---- kinds ---------------------------------------------------------------------
@@ -143,7 +154,9 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
         surface.setPen(Pen::null());
         selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
         switch (shape.kind) {
-        case kRectangle: surface.rectangle(grown(box, extra)); break;
+        case kRectangle:
+            surface.rectangle(grown(box, extra));
+            break;
         case kRoundRect: {
             const int corner = toPixels(kRoundCornerSize, zoom);
             surface.roundRect(grown(box, extra), corner, corner);
@@ -155,9 +168,14 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
             surface.chord(e, radial, radial);
             break;
         }
-        case kHalfOvalH: horizontalHalfOvalFill(surface, p1, p2, zoom); break;
-        case kHalfOvalV: verticalHalfOvalFill(surface, p1, p2, zoom); break;
-        default: break;
+        case kHalfOvalH:
+            horizontalHalfOvalFill(surface, p1, p2, zoom);
+            break;
+        case kHalfOvalV:
+            verticalHalfOvalFill(surface, p1, p2, zoom);
+            break;
+        default:
+            break;
         }
     }
     const int colour = colourIndex(style, kColour);
@@ -172,12 +190,23 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
         arrowHeads(surface, {p1, p2}, style, paletteColour(colour), zoom);
         break;
     }
-    case kRectangle: rectangleOutline(surface, box, width, zoom, lineType); break;
-    case kRoundRect: roundedRectangleOutline(surface, box, width, zoom, lineType); break;
-    case kOval: ovalOutline(surface, box, width, zoom, lineType); break;
-    case kHalfOvalH: horizontalHalfOvalOutline(surface, p1, p2, width, zoom, lineType); break;
-    case kHalfOvalV: verticalHalfOvalOutline(surface, p1, p2, width, zoom, lineType); break;
-    default: break;
+    case kRectangle:
+        rectangleOutline(surface, box, width, zoom, lineType);
+        break;
+    case kRoundRect:
+        roundedRectangleOutline(surface, box, width, zoom, lineType);
+        break;
+    case kOval:
+        ovalOutline(surface, box, width, zoom, lineType);
+        break;
+    case kHalfOvalH:
+        horizontalHalfOvalOutline(surface, p1, p2, width, zoom, lineType);
+        break;
+    case kHalfOvalV:
+        verticalHalfOvalOutline(surface, p1, p2, width, zoom, lineType);
+        break;
+    default:
+        break;
     }
 }
 
@@ -282,8 +311,8 @@ void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
 // Draws an object of a symbol drawing moved into the instance's place. The
 // object's own geometry copy is kept too, so that a drawing met again inside
 // itself (a symbol nested in itself) still finds its way back.
-void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawing, Surface& surface, int zoom,
-                bool ghost, const DrawContext& context) {
+void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawing, Surface& surface,
+                int zoom, bool ghost, const DrawContext& context) {
     const ShapeGeometryCopy kept = object.geometryCopy;
     placeInSymbol(object, instance, drawing);
     drawShape(object, surface, zoom, ghost, context);
@@ -322,30 +351,55 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
     else
         drawShadow(shape, surface, zoom);
     switch (shape.kind) {
-    case kSymbol: drawSymbol(shape, surface, zoom, ghost, context); return;
+    case kSymbol:
+        drawSymbol(shape, surface, zoom, ghost, context);
+        return;
     case kPolygon:
     case kFreeHand:
-    case kWire: drawPolyline(shape, surface, zoom, ghost); break;
+    case kWire:
+        drawPolyline(shape, surface, zoom, ghost);
+        break;
     case kLine:
     case kRectangle:
     case kRoundRect:
     case kOval:
     case kHalfOvalH:
-    case kHalfOvalV: drawBox(shape, surface, zoom, ghost); break;
+    case kHalfOvalV:
+        drawBox(shape, surface, zoom, ghost);
+        break;
     case kBezier:
-    case kCable: drawCurve(shape, surface, zoom, ghost); break;
-    case kText: drawTextObject(shape, surface, zoom, ghost); return;
+    case kCable:
+        drawCurve(shape, surface, zoom, ghost);
+        break;
+    case kText:
+        drawTextObject(shape, surface, zoom, ghost);
+        return;
     case kDibPicture:
     case kMetafilePicture:
-    case kBitmapPicture: drawPicture(shape, surface, zoom, ghost); break;
-    case kTerminal: drawTerminal(shape, surface, zoom, ghost, context); break;
-    case kTextZone: drawTextZoneCross(shape, surface, zoom, ghost, context); break;
-    case kChordGrid: drawChordGrid(shape, surface, zoom, ghost); return;
-    case kTablature: drawTablature(shape, surface, zoom, ghost); return;
-    case kCalendar: drawCalendar(shape, surface, zoom, ghost); return;
+    case kBitmapPicture:
+        drawPicture(shape, surface, zoom, ghost);
+        break;
+    case kTerminal:
+        drawTerminal(shape, surface, zoom, ghost, context);
+        break;
+    case kTextZone:
+        drawTextZoneCross(shape, surface, zoom, ghost, context);
+        break;
+    case kChordGrid:
+        drawChordGrid(shape, surface, zoom, ghost);
+        return;
+    case kTablature:
+        drawTablature(shape, surface, zoom, ghost);
+        return;
+    case kCalendar:
+        drawCalendar(shape, surface, zoom, ghost);
+        return;
     case kMidiShortcut:
-    case kSequence: drawTag(shape, surface, zoom, ghost); return;
-    default: break;
+    case kSequence:
+        drawTag(shape, surface, zoom, ghost);
+        return;
+    default:
+        break;
     }
     if (ghost || shape.data.empty())
         return;
@@ -363,9 +417,13 @@ bool documentShowsTerminals(const Shape& shape) {
 
 } // namespace
 
-void setShowTerminalsDefault(bool on) { showTerminalsDefault = on; }
+void setShowTerminalsDefault(bool on) {
+    showTerminalsDefault = on;
+}
 
-bool showTerminals(const Shape& shape) { return documentShowsTerminals(shape); }
+bool showTerminals(const Shape& shape) {
+    return documentShowsTerminals(shape);
+}
 
 void draw(Shape& shape, Surface& surface, int zoom, bool ghost) {
     DrawContext context;
@@ -450,7 +508,8 @@ void drawShadow(Shape& shape, Surface& surface, int zoom) {
         surface.rectangle(grown(area, extra));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

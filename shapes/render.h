@@ -52,7 +52,7 @@ Font styleFont(const Style& style, int zoom, int angle);
 struct TextLine {
     std::string text; // Windows-1252; an empty line is one space
     Point origin;
-    int width = 0;    // scaled width in pixels
+    int width = 0; // scaled width in pixels
     friend bool operator==(const TextLine&, const TextLine&) = default;
 };
 
@@ -72,8 +72,9 @@ using TextMeasure = std::function<Extent(std::string_view)>;
 // fit is decided with them (text and box at one pixel per point), and measure
 // only places the lines: the layout is then the same at every zoom, whatever
 // the rounding of the zoomed sizes.
-TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure,
-                      const TextMeasure& naturalMeasure = {}, const Rect& naturalBox = {});
+TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign,
+                      const TextMeasure& measure, const TextMeasure& naturalMeasure = {},
+                      const Rect& naturalBox = {});
 
 // True for the characters after which a text line may be cut.
 bool isBreakCharacter(char c);

@@ -14,9 +14,9 @@ using namespace render;
 namespace {
 
 // Sizes per point of text size, as the calendar tool makes them.
-constexpr std::int32_t kMonthWidth = 20000;   // one month column
+constexpr std::int32_t kMonthWidth = 20000; // one month column
 constexpr std::int32_t kCalendarHeight = 49500;
-constexpr std::int32_t kRowHeight = 1500;     // one day row; the title takes two
+constexpr std::int32_t kRowHeight = 1500; // one day row; the title takes two
 constexpr int kTitleRows = 2;
 constexpr int kDayRows = 31;
 constexpr int kDefaultTextSize = 9;
@@ -43,7 +43,7 @@ struct FixedHoliday {
 };
 
 const FixedHoliday kFixedHolidays[] = {
-    {1, 1, "JOUR DE L'AN"}, {5, 1, "FËTE DU TRAVAIL"}, {5, 8, "VICTOIRE 1945"},  {7, 14, "FËTE NATIONALE"},
+    {1, 1, "JOUR DE L'AN"}, {5, 1, "FËTE DU TRAVAIL"}, {5, 8, "VICTOIRE 1945"},   {7, 14, "FËTE NATIONALE"},
     {8, 15, "ASSOMPTION"},  {11, 1, "TOUSSAINT"},      {11, 11, "VICTOIRE 1918"}, {12, 25, "NOËL"},
 };
 
@@ -66,9 +66,13 @@ std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-std::int32_t clamp32(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
-std::string cp1252(const char* utf8) { return utf8ToCp1252(utf8); }
+std::string cp1252(const char* utf8) {
+    return utf8ToCp1252(utf8);
+}
 
 // The longest start of text that fits in width pixels.
 std::string fitted(Surface& surface, const std::string& text, int width) {
@@ -114,7 +118,8 @@ std::string publicHoliday(int year, int month, int day) {
     }
     if (year >= kFirstGregorianYear) {
         const CalendarDate easter = easterSunday(year);
-        const std::int64_t offset = daysFromCivil(year, month, day) - daysFromCivil(year, easter.month, easter.day);
+        const std::int64_t offset =
+            daysFromCivil(year, month, day) - daysFromCivil(year, easter.month, easter.day);
         for (const MovableHoliday& h : kMovableHolidays) {
             if (h.daysAfterEaster == offset)
                 add(h.name);
@@ -136,7 +141,9 @@ int weekday(int year, int month, int day) {
     return static_cast<int>(((days + 3) % 7 + 7) % 7); // 1970-01-01 was a Thursday
 }
 
-std::string monthName(int month) { return month >= 1 && month <= 12 ? kMonthNames[month - 1] : std::string(); }
+std::string monthName(int month) {
+    return month >= 1 && month <= 12 ? kMonthNames[month - 1] : std::string();
+}
 
 int calendarMonthCount(const Shape& calendar) {
     return calendar.infoCalendrier ? std::clamp(calendar.infoCalendrier->monthCount, 1, kMaxMonthCount)
@@ -152,10 +159,11 @@ Rect calendarExtent(const Shape& calendar) {
     if (calendar.points.empty())
         return {};
     Rect box = calendar.points.size() >= 2 ? normalised(calendar.points[0], calendar.points[1])
-                                           : Rect{calendar.points[0].x, calendar.points[0].y, calendar.points[0].x,
-                                                  calendar.points[0].y};
+                                           : Rect{calendar.points[0].x, calendar.points[0].y,
+                                                  calendar.points[0].x, calendar.points[0].y};
     const std::int64_t t = calendarTextSize(calendar);
-    const std::int64_t right = std::max<std::int64_t>(box.right, box.left + kMonthWidth * t * calendarMonthCount(calendar));
+    const std::int64_t right =
+        std::max<std::int64_t>(box.right, box.left + kMonthWidth * t * calendarMonthCount(calendar));
     const std::int64_t bottom = std::max<std::int64_t>(box.bottom, box.top + kCalendarHeight * t);
     const std::int64_t pen = calendar.style.isUsable(kLineWidth) ? lineWidthUnits(calendar.style) : 0;
     return {clamp32(box.left - pen), clamp32(box.top - pen), clamp32(right + pen), clamp32(bottom + pen)};
@@ -165,9 +173,10 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
     if (calendar.points.empty())
         return;
     const Style& style = calendar.style;
-    const Point corner = calendar.points.size() >= 2 ? Point{std::min(calendar.points[0].x, calendar.points[1].x),
-                                                             std::min(calendar.points[0].y, calendar.points[1].y)}
-                                                     : calendar.points[0];
+    const Point corner = calendar.points.size() >= 2
+                             ? Point{std::min(calendar.points[0].x, calendar.points[1].x),
+                                     std::min(calendar.points[0].y, calendar.points[1].y)}
+                             : calendar.points[0];
     const std::int32_t t = calendarTextSize(calendar);
     const int months = calendarMonthCount(calendar);
     const std::int64_t width = std::int64_t{kMonthWidth} * t, row = std::int64_t{kRowHeight} * t;
@@ -201,7 +210,8 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
     const InfoCalendrier* info = calendar.infoCalendrier.get();
     const int firstYear = info ? std::clamp(info->year, 1, 9999) : 2000;
     const int firstMonth = info ? std::clamp(info->month, 1, 12) : 1;
-    const CalendarDate marked = info ? CalendarDate{info->secondYear, info->secondMonth, info->day} : CalendarDate{};
+    const CalendarDate marked =
+        info ? CalendarDate{info->secondYear, info->secondMonth, info->day} : CalendarDate{};
     auto tenths = [&](int v) { return std::int64_t{v} * t * kUnitsPerPoint / 10; };
 
     for (int k = 0; k < months; ++k) {
@@ -260,7 +270,8 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
             surface.textOut(px(left + tenths(kInitialAt)), textTop, initial);
             char number[16];
             std::snprintf(number, sizeof number, "%d", day);
-            surface.textOut(px(left + tenths(kNumberEnd)) - surface.textExtent(number).width, textTop, number);
+            surface.textOut(px(left + tenths(kNumberEnd)) - surface.textExtent(number).width, textTop,
+                            number);
             // Marks on the right: mark 1 a red dot, mark 2 a blue square.
             std::int64_t textRight = right - tenths(2);
             const std::int64_t mark = tenths(kMarkSize);
@@ -292,7 +303,8 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
                     surface.textOut(from, textTop, name);
                     if (shown.size() > name.size()) {
                         surface.setTextColour(textColour);
-                        surface.textOut(from + surface.textExtent(name).width, textTop, shown.substr(name.size()));
+                        surface.textOut(from + surface.textExtent(name).width, textTop,
+                                        shown.substr(name.size()));
                     }
                 } else {
                     surface.setTextColour(textColour);

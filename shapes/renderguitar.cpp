@@ -19,11 +19,11 @@ namespace {
 
 constexpr int kFretsShown = 5;
 constexpr int kMaxFret = 99;
-constexpr std::int32_t kThinLine = 1000;       // strings and frets: 1 point
-constexpr std::int32_t kGridFontSize = 6000;   // marks and numbers around a grid
-constexpr std::int32_t kTabFontSize = 7000;    // fret numbers of a tablature
-constexpr std::int32_t kBaseFretGap = 1000;    // between the base fret number and the dots
-constexpr std::int32_t kMarksGap = 1500;       // between the grid and the marks below it
+constexpr std::int32_t kThinLine = 1000;     // strings and frets: 1 point
+constexpr std::int32_t kGridFontSize = 6000; // marks and numbers around a grid
+constexpr std::int32_t kTabFontSize = 7000;  // fret numbers of a tablature
+constexpr std::int32_t kBaseFretGap = 1000;  // between the base fret number and the dots
+constexpr std::int32_t kMarksGap = 1500;     // between the grid and the marks below it
 
 std::uint8_t stringValue(const Style& style, int string) {
     return style.isUsable(kTuning0 + string) ? style.tuning[static_cast<std::size_t>(string)] : kNoTuning;
@@ -128,7 +128,9 @@ void drawTablature(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     const Rect box = boxOf(shape, zoom);
     const int h = box.bottom - box.top;
     // String s (0 the low string) on line 5 - s, lines at the middle of six rows.
-    auto stringY = [&](int s) { return box.top + (2 * (kTuningStrings - 1 - s) + 1) * h / (2 * kTuningStrings); };
+    auto stringY = [&](int s) {
+        return box.top + (2 * (kTuningStrings - 1 - s) + 1) * h / (2 * kTuningStrings);
+    };
     selectLinePen(shape, surface, zoom, ghost);
     for (int s = 0; s < kTuningStrings; ++s) {
         surface.moveTo(box.left, stringY(s));

@@ -23,13 +23,17 @@ inline std::int64_t item(const Style& style, int which) {
 }
 
 // The colour index of an item, 0 (black) when not usable.
-inline int colourIndex(const Style& style, int which) { return static_cast<int>(item(style, which)); }
+inline int colourIndex(const Style& style, int which) {
+    return static_cast<int>(item(style, which));
+}
 
 inline std::int32_t lineWidthUnits(const Style& style) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(item(style, kLineWidth), 0, kMaxLineWidth));
 }
 
-inline Point toPixels(Point p, int zoom) { return {plexo::toPixels(p.x, zoom), plexo::toPixels(p.y, zoom)}; }
+inline Point toPixels(Point p, int zoom) {
+    return {plexo::toPixels(p.x, zoom), plexo::toPixels(p.y, zoom)};
+}
 
 inline std::vector<Point> toPixels(const std::vector<Point>& points, int zoom) {
     std::vector<Point> out;
@@ -40,13 +44,17 @@ inline std::vector<Point> toPixels(const std::vector<Point>& points, int zoom) {
 }
 
 // Filled rectangles and ellipses reach their right and bottom edges at zoom ≥ 0.
-inline int extraPixel(int zoom) { return zoom >= 0 ? 1 : 0; }
+inline int extraPixel(int zoom) {
+    return zoom >= 0 ? 1 : 0;
+}
 
 inline Rect normalised(Point a, Point b) {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-inline Rect grown(const Rect& r, int extra) { return {r.left, r.top, r.right + extra, r.bottom + extra}; }
+inline Rect grown(const Rect& r, int extra) {
+    return {r.left, r.top, r.right + extra, r.bottom + extra};
+}
 
 inline Rect toPixels(const Rect& r, int zoom) {
     return {plexo::toPixels(r.left, zoom), plexo::toPixels(r.top, zoom), plexo::toPixels(r.right, zoom),
@@ -55,11 +63,14 @@ inline Rect toPixels(const Rect& r, int zoom) {
 
 // The line pen of a style: its colour, its width in pixels (at least one).
 inline Pen linePen(const Style& style, int zoom) {
-    return Pen::solid(paletteColour(colourIndex(style, kColour)), toPixelsAtLeastOne(lineWidthUnits(style), zoom));
+    return Pen::solid(paletteColour(colourIndex(style, kColour)),
+                      toPixelsAtLeastOne(lineWidthUnits(style), zoom));
 }
 
 // The pen of ghost drawings: pure black whatever the video mode.
-inline Pen ghostPen() { return Pen::solid({0, 0, 0}, 1); }
+inline Pen ghostPen() {
+    return Pen::solid({0, 0, 0}, 1);
+}
 
 // Puts back, at the end of a scope, the state items of a surface that changed
 // in it, and only those: each object leaves the surface as it found it without

@@ -80,11 +80,14 @@ int placementOf(int textAlign) {
     switch (textAlign) {
     case 1:
     case 6:
-    case 8: return 1;
+    case 8:
+        return 1;
     case 2:
     case 3:
-    case 4: return 2;
-    default: return 0;
+    case 4:
+        return 2;
+    default:
+        return 0;
     }
 }
 
@@ -100,8 +103,10 @@ bool isBreakCharacter(char c) {
     case '.':
     case '/':
     case ':':
-    case ';': return true;
-    default: return false;
+    case ';':
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -118,8 +123,8 @@ Font styleFont(const Style& style, int zoom, int angle) {
     return font;
 }
 
-TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign, const TextMeasure& measure,
-                      const TextMeasure& naturalMeasure, const Rect& naturalBox) {
+TextLayout layoutText(std::string_view text, const Rect& box, int angle, int textAlign,
+                      const TextMeasure& measure, const TextMeasure& naturalMeasure, const Rect& naturalBox) {
     TextLayout layout;
     const int turn = angle == 90 || angle == 180 || angle == 270 ? angle : 0;
     const Direction direction{turn, box};
@@ -207,7 +212,8 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Style& style = shape.style;
-    const Rect box = normalised(render::toPixels(shape.points[0], zoom), render::toPixels(shape.points[1], zoom));
+    const Rect box =
+        normalised(render::toPixels(shape.points[0], zoom), render::toPixels(shape.points[1], zoom));
     if (ghost) {
         frame(surface, box);
         return;
@@ -240,8 +246,9 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
     };
     const Rect naturalBox = normalised(render::toPixels(shape.points[0], kNaturalSizeZoom),
                                        render::toPixels(shape.points[1], kNaturalSizeZoom));
-    const TextLayout layout = layoutText(shape.data, box, shape.angle, static_cast<int>(item(style, kTextAlign)),
-                                         measure, naturalMeasure, naturalBox);
+    const TextLayout layout =
+        layoutText(shape.data, box, shape.angle, static_cast<int>(item(style, kTextAlign)), measure,
+                   naturalMeasure, naturalBox);
     selectTextStyle(surface, style, zoom, shape.angle);
     for (const TextLine& line : layout.lines)
         surface.textOut(line.origin.x, line.origin.y, line.text);
@@ -261,9 +268,11 @@ void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
     }
     selectTextStyle(surface, style, zoom, shape.angle);
     const Extent e = surface.textExtent(text);
-    const Point origin = labelOrigin(box, static_cast<int>(item(style, kTextAlign)), shape.angle, e.width, e.height);
+    const Point origin =
+        labelOrigin(box, static_cast<int>(item(style, kTextAlign)), shape.angle, e.width, e.height);
     const int fill = colourIndex(style, kFillColour);
-    if ((shape.kind == kTextZone || shape.kind == kTerminal || shape.kind == kSymbolText) && fill != kNoColour) {
+    if ((shape.kind == kTextZone || shape.kind == kTerminal || shape.kind == kSymbolText) &&
+        fill != kNoColour) {
         surface.setPen(Pen::null());
         selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
         surface.rectangle(grown(turnedTextRect(origin, shape.angle, e.width, e.height), extraPixel(zoom)));

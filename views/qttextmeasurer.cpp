@@ -34,11 +34,14 @@ TextExtent QtTextMeasurer::measure(const TextFont& font, std::string_view text) 
         lastMetrics_.emplace(toQFont(font));
         lastFont_ = font;
     }
-    return {lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))), lastMetrics_->height()};
+    return {lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))),
+            lastMetrics_->height()};
 }
 
 QtTextMeasurerInstaller::QtTextMeasurerInstaller() : previous_(setTextMeasurer(&measurer_)) {}
 
-QtTextMeasurerInstaller::~QtTextMeasurerInstaller() { setTextMeasurer(previous_); }
+QtTextMeasurerInstaller::~QtTextMeasurerInstaller() {
+    setTextMeasurer(previous_);
+}
 
 } // namespace plexo

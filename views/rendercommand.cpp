@@ -3,8 +3,8 @@
 #include "app/appinfo.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "shapes/fontlist.h"
 #include "shapes/foliorenderer.h"
+#include "shapes/fontlist.h"
 #include "shapes/units.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
@@ -41,15 +41,17 @@ std::string format(const char* pattern, const std::string& a, const std::string&
     return text;
 }
 
-QString qPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString qPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // The folio's size in pixels at the zoom, with the doubled last border lines.
 bool imageSize(const Folio& folio, int zoom, QSize& size, std::string& error) {
     const Rect extent = folioExtent(folio);
     const int width = toPixels(extent.right, zoom) + 2, height = toPixels(extent.bottom, zoom) + 2;
     if (width > kMaxImageSide || height > kMaxImageSide || width <= 0 || height <= 0) {
-        error = format("Le folio %s est trop grand pour une image à ce zoom (%s pixels).", cp1252ToUtf8(folio.number),
-                       std::to_string(width) + " × " + std::to_string(height));
+        error = format("Le folio %s est trop grand pour une image à ce zoom (%s pixels).",
+                       cp1252ToUtf8(folio.number), std::to_string(width) + " × " + std::to_string(height));
         return false;
     }
     size = QSize(width, height);
@@ -84,7 +86,8 @@ std::vector<Folio*> selectFolios(saoDoc& document, const std::string& which, std
             folios.push_back(folio.get());
         return folios;
     }
-    const bool numeric = std::all_of(which.begin(), which.end(), [](unsigned char c) { return std::isdigit(c); });
+    const bool numeric =
+        std::all_of(which.begin(), which.end(), [](unsigned char c) { return std::isdigit(c); });
     if (numeric && which.size() < 9) {
         const int position = std::atoi(which.c_str());
         if (position >= 1 && position <= static_cast<int>(document.folios.size()))
@@ -93,9 +96,8 @@ std::vector<Folio*> selectFolios(saoDoc& document, const std::string& which, std
     const std::string wanted = utf8ToCp1252(which);
     for (const auto& folio : document.folios) {
         if (folio->number.size() == wanted.size() &&
-            std::equal(wanted.begin(), wanted.end(), folio->number.begin(), [](unsigned char a, unsigned char b) {
-                return std::tolower(a) == std::tolower(b);
-            }))
+            std::equal(wanted.begin(), wanted.end(), folio->number.begin(),
+                       [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
             return {folio.get()};
     }
     error = format("Le folio %s n'existe pas (le document en compte %s).", which,
@@ -122,7 +124,8 @@ int render(const RenderRequest& request) {
     {
         saoDoc document;
         if (!document.open(request.input)) {
-            std::fprintf(stderr, "%s\n", format("Impossible d'ouvrir le document %s.", request.input.string()).c_str());
+            std::fprintf(stderr, "%s\n",
+                         format("Impossible d'ouvrir le document %s.", request.input.string()).c_str());
             installLibrary(nullptr);
             return 1;
         }
@@ -234,7 +237,8 @@ bool parseRenderArguments(int argc, char** argv, RenderRequest& request, std::st
         }
     }
     if (request.input.empty() || !haveOutput) {
-        error = request.input.empty() ? "Il manque le document à dessiner." : "Il manque le fichier de sortie (-o).";
+        error = request.input.empty() ? "Il manque le document à dessiner."
+                                      : "Il manque le fichier de sortie (-o).";
         return false;
     }
     if (!renderFormatOf(request.output, request.format)) {
@@ -318,7 +322,8 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
     for (Folio* folio : folios) {
         const PageSize page = pageSizeOf(*folio);
         const int across = std::max<int>(folio->pagesAcross, 1), down = std::max<int>(folio->pagesDown, 1);
-        const int pageWidth = std::max(1, toPixels(page.width, zoom)), pageHeight = std::max(1, toPixels(page.height, zoom));
+        const int pageWidth = std::max(1, toPixels(page.width, zoom)),
+                  pageHeight = std::max(1, toPixels(page.height, zoom));
         for (int j = 0; j < down; ++j) {
             for (int i = 0; i < across; ++i) {
                 if (!first) {

@@ -17,9 +17,9 @@ enum class RenderFormat { Png, Svg, Pdf };
 
 struct RenderRequest {
     std::filesystem::path input;
-    std::string folio;            // "--folio": a 1-based position or a folio number; empty for all
-    int zoom = 5;                 // 0..8
-    std::filesystem::path library;   // the symbol library folder; empty for the usual one
+    std::string folio;             // "--folio": a 1-based position or a folio number; empty for all
+    int zoom = 5;                  // 0..8
+    std::filesystem::path library; // the symbol library folder; empty for the usual one
     std::filesystem::path output;
     RenderFormat format = RenderFormat::Png;
 };

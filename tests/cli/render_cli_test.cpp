@@ -41,7 +41,9 @@ PlexoRun runPlexo(const std::string& arguments) {
     return run;
 }
 
-std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
 
 // A document of two folios: the first holds one object of every kind that draws
 // without a library, the second a filled rectangle, two pages across.
@@ -95,8 +97,8 @@ protected:
 };
 
 TEST_F(RenderCommand, WritesOnePngPerFolioNumbered) {
-    const PlexoRun run = runPlexo("render " + quoted(document) + " --library " + quoted(folder.path()) + " -o " +
-                             quoted(folder / "plan.png"));
+    const PlexoRun run = runPlexo("render " + quoted(document) + " --library " + quoted(folder.path()) +
+                                  " -o " + quoted(folder / "plan.png"));
     ASSERT_EQ(run.status, 0) << run.output;
     QImage first(QString::fromStdString((folder / "plan-1.png").string()));
     QImage second(QString::fromStdString((folder / "plan-2.png").string()));
@@ -120,8 +122,8 @@ TEST_F(RenderCommand, WritesOnePngPerFolioNumbered) {
 }
 
 TEST_F(RenderCommand, OneFolioAtAZoomToSvgAndEveryPageToPdf) {
-    PlexoRun run = runPlexo("render " + quoted(document) + " --folio F2 --zoom 2 --library " + quoted(folder.path()) +
-                       " -o " + quoted(folder / "plan.svg"));
+    PlexoRun run = runPlexo("render " + quoted(document) + " --folio F2 --zoom 2 --library " +
+                            quoted(folder.path()) + " -o " + quoted(folder / "plan.svg"));
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string svg = fileText(folder / "plan.svg");
     EXPECT_NE(svg.find("<svg"), std::string::npos);
@@ -134,10 +136,12 @@ TEST_F(RenderCommand, OneFolioAtAZoomToSvgAndEveryPageToPdf) {
     ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
     // One page for the first folio, two for the second.
     std::size_t pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
+    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos;
+         at = pdf.find("/Type /Page\n", at + 1))
         ++pages;
     if (pages == 0)
-        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+             at = pdf.find("/Type /Page", at + 1))
             pages += pdf.compare(at, 12, "/Type /Pages") != 0;
     EXPECT_EQ(pages, 3u);
 }
@@ -152,8 +156,10 @@ TEST_F(RenderCommand, RefusesWrongArgumentsAndMissingFiles) {
         {"render " + quoted(document) + " -o " + quoted(folder / "a.bmp"), 2, "Format de sortie inconnu"},
         {"render " + quoted(document) + " --zoom 9 -o " + quoted(folder / "a.png"), 2, "Zoom incorrect"},
         {"render " + quoted(document), 2, "Il manque le fichier de sortie"},
-        {"render " + quoted(document) + " --folio 7 -o " + quoted(folder / "a.png"), 1, "Le folio 7 n'existe pas"},
-        {"render " + quoted(folder / "absent.dls") + " -o " + quoted(folder / "a.png"), 1, "Impossible d'ouvrir"},
+        {"render " + quoted(document) + " --folio 7 -o " + quoted(folder / "a.png"), 1,
+         "Le folio 7 n'existe pas"},
+        {"render " + quoted(folder / "absent.dls") + " -o " + quoted(folder / "a.png"), 1,
+         "Impossible d'ouvrir"},
     };
     for (const Case& c : cases) {
         const PlexoRun run = runPlexo(c.arguments + " --library " + quoted(folder.path()));
@@ -218,7 +224,7 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
         saoDoc document;
         ASSERT_TRUE(document.open({}));
         document.titleBlockName = "CARTOUCHE";
-        document.titleBlockCorner = 3;   // bottom-right
+        document.titleBlockCorner = 3; // bottom-right
         document.loadTitleBlock();
         ASSERT_NE(document.titleBlock, nullptr);
         Folio& folio = *document.folios.front();
@@ -238,8 +244,8 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
         document.close();
         installLibrary(nullptr);
     }
-    const PlexoRun run = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) + " -o " +
-                                  quoted(folder / "plan.png"));
+    const PlexoRun run = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) +
+                                  " -o " + quoted(folder / "plan.png"));
     ASSERT_EQ(run.status, 0) << run.output;
     QImage image(QString::fromStdString((folder / "plan.png").string()));
     ASSERT_FALSE(image.isNull()) << run.output;
@@ -252,8 +258,8 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
     EXPECT_EQ(image.pixel(595 - 150, 841 - 15), qRgb(255, 255, 255));
 
     // Each page's title block shows its own page number.
-    const PlexoRun svg = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) + " -o " +
-                                  quoted(folder / "plan.svg"));
+    const PlexoRun svg = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) +
+                                  " -o " + quoted(folder / "plan.svg"));
     ASSERT_EQ(svg.status, 0) << svg.output;
     const std::string text = fileText(folder / "plan.svg");
     EXPECT_NE(text.find(">1/2<"), std::string::npos);

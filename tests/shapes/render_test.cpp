@@ -73,10 +73,26 @@ TEST(RenderLabel, AnchorsFollowTheAlignmentAndAngleTable) {
         Point at0, at90, at180, at270;
     };
     const Case cases[] = {
-        {0, {l - w - e, (t + b - h) / 2}, {(l + r - h) / 2, b + w + e}, {r + w + e, (t + b + h) / 2}, {(l + r + h) / 2, t - w - e}},
-        {1, {r + e, (t + b - h) / 2}, {(l + r - h) / 2, t - e}, {l - e, (t + b + h) / 2}, {(l + r + h) / 2, b + e}},
-        {2, {(l + r - w) / 2, (t + b - h) / 2}, {(l + r - h) / 2, (t + b + w) / 2}, {(l + r + w) / 2, (t + b + h) / 2}, {(l + r + h) / 2, (t + b - w) / 2}},
-        {3, {(l + r - w) / 2, t - h}, {l - h, (t + b + w) / 2}, {(l + r + w) / 2, b + h}, {r + h, (t + b - w) / 2}},
+        {0,
+         {l - w - e, (t + b - h) / 2},
+         {(l + r - h) / 2, b + w + e},
+         {r + w + e, (t + b + h) / 2},
+         {(l + r + h) / 2, t - w - e}},
+        {1,
+         {r + e, (t + b - h) / 2},
+         {(l + r - h) / 2, t - e},
+         {l - e, (t + b + h) / 2},
+         {(l + r + h) / 2, b + e}},
+        {2,
+         {(l + r - w) / 2, (t + b - h) / 2},
+         {(l + r - h) / 2, (t + b + w) / 2},
+         {(l + r + w) / 2, (t + b + h) / 2},
+         {(l + r + h) / 2, (t + b - w) / 2}},
+        {3,
+         {(l + r - w) / 2, t - h},
+         {l - h, (t + b + w) / 2},
+         {(l + r + w) / 2, b + h},
+         {r + h, (t + b - w) / 2}},
         {4, {(l + r - w) / 2, b}, {r, (t + b + w) / 2}, {(l + r + w) / 2, t}, {l, (t + b - w) / 2}},
         {5, {l - w - e, t - h}, {l - h, b + w + e}, {r + w + e, b + h}, {r + h, t - w - e}},
         {6, {r + e, t - h}, {l - h, t - e}, {l - e, b + h}, {r + h, b + e}},
@@ -155,7 +171,9 @@ TEST(RenderLabel, WireEndLabelsAreWrittenAtBothEnds) {
 
 // ---- text layout ----------------------------------------------------------------------
 
-Extent tenPixelsEach(std::string_view text) { return {10 * static_cast<int>(text.size()), 10}; }
+Extent tenPixelsEach(std::string_view text) {
+    return {10 * static_cast<int>(text.size()), 10};
+}
 
 std::vector<std::string> lineTexts(const TextLayout& layout) {
     std::vector<std::string> texts;
@@ -172,14 +190,14 @@ TEST(TextLayout, CutsAfterTheLastBreakCharacter) {
     };
     const Case cases[] = {
         {"hello world foo", 60, {"hello", "world", "foo"}},
-        {"ab-cdef", 40, {"ab-", "cdef"}},          // cut after the hyphen
+        {"ab-cdef", 40, {"ab-", "cdef"}}, // cut after the hyphen
         {"a,b;c:d", 40, {"a,b;", "c:d"}},
-        {"abcdefgh", 30, {"abc", "def", "gh"}},    // no break character: cut before the overflow
+        {"abcdefgh", 30, {"abc", "def", "gh"}}, // no break character: cut before the overflow
         {"x/yyyy", 30, {"x/", "yyy", "y"}},
         {"a\r\nb\n\rc\rd\ne", 100, {"a", "b", "c", "d", "e"}},
-        {"a\r\n\r\nb", 100, {"a", " ", "b"}},     // an empty line is one space
-        {"a\tb", 100, {"a b"}},                    // a tab counts as a space
-        {"w", 5, {"w"}},                           // a line keeps at least one character
+        {"a\r\n\r\nb", 100, {"a", " ", "b"}}, // an empty line is one space
+        {"a\tb", 100, {"a b"}},               // a tab counts as a space
+        {"w", 5, {"w"}},                      // a line keeps at least one character
     };
     for (const Case& c : cases) {
         const TextLayout layout = layoutText(c.text, {0, 0, c.width, 1000}, 0, 0, tenPixelsEach);
@@ -244,15 +262,16 @@ TEST(RenderText, OverflowMarkSitsAtTheBoxCorner) {
     draw(*text, surface, 5, false);
     const Lines lines = surface.drawingLines();
     // The crossed 5 × 5 square whose bottom-right corner is (60, 30).
-    for (const char* line : {"moveTo(55,25)", "lineTo(60,25)", "lineTo(60,30)", "lineTo(55,30)", "lineTo(55,25)",
-                             "moveTo(60,25)"})
+    for (const char* line : {"moveTo(55,25)", "lineTo(60,25)", "lineTo(60,30)", "lineTo(55,30)",
+                             "lineTo(55,25)", "moveTo(60,25)"})
         EXPECT_TRUE(contains(lines, line)) << line;
     EXPECT_FALSE(textsOf(surface).empty());
 }
 
 TEST(RenderText, LineBreaksDoNotDependOnTheZoom) {
-    auto text = makeShape(kText, {{10000, 10000}, {90000, 200000}},
-                          utf8ToCp1252("Le schéma montre la chaîne de traitement, étape par étape: lecture, tri."));
+    auto text =
+        makeShape(kText, {{10000, 10000}, {90000, 200000}},
+                  utf8ToCp1252("Le schéma montre la chaîne de traitement, étape par étape: lecture, tri."));
     text->style.fontSize = 10;
     std::vector<std::string> reference;
     for (int zoom : {5, 2, 8, 7}) {
@@ -532,8 +551,8 @@ TEST(RenderPicture, DecodesIndexedAndTrueColourBitmapsOntoTheBox) {
         std::vector<std::uint8_t> table, pixels;
     };
     const Case cases[] = {
-        {1, table, {0x40, 0, 0, 0}},                 // pixels 0, 1
-        {4, table, {0x01, 0, 0, 0}},                 // pixels 0, 1
+        {1, table, {0x40, 0, 0, 0}}, // pixels 0, 1
+        {4, table, {0x01, 0, 0, 0}}, // pixels 0, 1
         {8, table, {0, 1, 0, 0}},
         {32, {}, {0, 0, 255, 0, 255, 0, 0, 0}},
     };
@@ -565,19 +584,29 @@ TEST(Calendar, EasterAndTheMovableHolidays) {
     for (const CalendarDate& easter : table)
         EXPECT_EQ(easterSunday(easter.year), easter);
     EXPECT_EQ(easterSunday(2024), (CalendarDate{2024, 3, 31}));
-    EXPECT_EQ(easterSunday(2038), (CalendarDate{2038, 4, 25}));   // latest possible
-    EXPECT_EQ(easterSunday(2285), (CalendarDate{2285, 3, 22}));   // earliest possible
+    EXPECT_EQ(easterSunday(2038), (CalendarDate{2038, 4, 25})); // latest possible
+    EXPECT_EQ(easterSunday(2285), (CalendarDate{2285, 3, 22})); // earliest possible
 
     struct Case {
         int year, month, day;
         const char* name;
     };
     const Case cases[] = {
-        {1998, 4, 13, "LUNDI PÂQUES"}, {1998, 5, 21, "ASCENSION"},  {1998, 6, 1, "LUNDI PENTECÔTE"},
-        {1998, 5, 31, "PENTECÔTE"},    {2024, 4, 1, "LUNDI PÂQUES"}, {2024, 5, 9, "ASCENSION"},
-        {2024, 5, 20, "LUNDI PENTECÔTE"}, {2026, 4, 6, "LUNDI PÂQUES"}, {2026, 5, 14, "ASCENSION"},
-        {2026, 5, 25, "LUNDI PENTECÔTE"}, {2026, 7, 14, "FËTE NATIONALE"}, {2026, 12, 25, "NOËL"},
-        {2026, 1, 1, "JOUR DE L'AN"},  {2026, 11, 11, "VICTOIRE 1918"}, {2026, 5, 2, ""},
+        {1998, 4, 13, "LUNDI PÂQUES"},
+        {1998, 5, 21, "ASCENSION"},
+        {1998, 6, 1, "LUNDI PENTECÔTE"},
+        {1998, 5, 31, "PENTECÔTE"},
+        {2024, 4, 1, "LUNDI PÂQUES"},
+        {2024, 5, 9, "ASCENSION"},
+        {2024, 5, 20, "LUNDI PENTECÔTE"},
+        {2026, 4, 6, "LUNDI PÂQUES"},
+        {2026, 5, 14, "ASCENSION"},
+        {2026, 5, 25, "LUNDI PENTECÔTE"},
+        {2026, 7, 14, "FËTE NATIONALE"},
+        {2026, 12, 25, "NOËL"},
+        {2026, 1, 1, "JOUR DE L'AN"},
+        {2026, 11, 11, "VICTOIRE 1918"},
+        {2026, 5, 2, ""},
         {2008, 5, 1, "FËTE DU TRAVAIL - ASCENSION"},
     };
     for (const Case& c : cases)
@@ -604,7 +633,9 @@ TEST(Calendar, DrawsMonthsNotesAndHolidaysInsideItsOutline) {
     RecordingSurface surface;
     draw(*calendar, surface, 5, false);
     const auto texts = textsOf(surface);
-    auto has = [&](const std::string& text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
+    auto has = [&](const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
     EXPECT_TRUE(has(" Mars 1998"));
     EXPECT_TRUE(has(" Avril 1998"));
     EXPECT_TRUE(has(utf8ToCp1252("LUNDI PÂQUES")));
@@ -618,11 +649,11 @@ TEST(Calendar, DrawsMonthsNotesAndHolidaysInsideItsOutline) {
     for (const SurfaceCall& call : surface.calls()) {
         if (!call.isDrawing() && call.op != SurfaceOp::MoveTo)
             continue;
-        const std::size_t coordinates = call.op == SurfaceOp::Rectangle || call.op == SurfaceOp::Ellipse ? 4
-                                        : call.op == SurfaceOp::TextOut || call.op == SurfaceOp::MoveTo ||
-                                                call.op == SurfaceOp::LineTo
-                                            ? 2
-                                            : call.args.size();
+        const std::size_t coordinates =
+            call.op == SurfaceOp::Rectangle || call.op == SurfaceOp::Ellipse ? 4
+            : call.op == SurfaceOp::TextOut || call.op == SurfaceOp::MoveTo || call.op == SurfaceOp::LineTo
+                ? 2
+                : call.args.size();
         for (std::size_t i = 0; i + 1 < coordinates; i += 2) {
             EXPECT_GE(call.args[i], o.left) << call.toString();
             EXPECT_LE(call.args[i], o.right) << call.toString();

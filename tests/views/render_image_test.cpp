@@ -41,8 +41,8 @@ int countPixels(const QImage& image, const QRect& area, QRgb colour) {
 TEST(RenderImage, SolidFillCoversItsPixelsAndHatchesLeaveGaps) {
     QtTextMeasurerInstaller measurer;
     Folio folio;
-    folio.append(filledRectangle(0, 20000, 20000));   // (20, 20)-(80, 60) pixels
-    folio.append(filledRectangle(5, 120000, 20000));  // cross-hatched
+    folio.append(filledRectangle(0, 20000, 20000));  // (20, 20)-(80, 60) pixels
+    folio.append(filledRectangle(5, 120000, 20000)); // cross-hatched
     const QImage image = renderFolioImage(folio, 5);
     ASSERT_FALSE(image.isNull());
     const QRect solidInside(22, 22, 57, 37);
@@ -169,7 +169,8 @@ TEST(RenderImage, EveryKindOfTheSceneDrawsInsideItsOutline) {
                 if (image.pixel(x, y) == kWhitePixel)
                     continue;
                 ++ink;
-                if (x < o.left / 1000 - 1 || x > o.right / 1000 + 1 || y < o.top / 1000 - 1 || y > o.bottom / 1000 + 1)
+                if (x < o.left / 1000 - 1 || x > o.right / 1000 + 1 || y < o.top / 1000 - 1 ||
+                    y > o.bottom / 1000 + 1)
                     ++stray;
             }
         EXPECT_GT(ink, 0) << "kind " << kind;
