@@ -143,7 +143,8 @@ int render(const RenderRequest& request) {
             else
                 status = 1;
         } else {
-            const bool numbered = request.folio.empty() && folios.size() > 1;
+            // Without --folio every folio has its own numbered file, even a single one.
+            const bool numbered = request.folio.empty();
             for (std::size_t i = 0; i < folios.size(); ++i) {
                 const std::filesystem::path out =
                     numbered ? numberedOutput(request.output, static_cast<int>(i) + 1) : request.output;

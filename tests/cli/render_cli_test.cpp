@@ -244,7 +244,7 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
         document.close();
         installLibrary(nullptr);
     }
-    const PlexoRun run = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) +
+    const PlexoRun run = runPlexo("render " + quoted(documentPath) + " --folio 1 --library " + quoted(libraryDir) +
                                   " -o " + quoted(folder / "plan.png"));
     ASSERT_EQ(run.status, 0) << run.output;
     QImage image(QString::fromStdString((folder / "plan.png").string()));
@@ -258,7 +258,7 @@ TEST(RenderCommandLibrary, DrawsSymbolsFromTheLibraryAndTheTitleBlockOnEveryPage
     EXPECT_EQ(image.pixel(595 - 150, 841 - 15), qRgb(255, 255, 255));
 
     // Each page's title block shows its own page number.
-    const PlexoRun svg = runPlexo("render " + quoted(documentPath) + " --library " + quoted(libraryDir) +
+    const PlexoRun svg = runPlexo("render " + quoted(documentPath) + " --folio 1 --library " + quoted(libraryDir) +
                                   " -o " + quoted(folder / "plan.svg"));
     ASSERT_EQ(svg.status, 0) << svg.output;
     const std::string text = fileText(folder / "plan.svg");
