@@ -32,7 +32,9 @@ public:
     long errors = 0;
 };
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 } // namespace
 
@@ -47,7 +49,8 @@ int main(int argc, char** argv) {
         files += job.files;
     }
     std::string error;
-    if (!plexo::bench::writeJclJobs(jobs, jobsFolder) || !plexo::writeBundledLibraries(libraryFolder, error)) {
+    if (!plexo::bench::writeJclJobs(jobs, jobsFolder) ||
+        !plexo::writeBundledLibraries(libraryFolder, error)) {
         std::fprintf(stderr, "jclflow_bench: cannot prepare %s %s\n", root.c_str(), error.c_str());
         return 1;
     }
@@ -78,12 +81,14 @@ int main(int argc, char** argv) {
     plexo::installLibrary(nullptr);
     plexo::setLogSink(nullptr);
 
-    std::printf("jclflow_bench: %d jobs, %ld steps, %ld files -> %d folios (%d files failed, %ld error lines)\n",
-                count, steps, files, summary.foliosDrawn, summary.filesFailed, log.errors);
+    std::printf(
+        "jclflow_bench: %d jobs, %ld steps, %ld files -> %d folios (%d files failed, %ld error lines)\n",
+        count, steps, files, summary.foliosDrawn, summary.filesFailed, log.errors);
     std::printf("  folder run   %8.3f s   %8.1f jobs/s   %8.1f folios/s\n", total, count / total,
                 summary.foliosDrawn / total);
-    const char* names[plexo::kPhaseCount] = {"Création du document", "Mise en place des objets", "Création des objets",
-                                             "Création des liaisons", "Création des fils", "Optimisations",
+    const char* names[plexo::kPhaseCount] = {"Création du document", "Mise en place des objets",
+                                             "Création des objets",  "Création des liaisons",
+                                             "Création des fils",    "Optimisations",
                                              "Fin (pages, vue)"};
     double drawn = 0;
     for (int p = 0; p < plexo::kPhaseCount; ++p) {
@@ -91,7 +96,8 @@ int main(int argc, char** argv) {
                     100.0 * phases[static_cast<std::size_t>(p)] / total);
         drawn += phases[static_cast<std::size_t>(p)];
     }
-    std::printf("  reading and storing       %8.3f s  %5.1f %%\n", total - drawn, 100.0 * (total - drawn) / total);
+    std::printf("  reading and storing       %8.3f s  %5.1f %%\n", total - drawn,
+                100.0 * (total - drawn) / total);
     std::printf("  saving the document       %8.3f s\n", save);
     std::error_code ignored;
     fs::remove_all(root, ignored);

@@ -34,7 +34,7 @@ private:
 std::filesystem::path defaultOutput(const std::filesystem::path& input) {
     std::filesystem::path base = input;
     while (!base.empty() && !base.has_filename())
-        base = base.parent_path();   // "jobs/" gives "jobs"
+        base = base.parent_path(); // "jobs/" gives "jobs"
     std::filesystem::path output = base;
     output.replace_extension(".dls");
     return output;
@@ -115,8 +115,9 @@ int runJclCommand(const JclCommandRequest& request) {
             std::fprintf(stderr, "Impossible d'écrire le document %s.\n", request.output.string().c_str());
             status = 1;
         } else {
-            std::printf("%s : %d folio(s) dessiné(s) depuis %d fichier(s) JCL%s.\n", request.output.string().c_str(),
-                        summary.foliosDrawn, summary.filesRead + summary.filesFailed,
+            std::printf("%s : %d folio(s) dessiné(s) depuis %d fichier(s) JCL%s.\n",
+                        request.output.string().c_str(), summary.foliosDrawn,
+                        summary.filesRead + summary.filesFailed,
                         summary.filesFailed ? " (avec des erreurs)" : "");
         }
     }

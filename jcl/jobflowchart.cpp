@@ -1,6 +1,7 @@
 #include "jcl/jobflowchart.h"
 
 #include "jcl/jclclassify.h"
+#include "jcl/jclstrings.h"
 #include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
@@ -22,21 +23,7 @@
 namespace plexo {
 namespace {
 
-namespace text {
-constexpr const char* kCreatingDocument = "Création du document";
-constexpr const char* kPlacing = "Mise en place des objets";
-constexpr const char* kCreatingObjects = "Création des objets";
-constexpr const char* kCreatingLinks = "Création des liaisons";
-constexpr const char* kCreatingWires = "Création des fils";
-constexpr const char* kOptimising = "Optimisations";
-constexpr const char* kImported = "Importation réussie";
-constexpr const char* kUnknownFile = "*** Fichier de type inconnu";
-constexpr const char* kTooManyFiles = "*** Nombre de fichiers trop grand !";
-constexpr const char* kCannotLoadSymbol = "*** Impossible de charger le symbole !";
-constexpr const char* kAuthor = "Plexo";
-constexpr const char* kTitle = "Rétro-documentation automatique";
-constexpr const char* kLabelSymbol = "Etiquette";
-} // namespace text
+namespace text = jcltext;
 
 // A segment moved sideways this many times without finding room gives up: the
 // wire stays where it is rather than the drawing never ending.
@@ -94,12 +81,18 @@ std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at
     return shape;
 }
 
-bool isVertical(Point a, Point b) { return a.x == b.x && a.y != b.y; }
-bool isHorizontal(Point a, Point b) { return a.y == b.y && a.x != b.x; }
+bool isVertical(Point a, Point b) {
+    return a.x == b.x && a.y != b.y;
+}
+bool isHorizontal(Point a, Point b) {
+    return a.y == b.y && a.x != b.x;
+}
 bool spansOverlap(std::int32_t a1, std::int32_t a2, std::int32_t b1, std::int32_t b2) {
     return std::max(std::min(a1, a2), std::min(b1, b2)) <= std::min(std::max(a1, a2), std::max(b1, b2));
 }
-std::int64_t distance(std::int32_t a, std::int32_t b) { return std::llabs(static_cast<std::int64_t>(a) - b); }
+std::int64_t distance(std::int32_t a, std::int32_t b) {
+    return std::llabs(static_cast<std::int64_t>(a) - b);
+}
 
 // The layout of one drawing: the document's grid steps and the running y.
 class Layout {
@@ -139,7 +132,8 @@ public:
         std::vector<std::int32_t> verticals;                        // sorted x
     };
 
-    Blockers blockersOf(const Shape& wire, std::int32_t low, std::int32_t high, const std::vector<Shape*>& all) const {
+    Blockers blockersOf(const Shape& wire, std::int32_t low, std::int32_t high,
+                        const std::vector<Shape*>& all) const {
         Blockers b;
         for (const auto& object : folio.objects) {
             if (object->kind != kSymbol)
@@ -193,7 +187,8 @@ public:
                 return;
             // Segment 3-4 of a four-point wire ends on the other wire: it may only
             // slide along that wire, never leave it.
-            if (wire.points.size() == 4 && endOnWire && findSegment(*wire.infoFil->aval, q.x + h / 4, q.y) == 0)
+            if (wire.points.size() == 4 && endOnWire &&
+                findSegment(*wire.infoFil->aval, q.x + h / 4, q.y) == 0)
                 return;
             shiftSegment(wire, 2, h / 4);
             moved.insert(&wire);
@@ -341,7 +336,8 @@ bool segmentIsFree(const Folio& folio, Point p, Point q) {
     return folio.isBandFreeOfSymbols(p.x, p.y, q.x, q.y);
 }
 
-JobFlowchart::JobFlowchart(saoDoc& document, JobFlowchartTarget* target) : document_(document), target_(target) {}
+JobFlowchart::JobFlowchart(saoDoc& document, JobFlowchartTarget* target)
+    : document_(document), target_(target) {}
 
 bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& path) {
     PhaseTimer timer(seconds_);
@@ -416,7 +412,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         int inputs = 1, outputs = 1;
         for (JclFile* file : groups[s]) {
             const bool input = file->direction == FileDirection::Input;
-            const std::string tag = input ? "in" + std::to_string(inputs++) : "out" + std::to_string(outputs++);
+            const std::string tag =
+                input ? "in" + std::to_string(inputs++) : "out" + std::to_string(outputs++);
             Etiquette* label = labelForTag(*program, labelTexts, tag);
             if (!label)
                 continue;
@@ -446,8 +443,9 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
 
         if (!step.label.empty()) {
             const std::int32_t half = (programNode.bounds.right - programNode.bounds.left) >> 1;
-            std::unique_ptr<Shape> tag = newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4},
-                                                   step.label, document_.symbolStyle);
+            std::unique_ptr<Shape> tag =
+                newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4}, step.label,
+                          document_.symbolStyle);
             if (!tag)
                 return stop();
             folio.append(std::move(tag));
@@ -549,14 +547,16 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
     return true;
 }
 
-JclImportSummary importJclFile(saoDoc& document, const std::filesystem::path& path, JobFlowchartTarget* target) {
+JclImportSummary importJclFile(saoDoc& document, const std::filesystem::path& path,
+                               JobFlowchartTarget* target) {
     JobFlowchart drawing(document, target);
     JclReader reader(&drawing);
     reader.importJclFile(path);
     return reader.summary();
 }
 
-JclImportSummary importJclFolder(saoDoc& document, const std::filesystem::path& folder, JobFlowchartTarget* target) {
+JclImportSummary importJclFolder(saoDoc& document, const std::filesystem::path& folder,
+                                 JobFlowchartTarget* target) {
     JobFlowchart drawing(document, target);
     JclReader reader(&drawing);
     return reader.importJclFolder(folder);

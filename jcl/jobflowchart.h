@@ -30,13 +30,13 @@ public:
 
 // The seven phases of a drawing, for the timings.
 enum JobFlowchartPhase : int {
-    kPhaseDocument = 0,   // "Création du document"
-    kPhasePlacing = 1,    // "Mise en place des objets"
-    kPhaseObjects = 2,    // "Création des objets"
-    kPhaseLinks = 3,      // "Création des liaisons"
-    kPhaseWires = 4,      // "Création des fils"
-    kPhaseOptimise = 5,   // "Optimisations"
-    kPhaseFinish = 6,     // the page count, the view, "Importation réussie"
+    kPhaseDocument = 0, // "Création du document"
+    kPhasePlacing = 1,  // "Mise en place des objets"
+    kPhaseObjects = 2,  // "Création des objets"
+    kPhaseLinks = 3,    // "Création des liaisons"
+    kPhaseWires = 4,    // "Création des fils"
+    kPhaseOptimise = 5, // "Optimisations"
+    kPhaseFinish = 6,   // the page count, the view, "Importation réussie"
     kPhaseCount = 7,
 };
 

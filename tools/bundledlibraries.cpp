@@ -17,7 +17,9 @@ namespace plexo {
 namespace {
 
 // Millimetres (tenths) to document units.
-constexpr std::int32_t mm(double v) { return static_cast<std::int32_t>(v * 1000.0 * 360.0 / 127.0 + (v < 0 ? -0.5 : 0.5)); }
+constexpr std::int32_t mm(double v) {
+    return static_cast<std::int32_t>(v * 1000.0 * 360.0 / 127.0 + (v < 0 ? -0.5 : 0.5));
+}
 
 // The grid step of a new document (10 mm): the flowchart places its symbols on it.
 constexpr std::int32_t kStep = 28346;
@@ -35,8 +37,12 @@ std::unique_ptr<Shape> object(int kind, std::vector<Point> points, std::string t
     return shape;
 }
 
-void line(Drawing& d, Point a, Point b) { d.push_back(object(kLine, {a, b})); }
-void box(Drawing& d, int kind, Point a, Point b) { d.push_back(object(kind, {a, b})); }
+void line(Drawing& d, Point a, Point b) {
+    d.push_back(object(kLine, {a, b}));
+}
+void box(Drawing& d, int kind, Point a, Point b) {
+    d.push_back(object(kind, {a, b}));
+}
 // A terminal; its label (the instance's text for it) is written by align, 7 points.
 void terminal(Drawing& d, Point p, std::string name, int align = 0) {
     auto shape = object(kTerminal, {p}, std::move(name));
@@ -87,7 +93,8 @@ Drawing programBox(int inputs, int outputs) {
         terminal(d, {static_cast<std::int32_t>(static_cast<std::int64_t>(w) * (2 * k - 1) / (2 * inputs)), 0},
                  "in" + std::to_string(k), 6); // the DD name above the edge, right of the wire
     for (int k = 1; k <= outputs; ++k)
-        terminal(d, {static_cast<std::int32_t>(static_cast<std::int64_t>(w) * (2 * k - 1) / (2 * outputs)), h},
+        terminal(d,
+                 {static_cast<std::int32_t>(static_cast<std::int64_t>(w) * (2 * k - 1) / (2 * outputs)), h},
                  "out" + std::to_string(k), 8); // below the edge, right of the wire
     box(d, kRectangle, {0, 0}, {w, h});
     line(d, {inset, 0}, {inset, h});
@@ -163,7 +170,8 @@ Drawing titleBlock() {
         line(d, {r == 3 ? 0 : split, r * row}, {w, r * row});
     const char* titles[3] = {"#Titre1", "#Titre2", "#Titre3"};
     for (int r = 0; r < 3; ++r)
-        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r], r == 0 ? 10 : 8, 1);
+        textZone(d, {mm(2), r * row + mm(1)}, {split - mm(2), (r + 1) * row - mm(1)}, titles[r],
+                 r == 0 ? 10 : 8, 1);
     caption(d, {mm(2), 3 * row + mm(0.5)}, {mm(20), 3 * row + mm(3)}, "Document");
     textZone(d, {mm(20), 3 * row + mm(1)}, {split - mm(2), h - mm(1)}, "#Document", 8, 1);
     const char* captions[4] = {"Folio", "Date", "Auteur", "Page"};
@@ -227,7 +235,7 @@ Drawing document() {
 }
 
 // Electrical symbols lie horizontally between two terminals 20 mm apart.
-constexpr std::int32_t kLead = 56692;   // 20 mm
+constexpr std::int32_t kLead = 56692; // 20 mm
 
 void leads(Drawing& d, std::int32_t gap) {
     const std::int32_t y = 0;
@@ -311,11 +319,13 @@ struct SymbolSource {
 std::vector<SymbolSource> jclSymbols() {
     std::vector<SymbolSource> s;
     for (int n = 1; n <= 16; ++n)
-        s.push_back({"Programmes", "Pgm " + std::to_string(n) + "/" + std::to_string(n), [n] { return programBox(n, n); }});
+        s.push_back({"Programmes", "Pgm " + std::to_string(n) + "/" + std::to_string(n),
+                     [n] { return programBox(n, n); }});
     const int unbalanced[4][2] = {{2, 1}, {3, 1}, {1, 2}, {1, 3}};
     for (const auto& io : unbalanced) {
         const int i = io[0], o = io[1];
-        s.push_back({"Programmes", "Pgm " + std::to_string(i) + "/" + std::to_string(o), [i, o] { return programBox(i, o); }});
+        s.push_back({"Programmes", "Pgm " + std::to_string(i) + "/" + std::to_string(o),
+                     [i, o] { return programBox(i, o); }});
     }
     s.push_back({"Fichiers", "SAM", diskFile});
     s.push_back({"Fichiers", "VSAM", vsamFile});
@@ -327,8 +337,14 @@ std::vector<SymbolSource> jclSymbols() {
 std::vector<SymbolSource> generalSymbols() {
     return {
         {"Organigrammes", "Traitement", process},
-        {"Organigrammes", "D\xE9" "cision", decision},
-        {"Organigrammes", "D\xE9" "but / fin", terminator},
+        {"Organigrammes",
+         "D\xE9"
+         "cision",
+         decision},
+        {"Organigrammes",
+         "D\xE9"
+         "but / fin",
+         terminator},
         {"Organigrammes", "Document", document},
         {"Electricit\xE9", "R\xE9sistance", resistor},
         {"Electricit\xE9", "Condensateur", capacitor},
@@ -349,7 +365,8 @@ bool storeDrawing(LibNode& symbol, Drawing drawing) {
     buffer.allocateMeasured();
     page.writeObjects(buffer, WhichObjects::All);
     LibNode* library = symbol.owningLibrary();
-    return !buffer.failed() && library && library->file->writeRecord(kSymbolDrawingRecordType, symbol.id, buffer);
+    return !buffer.failed() && library &&
+           library->file->writeRecord(kSymbolDrawingRecordType, symbol.id, buffer);
 }
 
 bool writeLibrary(Lib& lib, const std::filesystem::path& folder, const char* fileName,
@@ -373,9 +390,11 @@ bool writeLibrary(Lib& lib, const std::filesystem::path& folder, const char* fil
             if (!parent)
                 parent = lib.createNode(*library, NodeKind::Folder, source.folder);
         }
-        LibNode* symbol = parent ? lib.createNode(*parent, NodeKind::Symbol, source.name, source.type) : nullptr;
+        LibNode* symbol =
+            parent ? lib.createNode(*parent, NodeKind::Symbol, source.name, source.type) : nullptr;
         if (!symbol || !storeDrawing(*symbol, source.draw())) {
-            error = "Impossible d'écrire le symbole " + source.name + " dans " + (folder / fileName).string() + ".";
+            error = "Impossible d'écrire le symbole " + source.name + " dans " +
+                    (folder / fileName).string() + ".";
             return false;
         }
     }
@@ -394,8 +413,12 @@ std::vector<std::string> namesOf(const std::vector<SymbolSource>& symbols) {
 
 } // namespace
 
-std::vector<std::string> jclSymbolNames() { return namesOf(jclSymbols()); }
-std::vector<std::string> generalSymbolNames() { return namesOf(generalSymbols()); }
+std::vector<std::string> jclSymbolNames() {
+    return namesOf(jclSymbols());
+}
+std::vector<std::string> generalSymbolNames() {
+    return namesOf(generalSymbols());
+}
 
 bool writeBundledLibraries(const std::filesystem::path& folder, std::string& error) {
     std::error_code code;

@@ -37,7 +37,9 @@ private:
     LogSink* previous_;
 };
 
-constexpr std::int32_t mm(int v) { return static_cast<std::int32_t>(static_cast<std::int64_t>(v) * 1000 * 360 / 127); }
+constexpr std::int32_t mm(int v) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(v) * 1000 * 360 / 127);
+}
 
 Shape* placeSymbol(Folio& folio, const std::string& name, Point at, const std::string& text) {
     auto shape = std::make_unique<Shape>(kSymbol, &folio);

@@ -87,7 +87,8 @@ protected:
 
     // A symbol other than the wire's own two whose top or bottom edge a vertical
     // segment crosses within the symbol's width (the wire passes through it).
-    static const Shape* crossedSymbol(const Folio& folio, Point a, Point b, const Shape* own1, const Shape* own2) {
+    static const Shape* crossedSymbol(const Folio& folio, Point a, Point b, const Shape* own1,
+                                      const Shape* own2) {
         const std::int32_t low = std::min(a.y, b.y), high = std::max(a.y, b.y);
         for (const auto& object : folio.objects) {
             const Shape* s = object.get();
@@ -133,7 +134,9 @@ TEST_F(FlowchartTest, ChunksOf50StepsGoToNumberedFolios) {
     EXPECT_EQ(document.folios.size(), initialFolios + 3);
     // Steps without files: each takes 8 - 3 - 3 = 2 grid steps, after 4 at the top.
     const std::int32_t v = document.verticalGrid;
-    EXPECT_EQ(symbolWithText(*folios[0], "STEP2")->points[0].y - symbolWithText(*folios[0], "STEP1")->points[0].y, 2 * v);
+    EXPECT_EQ(symbolWithText(*folios[0], "STEP2")->points[0].y -
+                  symbolWithText(*folios[0], "STEP1")->points[0].y,
+              2 * v);
     EXPECT_EQ(symbolWithText(*folios[0], "STEP1")->points[0].y, v);
     EXPECT_EQ(symbolWithText(*folios[0], "STEP1")->points[0].x, 12 * document.horizontalGrid);
     EXPECT_EQ(folios[0]->pagesDown, (v + 50 * 2 * v) / document.documentHeight + 1);
@@ -156,8 +159,9 @@ TEST_F(FlowchartTest, FolioFieldsAndPhases) {
     std::vector<std::string> lines;
     for (const auto& m : log.messages)
         lines.push_back(m.text);
-    const std::vector<std::string> phases = {"Création du document", "Mise en place des objets", "Création des objets",
-                                             "Création des liaisons", "Création des fils", "Optimisations",
+    const std::vector<std::string> phases = {"Création du document", "Mise en place des objets",
+                                             "Création des objets",  "Création des liaisons",
+                                             "Création des fils",    "Optimisations",
                                              "Importation réussie"};
     auto at = lines.begin();
     for (const auto& phase : phases) {
@@ -165,10 +169,11 @@ TEST_F(FlowchartTest, FolioFieldsAndPhases) {
         EXPECT_NE(at, lines.end()) << phase;
     }
     // Gauges: steps + files, files, twice the wires.
-    const std::vector<std::pair<int, std::string>> gauges = {{2, "Création des objets"}, {1, "Création des fils"},
-                                                             {2, "Optimisations"}};
+    const std::vector<std::pair<int, std::string>> gauges = {
+        {2, "Création des objets"}, {1, "Création des fils"}, {2, "Optimisations"}};
     for (const auto& gauge : gauges)
-        EXPECT_NE(std::find(ui.progressStarts.begin(), ui.progressStarts.end(), gauge), ui.progressStarts.end())
+        EXPECT_NE(std::find(ui.progressStarts.begin(), ui.progressStarts.end(), gauge),
+                  ui.progressStarts.end())
             << gauge.second;
 }
 
@@ -197,9 +202,11 @@ TEST_F(FlowchartTest, ProgramSymbolFollowsFileCountsAndNameLength) {
         std::string text;
         // VSAM files are always inputs; files named once are outputs.
         for (int i = 0; i < c.inputs; ++i)
-            text += "// DLBL IN" + std::to_string(i) + ",'K" + std::to_string(n) + "." + std::to_string(i) + "',,VSAM\n";
+            text += "// DLBL IN" + std::to_string(i) + ",'K" + std::to_string(n) + "." + std::to_string(i) +
+                    "',,VSAM\n";
         for (int i = 0; i < c.outputs; ++i)
-            text += "// DLBL OUT" + std::to_string(i) + ",'S" + std::to_string(n) + "." + std::to_string(i) + "',0,SD\n";
+            text += "// DLBL OUT" + std::to_string(i) + ",'S" + std::to_string(n) + "." + std::to_string(i) +
+                    "',0,SD\n";
         text += "// EXEC " + c.program + "\n";
         std::vector<Folio*> folios = draw(text, ("/jobs/CASE" + std::to_string(n++) + ".jcl").c_str());
         ASSERT_EQ(folios.size(), 1u) << c.symbol;
@@ -269,7 +276,8 @@ TEST_F(FlowchartTest, VsamFileStandsAboveItsStepWithoutArrows) {
 }
 
 TEST_F(FlowchartTest, DataSetWrittenAndReadBySameStepGetsTwoSymbols) {
-    std::vector<Folio*> folios = draw("// DLBL OLD,'PROD.MASTER',0,SD\n// DLBL NEW,'PROD.MASTER',0,SD\n// EXEC MERGE\n");
+    std::vector<Folio*> folios =
+        draw("// DLBL OLD,'PROD.MASTER',0,SD\n// DLBL NEW,'PROD.MASTER',0,SD\n// EXEC MERGE\n");
     ASSERT_EQ(folios.size(), 1u);
     std::vector<Shape*> files = symbols(*folios[0], "SAM");
     ASSERT_EQ(files.size(), 2u);
@@ -360,12 +368,14 @@ TEST_F(FlowchartTest, GeneratedJobsAreWiredCleanly) {
                 for (std::size_t k = 1; k < wire->points.size(); ++k) {
                     const Point a = wire->points[k - 1], b = wire->points[k];
                     // Orthogonal within the routing tolerance.
-                    EXPECT_TRUE(std::abs(a.x - b.x) <= kWireTolerance || std::abs(a.y - b.y) <= kWireTolerance)
+                    EXPECT_TRUE(std::abs(a.x - b.x) <= kWireTolerance ||
+                                std::abs(a.y - b.y) <= kWireTolerance)
                         << job.name;
                     if (std::abs(a.x - b.x) <= kWireTolerance) {
                         const Shape* crossed = crossedSymbol(*folio, a, b, program, file);
-                        EXPECT_EQ(crossed, nullptr) << job.name << " folio " << folio->number << " segment " << k
-                                                    << " x " << a.x << " crosses " << (crossed ? crossed->data : "");
+                        EXPECT_EQ(crossed, nullptr)
+                            << job.name << " folio " << folio->number << " segment " << k << " x " << a.x
+                            << " crosses " << (crossed ? crossed->data : "");
                     }
                 }
             }
@@ -437,7 +447,8 @@ TEST(BundledLibraries, HoldEverySymbolWithItsTerminals) {
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(block->symbolType, kCartouche);
     std::vector<std::string> fields = terminalTexts(kBundledTitleBlock);
-    for (const char* field : {"#Folio", "#Date", "#Auteur", "#Titre1", "#Titre2", "#Titre3", "#Document", "#TPages"})
+    for (const char* field :
+         {"#Folio", "#Date", "#Auteur", "#Titre1", "#Titre2", "#Titre3", "#Document", "#TPages"})
         EXPECT_NE(std::find(fields.begin(), fields.end(), field), fields.end()) << field;
     // The title block shows the folio's fields.
     document.titleBlockName = kBundledTitleBlock;
@@ -447,7 +458,8 @@ TEST(BundledLibraries, HoldEverySymbolWithItsTerminals) {
     document.titleBlock->folio = &folio;
     const auto at = std::find(fields.begin(), fields.end(), "#Folio") - fields.begin();
     ASSERT_LT(static_cast<std::size_t>(at), document.titleBlock->infoSymbole->labels.size());
-    EXPECT_EQ(labelText(document.titleBlock->infoSymbole->labels[static_cast<std::size_t>(at)], *document.titleBlock),
+    EXPECT_EQ(labelText(document.titleBlock->infoSymbole->labels[static_cast<std::size_t>(at)],
+                        *document.titleBlock),
               "F12");
     document.titleBlock.reset();
 
