@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     const char* names[plexo::kPhaseCount] = {"Création du document", "Mise en place des objets",
                                              "Création des objets",  "Création des liaisons",
                                              "Création des fils",    "Optimisations",
-                                             "Fin (pages, vue)"};
+                                             "Fin (pages, écriture)"};
     double drawn = 0;
     for (int p = 0; p < plexo::kPhaseCount; ++p) {
         std::printf("  %-26s %8.3f s  %5.1f %%\n", names[p], phases[static_cast<std::size_t>(p)],

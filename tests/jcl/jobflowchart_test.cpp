@@ -343,8 +343,29 @@ TEST_F(FlowchartTest, MissingSymbolIsReported) {
 // Realistic jobs: every wire joins a program terminal to a file symbol's terminal
 // (or a wire reaching one), lies in horizontal and vertical segments, and no
 // segment crosses a symbol's top or bottom edge.
+// A job whose steps all read the sixteen data sets of step 1 (long wires down
+// the whole column), and one where each step reads the sixteen of the one before.
+std::vector<bench::GeneratedJob> crowdedJobs() {
+    bench::GeneratedJob shared{"SHARED", "", 30, 0}, chain{"CHAIN", "", 30, 0};
+    for (int s = 1; s <= 30; ++s) {
+        for (int i = 0; i < 16; ++i) {
+            const std::string n = std::to_string(i);
+            shared.text += (s == 1 ? "// DLBL OUT" : "// DLBL IN") + n + ",'D.S1.F" + n + "',0,SD\n";
+            if (s > 1)
+                chain.text += "// DLBL IN" + n + ",'D.S" + std::to_string(s - 1) + ".F" + n + "',0,SD\n";
+            chain.text += "// DLBL OUT" + n + ",'D.S" + std::to_string(s) + ".F" + n + "',0,SD\n";
+        }
+        shared.text += "// EXEC SHARE" + std::to_string(s) + "\n";
+        chain.text += "// EXEC CHAIN" + std::to_string(s) + "\n";
+    }
+    return {shared, chain};
+}
+
 TEST_F(FlowchartTest, GeneratedJobsAreWiredCleanly) {
-    for (const bench::GeneratedJob& job : bench::generateJclJobs(16, 7)) {
+    std::vector<bench::GeneratedJob> jobs = bench::generateJclJobs(16, 7);
+    for (auto& job : crowdedJobs())
+        jobs.push_back(std::move(job));
+    for (const bench::GeneratedJob& job : jobs) {
         std::vector<Folio*> folios = draw(job.text, ("/jobs/" + job.name + ".jcl").c_str());
         ASSERT_EQ(static_cast<int>(folios.size()), (job.steps + 49) / 50) << job.name;
         ASSERT_EQ(drawn, static_cast<int>(folios.size())) << job.name;
