@@ -11,13 +11,7 @@ std::filesystem::path& storedProgramDir() {
     return dir;
 }
 
-bool shuttingDownFlag = false;
-
 } // namespace
-
-bool shuttingDown() { return shuttingDownFlag; }
-
-void setShuttingDown(bool on) { shuttingDownFlag = on; }
 
 std::filesystem::path programDir() {
     if (storedProgramDir().empty()) {

@@ -2,6 +2,8 @@
 // files (settings, log, default symbol library folder).
 #pragma once
 
+#include "store/shutdown.h" // shuttingDown(), setShuttingDown()
+
 #include <filesystem>
 
 namespace plexo {
@@ -18,11 +20,5 @@ void initProgramDir(const char* argv0);
 // The folder that holds "Plexo.ini", "Plexo.log.txt" and the default library
 // folder: $PLEXO_HOME when set (tests always set it), else programDir.
 std::filesystem::path homeDir();
-
-// Set when a second instance hands its files over and stops, and while the
-// application is being destroyed: documents destroyed then skip the clean-up
-// of objects they share with the rest of the program.
-bool shuttingDown();
-void setShuttingDown(bool on);
 
 } // namespace plexo

@@ -1,6 +1,7 @@
 #include "store/desktopservices.h"
 
 #include "store/document.h"
+#include "store/shutdown.h"
 
 #include <system_error>
 
@@ -28,6 +29,8 @@ bool DesktopServices::mailFile(const std::filesystem::path&) { return false; }
 bool DesktopServices::saveDocument(Document& document) {
     return !document.path().empty() && document.commit(false);
 }
+
+bool DesktopServices::isShuttingDown() { return shuttingDown(); }
 
 void setDesktopServices(DesktopServices* services) { currentServices = services ? services : &defaultServices; }
 

@@ -43,8 +43,9 @@ public:
     virtual void addRecentFile(const std::filesystem::path& path) { (void)path; }
     // Saves the document as "&Sauver" does (asking for a name when it has none).
     virtual bool saveDocument(Document& document);
-    // True while the application is shutting down (documents then skip some work).
-    virtual bool isShuttingDown() { return false; }
+    // True while the application is shutting down (documents then skip some work);
+    // the default tells the process-wide flag of store/shutdown.h.
+    virtual bool isShuttingDown();
 };
 
 // nullptr restores the default services.

@@ -9,6 +9,7 @@
 #include "store/folio.h"
 #include "store/log.h"
 #include "store/objfile.h"
+#include "store/shutdown.h"
 #include "store/storestrings.h"
 #include "store/textcodec.h"
 #include "store/userinterface.h"
@@ -311,6 +312,10 @@ void saoDoc::close() {
                    strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(), presentationTime.hours,
                                    presentationTime.minutes, presentationTime.seconds));
     notifyViews(kNotifyReleaseFolio);
+    // While the application shuts down the library goes with it: the title block
+    // is let go without giving its drawing back to a library node that may be gone.
+    if (shuttingDown() && titleBlock && titleBlock->infoSymbole)
+        titleBlock->infoSymbole->drawingAcquired = false;
     titleBlock.reset();
     // The folios go before the store; their symbol objects let go of their drawings.
     folios.clear();
