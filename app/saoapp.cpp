@@ -2,10 +2,14 @@
 
 #include "app/appinfo.h"
 #include "app/documentpaths.h"
+#include "app/libraryfolder.h"
+#include "app/qtdesktopservices.h"
 #include "app/saoframe.h"
 #include "app/saomanager.h"
 #include "app/statustexts.h"
 #include "app/strings.h"
+#include "library/lib.h"
+#include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
 #include "store/textcodec.h"
 
@@ -51,11 +55,13 @@ saoApp* theApp() {
 saoApp::saoApp(const std::filesystem::path& homeFolder, MessageLog::Clock clock)
     : homeFolder_(preparedHome(homeFolder)), log_(homeFolder_ / MessageLog::kFileName, std::move(clock)),
       previousSink_(logSink()), previousInterface_(&plexo::userInterface()),
-      timeZoneBias_(systemTimeZoneBias()) {
+      timeZoneBias_(systemTimeZoneBias()), desktop_(std::make_unique<QtDesktopServices>()) {
     currentApp = this;
+    bundledLibraryFolder = programDir();
     setShuttingDown(false);
     setLogSink(&log_);
     setUserInterface(&ui_);
+    setDesktopServices(desktop_.get());
 
     ProfileFile profile;
     profile.load(iniPath());
@@ -68,6 +74,14 @@ saoApp::~saoApp() {
     // Documents destroyed from here on leave the objects they share alone.
     setShuttingDown(true);
     frame_.reset();
+    // The documents are gone: nothing borrows from the library set any more.
+    if (library_) {
+        if (plexo::library() == library_.get())
+            installLibrary(nullptr);
+        library_.reset();
+    }
+    setDesktopServices(nullptr);
+    desktop_.reset();
     setUserInterface(previousInterface_);
     setLogSink(previousSink_);
     log_.close();
@@ -90,6 +104,7 @@ void saoApp::initInstance(const std::vector<std::string>& paths) {
         frame_->showMaximized();
     else
         frame_->show();
+    openLibrary();
     if (settings_.messagesVisible)
         frame_->toggleMessages();
     if (settings_.symbolsVisible)
@@ -115,10 +130,23 @@ void saoApp::openDocumentByPath(const QString& path) {
     documents->openDocumentFile(withExtension);
 }
 
+void saoApp::openLibrary() {
+    std::string folder = libraryFolderToScan(settings_.libraryPath, bundledLibraryFolder).string();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    library_ = std::make_unique<Lib>(folder);
+    library_->scanLocation();
+    // Renaming the library folder in the browser moves the settings' path with it.
+    library_->locationChanged = [this](const std::string& path) { settings_.libraryPath = path; };
+    installLibrary(library_.get());
+}
+
 bool saoApp::exitInstance() {
     if (!frame_ || !frame_->manager()->closeAllDocuments())
         return false;
     logMessage(0, 0, kInformation, strings::kStopping, false);
+    if (library_)
+        library_->saveAll();
     frame_->storePlacement();
     writeSettings();
     frame_->closePalettes();

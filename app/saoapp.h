@@ -18,6 +18,8 @@
 
 namespace plexo {
 
+class Lib;
+class QtDesktopServices;
 class saoFrame;
 class saoManager;
 
@@ -33,12 +35,15 @@ public:
 
     // Creates the frame with its bars, menus, status bar, document manager and font list.
     void initMainWindow();
-    // Shows the frame, reopens the palettes, logs the start and opens the
-    // documents named on the command line (already in their long form).
+    // Shows the frame, scans the symbol library folder (see app/libraryfolder.h)
+    // and installs the library set, reopens the palettes, logs the start and
+    // opens the documents named on the command line (already in their long form).
     void initInstance(const std::vector<std::string>& paths);
 
-    // The quit sequence: asks every document, logs the stop, writes the
-    // settings and closes the palettes. False when a document refused.
+    // The quit sequence: asks every document, logs the stop, saves every library
+    // tree, writes the settings and closes the palettes. False when a document
+    // refused. The library set stays installed until the application object
+    // goes, after its documents.
     bool exitInstance();
 
     // Opens a document file: "Ce document est déjà ouvert." when it is,
@@ -55,12 +60,19 @@ public:
     saoManager* manager() const;
     QtUserInterface& qtInterface() { return ui_; }
     int timeZoneBias() const { return timeZoneBias_; }
+    // The symbol library set (nullptr before initInstance).
+    Lib* library() const { return library_.get(); }
+    QtDesktopServices& desktop() { return *desktop_; }
+    // Where the libraries bundled with the program are looked for when the
+    // settings' folder holds none (programDir; tests change it before initInstance).
+    std::filesystem::path bundledLibraryFolder;
 
     // The path of a recent-files entry being opened (as the document manager
     // reads it).
     QString pathToOpen;
 
 private:
+    void openLibrary();
     void writeSettings();
 
     std::filesystem::path homeFolder_;
@@ -71,6 +83,8 @@ private:
     QtUserInterface ui_;
     UserInterface* previousInterface_;
     int timeZoneBias_;
+    std::unique_ptr<QtDesktopServices> desktop_; // the MIDI, shortcut and mail services
+    std::unique_ptr<Lib> library_;               // outlives the frame and its documents
     std::unique_ptr<saoFrame> frame_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/strings.h"
 #include "app/therm.h"
 #include "shapes/fontlist.h"
+#include "store/desktopservices.h"
 #include "store/textcodec.h"
 #include "store/userinterface.h"
 
@@ -37,6 +38,8 @@
 
 namespace plexo {
 namespace {
+
+constexpr int kSendCommand = 786; // "&Envoyer...": the active document by mail
 
 // X11 modifier bits of the lock keys, as key events carry them.
 constexpr quint32 kX11LockMask = 0x02;
@@ -422,6 +425,13 @@ bool saoFrame::frameCommandState(int id, CommandState& state) const {
     case cmd::kNextWindow:
         state.enabled = !mdiArea_->subWindowList().isEmpty();
         return true;
+    case kSendCommand:
+        // Without a mail service sending stays disabled, whatever the view says.
+        if (!desktopServices().hasMailService()) {
+            state.enabled = false;
+            return true;
+        }
+        return false;
     case cmd::kToggleMessages:
         state.checked = !messagesView_.isNull();
         return true;

@@ -23,4 +23,20 @@ inline constexpr const char* kSymbolsCaption = "Symboles";
 inline constexpr const char* kAttributesCaption = "Styles";
 inline constexpr const char* kMessagesCaption = "Messages";
 
+// The desktop services: MIDI playback, internet shortcuts, mail.
+inline constexpr const char* kMidiFileMissing = "Le fichier Midi '%s' est introuvable.";
+inline constexpr const char* kNotAMidiFile = "Le fichier '%s' n'est pas un fichier Midi.";
+inline constexpr const char* kNoSoundFont =
+    "Aucune banque de sons SoundFont n'a été trouvée (%s).\n"
+    "Installez le paquet fluid-soundfont-gm (ou timgm6mb-soundfont) pour écouter les fichiers Midi.";
+inline constexpr const char* kSoundFontUnreadable = "La banque de sons '%s' est illisible.";
+inline constexpr const char* kNoSynthesizer = "Le synthétiseur Midi (FluidSynth) n'a pas pu être créé.";
+inline constexpr const char* kNoAudioOutput =
+    "Aucune sortie audio n'a pu être ouverte pour jouer le fichier Midi.\n"
+    "Vérifiez qu'un serveur de son (PulseAudio, PipeWire) ou une carte son est disponible.";
+inline constexpr const char* kMidiNotOpen = "Aucun fichier Midi n'est ouvert.";
+inline constexpr const char* kUrlNotOpened = "*** Impossible d'ouvrir l'adresse '%s'";
+inline constexpr const char* kMailNotStarted = "Impossible de lancer la messagerie (xdg-email) pour envoyer '%s'.";
+inline constexpr const char* kMailCaption = "Envoi du document";
+
 } // namespace plexo::strings

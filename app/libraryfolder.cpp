@@ -1,0 +1,28 @@
+#include "app/libraryfolder.h"
+
+#include "library/libnode.h"
+
+#include <string>
+#include <system_error>
+
+namespace plexo {
+
+bool holdsLibraries(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() >= 4 && namesEqualIgnoringCase(name.substr(name.size() - 4), kLibraryExtension) &&
+            it->is_regular_file(error))
+            return true;
+    }
+    return false;
+}
+
+std::filesystem::path libraryFolderToScan(const std::filesystem::path& configured,
+                                          const std::filesystem::path& programFolder) {
+    if (holdsLibraries(configured) || configured == programFolder || !holdsLibraries(programFolder))
+        return configured;
+    return programFolder;
+}
+
+} // namespace plexo
