@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
-    libfluidsynth-dev
+    libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth xdg-utils
     fonts-dejavu-core fonts-liberation
 )
