@@ -359,12 +359,4 @@ Point centreOf(const Rect& r) {
             static_cast<std::int32_t>((static_cast<std::int64_t>(r.top) + r.bottom) >> 1)};
 }
 
-namespace {
-// The folio reader rebuilds what it reads with the full computation.
-const bool rebuilderInstalled = [] {
-    Folio::setShapeRebuilder(&rebuildGeometry);
-    return true;
-}();
-} // namespace
-
 } // namespace plexo

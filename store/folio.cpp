@@ -1,11 +1,13 @@
 #include "store/folio.h"
 
 #include "library/libnode.h"
+#include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
 #include "store/buffer.h"
 #include "store/log.h"
 #include "store/saodoc.h"
+#include "store/selection.h"
 #include "store/storestrings.h"
 #include "store/textcodec.h"
 #include "store/userinterface.h"
@@ -19,23 +21,6 @@
 namespace plexo {
 
 namespace {
-
-void defaultRebuilder(Shape& shape) {
-    if (shape.points.empty()) {
-        shape.outline = Rect{};
-        return;
-    }
-    Rect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (const Point& p : shape.points) {
-        r.left = std::min(r.left, p.x);
-        r.top = std::min(r.top, p.y);
-        r.right = std::max(r.right, p.x);
-        r.bottom = std::max(r.bottom, p.y);
-    }
-    shape.outline = r;
-}
-
-Folio::ShapeRebuilder currentRebuilder = defaultRebuilder;
 
 struct NumberParts {
     std::string_view prefix;
@@ -120,9 +105,7 @@ std::string Folio::today() {
     return text;
 }
 
-void Folio::setShapeRebuilder(ShapeRebuilder rebuilder) { currentRebuilder = rebuilder ? rebuilder : defaultRebuilder; }
-
-void Folio::rebuildShape(Shape& shape) { currentRebuilder(shape); }
+void Folio::rebuildShape(Shape& shape) { rebuildGeometry(shape); }
 
 void Folio::acquire() {
     if (++useCount == 1 && document)
@@ -140,6 +123,9 @@ void Folio::release(bool saveObjects) {
         document->closePendingAction();
     }
     destroyObjects();
+    // The selection summary must not keep pointing at the objects just destroyed.
+    if (document && document->selection.folio == this)
+        refreshSelectionSummary(*document);
 }
 
 void Folio::writeHeader(Buffer& buffer) const {

@@ -134,10 +134,7 @@ public:
     static bool isNumberBefore(std::string_view a, std::string_view b);
 
     // Rebuilds an object's derived data (outline, geometry) from its points after it
-    // was read. The geometry code installs the full computation; the default takes
-    // the bounding box of the points.
-    using ShapeRebuilder = void (*)(Shape& shape);
-    static void setShapeRebuilder(ShapeRebuilder rebuilder);
+    // was read: the geometry code's rebuildGeometry.
     static void rebuildShape(Shape& shape);
 };
 

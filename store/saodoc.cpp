@@ -568,20 +568,21 @@ void saoDoc::changeFolioList(Folio* folio, int kind) {
     case kFolioDeleted: {
         if (indexOf(folio) < 0)
             return;
-        // Select all and delete, as the user would; the undo code records it as
-        // "suppression" and closes the action.
-        for (auto& shape : folio->objects) {
-            shape->selected = true;
-            shape->alive = false;
-            shape->changed = true;
-        }
-        closePendingAction();
+        // Select all and delete, as the user would ("suppression"), then make the
+        // deletion permanent: the folio is about to go, so nothing may be left to
+        // undo on it, and no undo copy or selection may point into it.
+        for (auto& shape : folio->objects)
+            shape->selected = shape->alive;
+        deleteSelection(*this, *folio);
+        commitAction(*this, nullptr);
         setModified();
         notifyViews(kNotifyFolioListChanged, kFolioDeleted);
         if (ObjFile* container = store(); container && !symbolNode)
             container->freeRecord(kFolioRecordType, folio->serial);
         std::unique_ptr<Folio> taken = takeFolio(folio);
         changedFolio = nullptr;
+        if (undoState.folio == folio)
+            undoState.folio = nullptr;
         if (titleBlock && titleBlock->folio == folio) {
             Folio* first = folios.empty() ? nullptr : folios.front().get();
             titleBlock->folio = first;
@@ -591,6 +592,9 @@ void saoDoc::changeFolioList(Folio* folio, int kind) {
                         label.shape->folio = first;
         }
         taken.reset();
+        // The summary is recomputed without the folio (it could name it or one of
+        // its objects when a view deselected nothing in between).
+        refreshSelectionSummary(*this);
         notifyViews(kNotifyFolioListChanged, kFolioRemoved);
         break;
     }
@@ -600,8 +604,9 @@ void saoDoc::changeFolioList(Folio* folio, int kind) {
 }
 
 void saoDoc::closePendingAction() {
-    for (auto& folio : folios)
-        folio->destroyDeadObjects();
+    // The undo code's commit: the dead objects of every folio go, the others take
+    // their undo copy, and nothing is left to undo.
+    commitAction(*this, undoState.folio);
 }
 
 } // namespace plexo

@@ -161,9 +161,9 @@ public:
     // kind 0 add, 1 re-sort, 2 page count changed, 3 delete (the folio is destroyed).
     void changeFolioList(Folio* folio, int kind);
 
-    // Closes the pending undoable action: every object of every folio that is no
-    // longer alive is destroyed, the others lose their changed mark. (The undo code
-    // routes this through its commit.)
+    // Closes the pending undoable action (commitAction): every object of every
+    // folio that is no longer alive is destroyed, the others lose their changed
+    // mark and take their undo copy; nothing is left to undo.
     void closePendingAction();
 
     // Folio commands. The dialog edits the folio and answers OK or cancel.

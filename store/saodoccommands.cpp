@@ -47,7 +47,10 @@ Folio* saoDoc::adoptFolio(std::unique_ptr<Folio> folio) {
     folio->serial = takeNextSerial();
     Folio& added = insertFolio(std::move(folio));
     changeFolioList(&added, kFolioAdded);
-    // connectLooseWireEnds is called here by the wires code.
+    // A copied or pasted folio's wires whose links did not survive the copy (an
+    // end on an object left out, or a damaged block) attach to what lies under
+    // their free ends.
+    added.connectLooseWireEnds();
     if (!added.objects.empty() && added.useCount == 0) {
         // Nobody holds the new folio: its objects go to the store like a release's.
         writeFolioObjects(added);

@@ -454,6 +454,8 @@ TEST(SaoDocTest, FolioListChangesNotifyTheViews) {
     EXPECT_TRUE(doc.isModified());   // page counts are saved with the header
     doc.changeFolioList(&folio, kFolioDeleted);
     EXPECT_EQ(doc.folios.size(), 1u);
+    // Deleting also reports the selection (the folio's objects are deleted first).
+    std::erase_if(views.seen, [](const auto& n) { return n.first != kNotifyFolioListChanged; });
     EXPECT_EQ(views.seen, (std::vector<std::pair<int, std::intptr_t>>{
                               {102, 0}, {102, 1}, {102, 2}, {102, 3}, {102, 4}}));
     doc.removeObserver(&views);
