@@ -1,6 +1,6 @@
 // The symbol resolver over the application's library set: how reading a symbol
 // object (kind 16) finds its library symbol by name, borrows its drawing and
-// builds the instance's labels from it.
+// builds the instance's labels from it (shapes/wires.h, buildLabels).
 #pragma once
 
 #include "shapes/symbolresolver.h"
@@ -25,13 +25,5 @@ private:
 // over it (symbolResolver()); nullptr removes both. The application calls it
 // once at start, after Lib::scanLocation, and with nullptr before destroying it.
 void installLibrary(Lib* lib);
-
-// Appends to the instance's label list one label per terminal (kind 14) and per
-// editable text zone (as kind 19) of its node's drawing, in drawing order, nested
-// symbols of the drawing contributing theirs; the labels keep the drawing's
-// coordinates (they are placed only while drawn, by the geometry code). Each label
-// has an empty text and a shape with the drawing object's points, text, style
-// (applied, applicability set) and angle, owned by the instance.
-void buildLabelsFromDrawing(Shape& instance);
 
 } // namespace plexo

@@ -78,11 +78,30 @@ Point placePoint(Point q, const Shape& instance, const SymbolDrawing& drawing) {
     return q;
 }
 
-// The label shapes a drawing gives, in the drawing's coordinates.
-void collectLabels(const SymbolDrawing& drawing, std::vector<std::unique_ptr<Shape>>& out, int depth) {
+// Bounds the walk through nested symbol drawings: a hostile library can nest
+// many instances of symbols that nest many instances in turn, which would
+// otherwise multiply into an unbounded number of labels.
+struct LabelWalk {
+    static constexpr std::size_t kMaxVisited = 10000; // drawing objects looked at
+    static constexpr std::size_t kMaxLabels = 1000;   // labels of one instance
+    std::size_t visited = 0;
+    std::size_t labels = 0;
+    std::size_t wanted = kMaxLabels; // the walk may stop once this many labels were met
+    bool exhausted() { return ++visited > kMaxVisited || labels >= std::min(wanted, kMaxLabels); }
+};
+
+// The label shapes a drawing gives, in the drawing's coordinates: a nested
+// symbol's labels are put where that symbol sits in the drawing (turned by its
+// angle about its drawing's centre, moved onto its first point, stretched by its
+// epx, epy), so every label of an instance is in the instance's own drawing
+// coordinates and placeLabels places them all alike.
+void collectLabels(const SymbolDrawing& drawing, std::vector<std::unique_ptr<Shape>>& out, int depth,
+                   LabelWalk& walk) {
     for (const Shape* d : drawing.objects) {
         if (!d)
             continue;
+        if (walk.exhausted())
+            return;
         if (d->kind == kTerminal || d->kind == kTextZone) {
             auto label = std::make_unique<Shape>(d->kind == kTerminal ? kTerminal : kSymbolText, nullptr);
             label->points = d->points;
@@ -92,12 +111,13 @@ void collectLabels(const SymbolDrawing& drawing, std::vector<std::unique_ptr<Sha
             label->angle = d->angle;
             label->createKindRecord();
             out.push_back(std::move(label));
+            ++walk.labels;
         } else if (d->kind == kSymbol && depth < kMaxNestedSymbols) {
             SymbolDrawing nested;
             if (!symbolDrawingOf(*d, nested))
                 continue;
             std::vector<std::unique_ptr<Shape>> inner;
-            collectLabels(nested, inner, depth + 1);
+            collectLabels(nested, inner, depth + 1, walk);
             for (auto& label : inner) {
                 for (Point& q : label->points)
                     q = placePoint(q, *d, nested);
@@ -109,16 +129,20 @@ void collectLabels(const SymbolDrawing& drawing, std::vector<std::unique_ptr<Sha
 }
 
 // The default texts of the labels, in label order, as the drawing holds them.
-void collectDefaultTexts(const SymbolDrawing& drawing, std::vector<const std::string*>& out, int depth) {
+void collectDefaultTexts(const SymbolDrawing& drawing, std::vector<const std::string*>& out, int depth,
+                         LabelWalk& walk) {
     for (const Shape* d : drawing.objects) {
         if (!d)
             continue;
+        if (walk.exhausted())
+            return;
         if (d->kind == kTerminal || d->kind == kTextZone) {
             out.push_back(&d->data);
+            ++walk.labels;
         } else if (d->kind == kSymbol && depth < kMaxNestedSymbols) {
             SymbolDrawing nested;
             if (symbolDrawingOf(*d, nested))
-                collectDefaultTexts(nested, out, depth + 1);
+                collectDefaultTexts(nested, out, depth + 1, walk);
         }
     }
 }
@@ -254,10 +278,13 @@ void buildLabels(Shape& instance) {
     if (!symbolDrawingOf(instance, drawing))
         return;
     std::vector<std::unique_ptr<Shape>> shapes;
-    collectLabels(drawing, shapes, 0);
+    LabelWalk walk;
+    collectLabels(drawing, shapes, 0, walk);
     for (std::size_t i = 0; i < shapes.size(); ++i) {
         shapes[i]->folio = instance.folio;
         shapes[i]->infoBorne->owner = &instance;
+        // The outline in drawing coordinates; placeLabels computes the placed one.
+        computeOutline(*shapes[i]);
         std::string text = i < old.size() ? std::move(old[i].text) : std::string();
         instance.infoSymbole->labels.emplace_back(std::move(text), std::move(shapes[i]));
     }
@@ -323,14 +350,18 @@ std::string labelText(const Etiquette& label, const Shape& instance) {
     std::string_view defaultText = fallback;
     SymbolDrawing drawing;
     if (instance.infoSymbole && symbolDrawingOf(instance, drawing)) {
-        std::vector<const std::string*> defaults;
-        collectDefaultTexts(drawing, defaults, 0);
         const auto& labels = instance.infoSymbole->labels;
-        for (std::size_t i = 0; i < labels.size() && i < defaults.size(); ++i) {
-            if (&labels[i] == &label) {
-                defaultText = *defaults[i];
-                break;
-            }
+        std::size_t index = 0;
+        while (index < labels.size() && &labels[index] != &label)
+            ++index;
+        if (index < labels.size()) {
+            // The walk stops at this label's default text.
+            std::vector<const std::string*> defaults;
+            LabelWalk walk;
+            walk.wanted = index + 1;
+            collectDefaultTexts(drawing, defaults, 0, walk);
+            if (index < defaults.size())
+                defaultText = *defaults[index];
         }
     }
     if (defaultText.empty() || defaultText[0] != '#')

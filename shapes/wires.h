@@ -23,9 +23,13 @@ constexpr std::int32_t kConnectTolerance = 5000;
 // ---- symbol labels --------------------------------------------------------------
 
 // Rebuilds the instance's label list from its symbol drawing: one label per
-// terminal (kind 14) and per editable text zone (as kind 19), in drawing order;
-// nested symbols of the drawing contribute theirs, placed where the nested symbol
-// sits in the drawing. The label texts of an existing list are kept by position.
+// terminal (kind 14) and per editable text zone (as kind 19), in drawing order,
+// each with an empty text (an existing list's texts are kept by position) and a
+// shape owned by the instance with the drawing object's points, text, style
+// (applied, applicability set) and angle. The labels are built unplaced, in the
+// instance's drawing coordinates: nested symbols of the drawing contribute
+// theirs put where the nested symbol sits in the drawing. placeLabels then puts
+// them at the instance's place. Used when an instance is read, created or dropped.
 void buildLabels(Shape& instance);
 
 // Places every label shape of the instance (taking geometry copies) and puts them

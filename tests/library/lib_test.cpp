@@ -6,6 +6,7 @@
 #include "support/testenvironment.h"
 
 #include "shapes/shape.h"
+#include "shapes/wires.h"
 #include "store/buffer.h"
 #include "store/folio.h"
 #include "store/objfile.h"
@@ -312,6 +313,11 @@ TEST(LibTest, SymbolInstancesBorrowTheDrawingAndBuildTheirLabels) {
         ASSERT_TRUE(instance->infoSymbole->drawingAcquired);
         EXPECT_EQ(fixture.moteur->useCount, 1);
         const auto& labels = instance->infoSymbole->labels;
+        ASSERT_EQ(labels.size(), 3u);
+        // Measuring the instance made its label shapes show their texts; built
+        // again, they hold the drawing's default texts.
+        EXPECT_EQ(labels[0].shape->data, "");
+        buildLabels(*instance);
         ASSERT_EQ(labels.size(), 3u);
         EXPECT_EQ(labels[0].shape->kind, kTerminal);
         EXPECT_EQ(labels[0].shape->data, "1");

@@ -313,6 +313,31 @@ TEST_F(Wires, NestedSymbolsContributeTheirLabelsWhereTheySit) {
     EXPECT_EQ(DrawingFixture::terminal(s, 0)->infoBorne->owner, &s);
 }
 
+// Symbols nesting ten instances of the previous one, seven levels deep, would give
+// 2 x 10^7 labels: the walk through the drawings is bounded (at most 1000 labels)
+// and ends quickly.
+TEST_F(Wires, DeeplyMultipliedNestingIsBounded) {
+    LibNode* previous = &relais;
+    for (int level = 0; level < 7; ++level) {
+        std::vector<test::DrawingObject> objects{{kRectangle, {{-1000, -1000}, {1000, 1000}}, ""}};
+        for (int i = 0; i < 10; ++i)
+            objects.push_back({kSymbol, {{i * 100, 0}, {i * 100, 0}}, ""});
+        LibNode& node = f.symbol("niveau" + std::to_string(level), objects);
+        for (auto& object : node.drawing->objects)
+            if (object->kind == kSymbol)
+                object->infoSymbole->node = previous;
+        previous = &node;
+    }
+    Shape& s = f.addSymbol(*previous, {0, 0});
+    EXPECT_GT(s.infoSymbole->labels.size(), 100u);
+    EXPECT_LE(s.infoSymbole->labels.size(), 1000u);
+    // The labels met first are kept, in drawing order: the first relay's two
+    // terminals, turned into the top drawing's coordinates.
+    EXPECT_EQ(DrawingFixture::terminal(s, 0)->kind, kTerminal);
+    EXPECT_EQ(DrawingFixture::terminal(s, 0)->points[0], (Point{-10000, 0}));
+    EXPECT_EQ(DrawingFixture::terminal(s, 1)->points[0], (Point{10000, 0}));
+}
+
 TEST(EndLabels, OriginsAroundBothEnds) {
     struct Case {
         bool first;
