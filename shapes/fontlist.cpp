@@ -1,11 +1,14 @@
 #include "shapes/fontlist.h"
 
+#include "store/log.h"
+#include "store/textcodec.h"
+
 #include <algorithm>
 
 namespace plexo {
 
 void FontList::setInstalledFonts(const std::vector<std::string>& names) {
-    names_.clear();
+    clear();
     for (const std::string& name : names) {
         if (static_cast<int>(names_.size()) >= kMaxInstalledFonts)
             break;
@@ -42,6 +45,17 @@ int FontList::addFace(std::string_view name) {
         return 0;
     if (int index = fontIndexByName(name))
         return index;
+    if (added_ >= kMaxAddedFaces) {
+        if (!refusalLogged_) {
+            refusalLogged_ = true;
+            logMessage(0, 0, kError,
+                       "Attention, trop de polices inconnues : la police '" + cp1252ToUtf8(name) +
+                           "' et les suivantes sont remplacées par la police par défaut.",
+                       false);
+        }
+        return 0;
+    }
+    ++added_;
     names_.emplace_back(name);
     return size();
 }

@@ -4,6 +4,7 @@
 // "plexo check" on the same bytes.
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
+#include "shapes/fontlist.h"
 #include "store/folio.h"
 #include "store/log.h"
 #include "store/saodoc.h"
@@ -34,6 +35,9 @@ void forEachSymbol(plexo::LibNode& node, const std::function<void(plexo::LibNode
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QuietLog quiet;
     plexo::setLogSink(&quiet);
+    // Faces met in the data join the session's font list; start each input from
+    // the same list so that memory does not grow from one input to the next.
+    plexo::fontList().setInstalledFonts({"Arial", "Times New Roman"});
     static const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("plexo-fuzz-lib-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);

@@ -1,5 +1,7 @@
 #include "shapes/fontlist.h"
 
+#include "support/testenvironment.h"
+
 #include <gtest/gtest.h>
 
 namespace plexo {
@@ -44,6 +46,33 @@ TEST(FontList, AddedFacesGoLastWithoutMovingOthers) {
     EXPECT_EQ(list.addFace("Bodoni"), 3);
     EXPECT_EQ(list.addFace(""), 0);
     EXPECT_EQ(list.size(), 3);
+}
+
+// A document full of distinct unknown faces must not grow the list without bound:
+// past the session's cap new faces map to 0 (reported once), while the faces
+// already known keep their indices and names.
+TEST(FontList, SessionAddedFacesAreCapped) {
+    test::RecordingLog log;
+    FontList list;
+    list.setInstalledFonts({"Arial"});
+    EXPECT_EQ(list.addFace("Lointaine"), 2);
+    for (int i = 1; i < FontList::kMaxAddedFaces; ++i)
+        ASSERT_EQ(list.addFace("Face" + std::to_string(i)), i + 2);
+    EXPECT_EQ(list.size(), FontList::kMaxAddedFaces + 1);
+    EXPECT_TRUE(log.messages.empty());
+
+    EXPECT_EQ(list.addFace("Une de trop"), 0);
+    EXPECT_EQ(list.addFace("Encore une"), 0);
+    EXPECT_EQ(list.size(), FontList::kMaxAddedFaces + 1);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_TRUE(log.contains("Une de trop"));
+    EXPECT_EQ(list.addFace("Lointaine"), 2); // known faces are still found
+    EXPECT_EQ(list.faceName(2), "Lointaine");
+    EXPECT_EQ(list.addFace("Arial"), 1);
+
+    // A new installed list starts the count again.
+    list.setInstalledFonts({"Arial"});
+    EXPECT_EQ(list.addFace("Une de trop"), 2);
 }
 
 } // namespace
