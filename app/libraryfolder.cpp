@@ -9,7 +9,8 @@ namespace plexo {
 
 bool holdsLibraries(const std::filesystem::path& folder) {
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.size() >= 4 && namesEqualIgnoringCase(name.substr(name.size() - 4), kLibraryExtension) &&
             it->is_regular_file(error))

@@ -171,7 +171,8 @@ bool QtDesktopServices::openUrlFile(const std::filesystem::path& file) {
     const QString address = urlOfShortcutFile(file);
     QUrl url = QUrl::fromUserInput(address);
     if (address.isEmpty() || !url.isValid() || !openUrl || !openUrl(url)) {
-        logMessage(0, 0, kError, strings::format(strings::kUrlNotOpened, address.toStdString().c_str()), false);
+        logMessage(0, 0, kError, strings::format(strings::kUrlNotOpened, address.toStdString().c_str()),
+                   false);
         return false;
     }
     return true;
@@ -186,8 +187,8 @@ bool QtDesktopServices::mailFile(const std::filesystem::path& file) {
         return false;
     if (startDetached && startDetached(mailProgram, mailArguments(file)))
         return true;
-    userInterface().messageBox(strings::format(strings::kMailNotStarted, utf8(file).c_str()), strings::kMailCaption,
-                               MessageIcon::Warning);
+    userInterface().messageBox(strings::format(strings::kMailNotStarted, utf8(file).c_str()),
+                               strings::kMailCaption, MessageIcon::Warning);
     return false;
 }
 

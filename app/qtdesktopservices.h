@@ -47,7 +47,8 @@ public:
     // The usual places of a General MIDI SoundFont on Debian, best first.
     static std::vector<std::filesystem::path> defaultSoundFonts();
     // The first candidate that is a regular file.
-    static std::optional<std::filesystem::path> findSoundFont(const std::vector<std::filesystem::path>& candidates);
+    static std::optional<std::filesystem::path>
+    findSoundFont(const std::vector<std::filesystem::path>& candidates);
     // The address of an internet shortcut file (its "URL=" line); empty when none.
     static QString urlOfShortcutFile(const std::filesystem::path& file);
     // The arguments given to xdg-email to send the file.
@@ -55,11 +56,11 @@ public:
 
     // Hooks, set at construction to the real ones.
     std::vector<std::filesystem::path> soundFonts;
-    QString audioDriver;                                  // FluidSynth's "audio.driver"; empty: its default
-    std::function<bool(const QUrl&)> openUrl;             // QDesktopServices::openUrl
-    QString mailProgram;                                  // xdg-email's path; empty: no mail service
+    QString audioDriver;                      // FluidSynth's "audio.driver"; empty: its default
+    std::function<bool(const QUrl&)> openUrl; // QDesktopServices::openUrl
+    QString mailProgram;                      // xdg-email's path; empty: no mail service
     std::function<bool(const QString& program, const QStringList& arguments)> startDetached;
-    std::filesystem::path shortcutFolderPath;             // empty: the per-user data folder
+    std::filesystem::path shortcutFolderPath; // empty: the per-user data folder
 
     bool midiOpen() const { return midi_ != nullptr; }
 

@@ -7,8 +7,12 @@ bool shuttingDownFlag = false;
 
 } // namespace
 
-bool shuttingDown() { return shuttingDownFlag; }
+bool shuttingDown() {
+    return shuttingDownFlag;
+}
 
-void setShuttingDown(bool on) { shuttingDownFlag = on; }
+void setShuttingDown(bool on) {
+    shuttingDownFlag = on;
+}
 
 } // namespace plexo
