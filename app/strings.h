@@ -36,7 +36,8 @@ inline constexpr const char* kNoAudioOutput =
     "Vérifiez qu'un serveur de son (PulseAudio, PipeWire) ou une carte son est disponible.";
 inline constexpr const char* kMidiNotOpen = "Aucun fichier Midi n'est ouvert.";
 inline constexpr const char* kUrlNotOpened = "*** Impossible d'ouvrir l'adresse '%s'";
-inline constexpr const char* kMailNotStarted = "Impossible de lancer la messagerie (xdg-email) pour envoyer '%s'.";
+inline constexpr const char* kMailNotStarted =
+    "Impossible de lancer la messagerie (xdg-email) pour envoyer '%s'.";
 inline constexpr const char* kMailCaption = "Envoi du document";
 
 } // namespace plexo::strings
