@@ -83,6 +83,7 @@ TEST(LibraryAtStart, ScannedInstalledSavedOnQuitAndRemovedBeforeItGoes) {
     LibNode* essai = lib->location->children.front().get();
     essai->expanded = 1;
     ASSERT_TRUE(running.app->exitInstance());
+    running.ui.reset(); // installed after the application: it goes first
     running.app.reset();
     EXPECT_EQ(library(), nullptr);
     EXPECT_EQ(symbolResolver(), nullptr);
