@@ -57,10 +57,9 @@ struct QtDesktopServices::Midi {
             fluid_player_stop(player);
         if (output)
             delete_fluid_audio_driver(output);
-        if (player) {
-            fluid_player_join(player);
+        // No thread drives the player once the output is gone: it is freed at once.
+        if (player)
             delete_fluid_player(player);
-        }
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
@@ -115,6 +114,8 @@ MediaResult QtDesktopServices::openMidi(const std::filesystem::path& file) {
     if (!audioDriver.isEmpty() &&
         fluid_settings_setstr(midi->settings, "audio.driver", audioDriver.toUtf8().constData()) != FLUID_OK)
         return failure(strings::kNoAudioOutput);
+    if (!audioFile.isEmpty())
+        fluid_settings_setstr(midi->settings, "audio.file.name", audioFile.toUtf8().constData());
     midi->synth = new_fluid_synth(midi->settings);
     if (!midi->synth)
         return failure(strings::kNoSynthesizer);

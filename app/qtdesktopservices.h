@@ -57,6 +57,7 @@ public:
     // Hooks, set at construction to the real ones.
     std::vector<std::filesystem::path> soundFonts;
     QString audioDriver;                      // FluidSynth's "audio.driver"; empty: its default
+    QString audioFile;                        // for the "file" driver: where the rendered sound goes
     std::function<bool(const QUrl&)> openUrl; // QDesktopServices::openUrl
     QString mailProgram;                      // xdg-email's path; empty: no mail service
     std::function<bool(const QString& program, const QStringList& arguments)> startDetached;

@@ -40,7 +40,10 @@ TEST(QtDesktopServices, MidiFailuresExplainWhatIsMissing) {
     writeBytes(folder / "chant.mid", kTinyMidi);
     writeBytes(folder / "faux.mid", "pas du tout un fichier midi");
     writeBytes(folder / "abime.sf2", "RIFF????sfbk garbage");
-    const auto installed = QtDesktopServices::findSoundFont(QtDesktopServices::defaultSoundFonts());
+    // The small General MIDI SoundFont first: loading the large one takes seconds.
+    auto candidates = QtDesktopServices::defaultSoundFonts();
+    candidates.insert(candidates.begin(), "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    const auto installed = QtDesktopServices::findSoundFont(candidates);
 
     struct Case {
         const char* midi;
@@ -101,6 +104,18 @@ TEST(QtDesktopServices, MidiFailuresExplainWhatIsMissing) {
     MediaResult opened = services.openMidi(folder / "chant.mid");
     EXPECT_FALSE(opened.ok);
     EXPECT_EQ(opened.errorText.rfind("Aucune sortie audio n'a pu être ouverte", 0), 0u) << opened.errorText;
+    EXPECT_FALSE(services.midiOpen());
+
+    // Rendered to a file instead of a sound card: "open", "play" (the player
+    // runs on FluidSynth's thread, the call returns at once), then "stop".
+    services.audioDriver = "file";
+    services.audioFile = QString::fromStdString((folder / "rendu.raw").string());
+    services.soundFonts = {*installed};
+    MediaResult rendered = services.openMidi(folder / "chant.mid");
+    ASSERT_TRUE(rendered.ok) << rendered.errorText;
+    EXPECT_TRUE(services.midiOpen());
+    EXPECT_TRUE(services.playMidi().ok);
+    services.stopMidi();
     EXPECT_FALSE(services.midiOpen());
 }
 
