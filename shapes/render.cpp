@@ -334,7 +334,10 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
             continue;
         drawPlaced(*object, instance, drawing, surface, zoom, ghost, inner);
     }
-    if (ghost || !instance.infoSymbole)
+    // The labels of a symbol nested in a drawing are part of the outer
+    // instance's label list, which draws them with the outer instance's texts:
+    // only the instance on the folio draws labels.
+    if (ghost || !instance.infoSymbole || context.depth > 0)
         return;
     for (Etiquette& label : instance.infoSymbole->labels) {
         if (!label.shape)

@@ -377,6 +377,28 @@ TEST(RenderSymbol, ASymbolContainingItselfStops) {
     EXPECT_EQ(node.drawing->objects[0]->points, (std::vector<Point>{{0, 0}, {10000, 0}}));
 }
 
+TEST(RenderSymbol, NestedSymbolLabelsAreDrawnOnceByTheOuterInstance) {
+    FakeSymbol inner;
+    // The outer drawing holds an instance of the inner symbol centred on (50, 50).
+    LibNode outer(NodeKind::Symbol, "ARMOIRE");
+    outer.drawing = std::make_unique<Folio>();
+    outer.drawing->append(inner.instance({50000, 50000}, 0));
+    outer.bounds = {40000, 60000, 45000, 55000};
+    auto instance = std::make_unique<Shape>(kSymbol);
+    instance->points = {{100000, 100000}, {100000, 100000}};
+    instance->createKindRecord();
+    instance->infoSymbole->node = &outer;
+    // Its label list holds the nested terminal where the inner symbol puts it: (40, 50).
+    auto label = makeShape(kTerminal, {{40000, 50000}, {40000, 50000}}, "X1");
+    label->infoBorne = std::make_unique<InfoBorneSymbole>();
+    instance->infoSymbole->labels.emplace_back("X1", std::move(label));
+    setShowTerminalsDefault(true);
+    RecordingSurface surface;
+    draw(*instance, surface, 5, false);
+    EXPECT_EQ(redDiamonds(surface), 1);
+    EXPECT_TRUE(contains(surface.lines(), "polygon(90,95,95,100,90,105,85,100)"));
+}
+
 TEST(RenderWire, JunctionDotsOnlyWhereAWireEndsOnAnotherWire) {
     Shape other(kWire);
     Shape terminal(kTerminal);
