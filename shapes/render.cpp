@@ -34,7 +34,8 @@ bool showTerminalsDefault = true;
 // What a drawing inherits from the object that contains it.
 struct DrawContext {
     bool showTerminals = true;
-    int depth = 0; // symbol nesting
+    int depth = 0;          // symbol nesting
+    long* budget = nullptr; // objects of symbol drawings still allowed in this drawing
 };
 
 void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
@@ -313,6 +314,8 @@ void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
 // itself (a symbol nested in itself) still finds its way back.
 void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawing, Surface& surface,
                 int zoom, bool ghost, const DrawContext& context) {
+    if (context.budget && --*context.budget < 0)
+        return;
     const ShapeGeometryCopy kept = object.geometryCopy;
     placeInSymbol(object, instance, drawing);
     drawShape(object, surface, zoom, ghost, context);
@@ -429,8 +432,11 @@ bool showTerminals(const Shape& shape) {
 }
 
 void draw(Shape& shape, Surface& surface, int zoom, bool ghost) {
+    // Symbols nested many times over in a damaged library must not stall a paint.
+    long budget = kMaxSymbolObjects;
     DrawContext context;
     context.showTerminals = documentShowsTerminals(shape);
+    context.budget = &budget;
     drawShape(shape, surface, zoom, ghost, context);
 }
 

@@ -29,6 +29,9 @@ constexpr std::size_t kMaxLabelBytes = 254;
 // Symbol drawings may hold symbol instances; deeper nesting than this is taken
 // for a symbol that contains itself and is not drawn.
 constexpr int kMaxSymbolNesting = 8;
+// At most this many objects of symbol drawings are drawn for one object on the
+// folio (a drawing that nests symbols many times over is cut short).
+constexpr long kMaxSymbolObjects = 100000;
 
 // Draws the object (and its shadow first, outside ghost mode). In ghost mode the
 // object is being dragged: it is drawn as a thin outline with a 1-pixel black

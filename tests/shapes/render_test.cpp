@@ -377,6 +377,27 @@ TEST(RenderSymbol, ASymbolContainingItselfStops) {
     EXPECT_EQ(node.drawing->objects[0]->points, (std::vector<Point>{{0, 0}, {10000, 0}}));
 }
 
+TEST(RenderSymbol, ASymbolNestedManyTimesOverIsCutShort) {
+    // Nine instances of itself in its own drawing: 9^8 placements without a bound.
+    LibNode node(NodeKind::Symbol, "GIGOGNE");
+    node.drawing = std::make_unique<Folio>();
+    node.drawing->append(makeShape(kLine, {{0, 0}, {10000, 0}}));
+    for (int i = 0; i < 9; ++i) {
+        auto& inner = node.drawing->append(std::make_unique<Shape>(kSymbol));
+        inner.points = {{i * 1000, 0}, {i * 1000, 0}};
+        inner.createKindRecord();
+        inner.infoSymbole->node = &node;
+    }
+    node.bounds = {0, 10000, 0, 0};
+    Shape& top = *node.drawing->objects[1];
+    RecordingSurface surface;
+    draw(top, surface, 5, false);
+    const std::size_t lines = callsOf(surface, SurfaceOp::LineTo).size();
+    EXPECT_GT(lines, 1000u);
+    EXPECT_LE(lines, static_cast<std::size_t>(kMaxSymbolObjects));
+    EXPECT_EQ(top.points, (std::vector<Point>{{0, 0}, {0, 0}}));
+}
+
 TEST(RenderSymbol, NestedSymbolLabelsAreDrawnOnceByTheOuterInstance) {
     FakeSymbol inner;
     // The outer drawing holds an instance of the inner symbol centred on (50, 50).
