@@ -240,7 +240,8 @@ void saoDoc::ensureFirstFolio() {
 void saoDoc::addImageObject(Folio& folio) {
     for (auto& shape : folio.objects)
         shape->selected = false;
-    closePendingAction();
+    // An object the document adds itself is recorded as a paste.
+    recordAction(*this, &folio, kUndoPaste);
     auto shape = std::make_unique<Shape>(kDibPicture, &folio);
     shape->dib = std::move(imageForNewSymbol);
     shape->style = objectStyle;
@@ -319,6 +320,10 @@ void saoDoc::close() {
     titleBlock.reset();
     // The folios go before the store; their symbol objects let go of their drawings.
     folios.clear();
+    // Nothing may keep pointing at them.
+    undoState = UndoState{};
+    selection = SelectionSummary{};
+    changedFolio = nullptr;
     if (symbolNode) {
         if (editCountRaised_ && symbolNode->editCount > 0)
             --symbolNode->editCount;

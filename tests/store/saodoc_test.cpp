@@ -784,6 +784,7 @@ TEST(SaoDocTest, ANewSymbolMadeFromAPictureStartsWithThePicture) {
     EXPECT_EQ(picture.points[1], (Point{12000, 12000}));
     EXPECT_TRUE(picture.selected && picture.isNew && picture.alive);
     EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(undoLabelFor(doc, doc.folios[0].get()).text, "&Annuler coller\tCtrl+Z");
     EXPECT_TRUE(doc.commit(false));
     EXPECT_NE(fixture.lib.location->children[0]->file->readRecord(kSymbolDrawingRecordType, fixture.vide->id),
               nullptr);
