@@ -755,10 +755,12 @@ TEST(RenderDamaged, AbsurdValuesDrawWithoutFault) {
                 // within 12 months.
                 int titles = 0;
                 for (const SurfaceCall& call : surface.calls()) {
-                    if (call.op == SurfaceOp::SetPen)
+                    if (call.op == SurfaceOp::SetPen) {
                         EXPECT_LE(call.args[1], 2000) << "kind " << kind;
-                    if (call.op == SurfaceOp::TextOut && kind != kText && kind != kCalendar)
+                    }
+                    if (call.op == SurfaceOp::TextOut && kind != kText && kind != kCalendar) {
                         EXPECT_LE(call.text.size(), kMaxLabelBytes) << "kind " << kind;
+                    }
                     titles += call.op == SurfaceOp::TextOut && call.text.rfind(" Janvier", 0) == 0;
                 }
                 EXPECT_LE(titles, 2) << "kind " << kind; // twelve months hold at most two Januaries
