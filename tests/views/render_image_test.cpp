@@ -177,8 +177,9 @@ TEST(RenderImage, EveryKindOfTheSceneDrawsInsideItsOutline) {
         // The outline of a terminal is 3 points around its point while its diamond
         // reaches 5, and a wire's outline leaves out its end labels: the
         // geometry's rules, not the drawing's.
-        if (kind != kTerminal && !shape->isWire())
+        if (kind != kTerminal && !shape->isWire()) {
             EXPECT_EQ(stray, 0) << "kind " << kind;
+        }
     }
 }
 
