@@ -2,7 +2,7 @@
 // files (settings, log, default symbol library folder).
 #pragma once
 
-#include "store/shutdown.h" // shuttingDown(), setShuttingDown()
+#include "base/shutdown.h" // shuttingDown(), setShuttingDown()
 
 #include <filesystem>
 

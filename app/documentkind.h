@@ -2,7 +2,7 @@
 // how it makes its document and the view that shows it.
 #pragma once
 
-#include "store/document.h"
+#include "base/document.h"
 
 #include <QString>
 #include <QStringList>

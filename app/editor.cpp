@@ -7,7 +7,7 @@
 #include "app/singleinstance.h"
 #include "app/strings.h"
 #include "app/verbs.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "views/qttextmeasurer.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // in a list of at most 500 messages that the message window shows.
 #pragma once
 
-#include "store/log.h"
+#include "base/log.h"
 
 #include <cstdio>
 #include <deque>

@@ -4,9 +4,9 @@
 #include "app/saoapp.h"
 #include "app/saomanager.h"
 #include "app/strings.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/storestrings.h"
-#include "store/userinterface.h"
+#include "base/userinterface.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -11,7 +11,7 @@
 // tests run without a sound card, a browser or a mail client.
 #pragma once
 
-#include "store/desktopservices.h"
+#include "base/desktopservices.h"
 
 #include <QString>
 #include <QStringList>

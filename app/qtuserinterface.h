@@ -3,7 +3,7 @@
 // clipboard (each format as the MIME type "application/x-plexo-<format>").
 #pragma once
 
-#include "store/userinterface.h"
+#include "base/userinterface.h"
 
 #include <QPointer>
 #include <QString>

@@ -11,7 +11,7 @@
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -11,9 +11,9 @@
 #include "app/strings.h"
 #include "app/therm.h"
 #include "shapes/fontlist.h"
-#include "store/desktopservices.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/desktopservices.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <QApplication>
 #include <QCloseEvent>

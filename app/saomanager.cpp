@@ -3,8 +3,8 @@
 #include "app/icons.h"
 #include "app/profilefile.h"
 #include "app/strings.h"
-#include "store/log.h"
-#include "store/userinterface.h"
+#include "base/log.h"
+#include "base/userinterface.h"
 
 #include <QApplication>
 #include <QCloseEvent>

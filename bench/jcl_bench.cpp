@@ -4,7 +4,7 @@
 //   jcl_bench [JOBS] [ROUNDS]
 #include "bench/jcl_generate.h"
 #include "jcl/jclreader.h"
-#include "store/log.h"
+#include "base/log.h"
 
 #include <chrono>
 #include <cstdio>

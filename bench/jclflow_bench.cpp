@@ -6,7 +6,7 @@
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
 #include "tools/bundledlibraries.h"
 

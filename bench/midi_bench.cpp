@@ -4,7 +4,7 @@
 #include "midi/midireader.h"
 #include "midi/midiwriter.h"
 #include "midi/seqdoc.h"
-#include "store/log.h"
+#include "base/log.h"
 
 #include <chrono>
 #include <cstdint>

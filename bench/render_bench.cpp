@@ -4,7 +4,7 @@
 #include "bench/render_scene.h"
 #include "shapes/foliorenderer.h"
 #include "shapes/recordingsurface.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 

@@ -7,7 +7,7 @@
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "store/folio.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cstdint>
 #include <memory>

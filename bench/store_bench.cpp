@@ -6,10 +6,10 @@
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/shape.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/log.h"
-#include "store/objfile.h"
+#include "base/log.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <chrono>

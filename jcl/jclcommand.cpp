@@ -5,7 +5,7 @@
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "store/folio.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
 
 #include <cstdio>

@@ -2,8 +2,8 @@
 
 #include "jcl/jclline.h"
 #include "jcl/jclstrings.h"
-#include "store/log.h"
-#include "store/textcodec.h"
+#include "base/log.h"
+#include "base/textcodec.h"
 
 #include <algorithm>
 #include <cstdio>

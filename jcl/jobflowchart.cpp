@@ -8,10 +8,10 @@
 #include "shapes/symbolresolver.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,11 +1,11 @@
 #include "library/lib.h"
 
 #include "library/libsymbolresolver.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,13 +1,13 @@
 #include "library/libnode.h"
 
 #include "shapes/shape.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/log.h"
-#include "store/objfile.h"
+#include "base/log.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "midi/midicommand.h"
 
 #include "midi/seqdoc.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cstdio>
 #include <cstring>

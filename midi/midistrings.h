@@ -39,19 +39,13 @@ inline constexpr const char* kEventsOutOfOrder = "*** Événements hors d'ordre 
 
 } // namespace plexo::midistr
 
+#include "base/format.h"
+
 #include <cstdio>
 #include <string>
 
 namespace plexo::midistr {
 
-// printf-style formatting of the patterns above.
-template <class... Args> std::string format(const char* pattern, Args... args) {
-    const int size = std::snprintf(nullptr, 0, pattern, args...);
-    if (size <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, pattern, args...);
-    return text;
-}
+using ::plexo::format;
 
 } // namespace plexo::midistr

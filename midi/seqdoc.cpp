@@ -3,8 +3,8 @@
 #include "midi/midireader.h"
 #include "midi/midistrings.h"
 #include "midi/midiwriter.h"
-#include "store/log.h"
-#include "store/userinterface.h"
+#include "base/log.h"
+#include "base/userinterface.h"
 
 #include <fstream>
 #include <new>

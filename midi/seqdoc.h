@@ -3,7 +3,7 @@
 #pragma once
 
 #include "midi/midipiste.h"
-#include "store/document.h"
+#include "base/document.h"
 
 #include <cstdint>
 #include <filesystem>

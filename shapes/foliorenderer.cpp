@@ -27,10 +27,6 @@ Rect folioExtent(const Folio& folio) {
             static_cast<std::int32_t>(std::min<std::int64_t>(page.height * down, INT32_MAX))};
 }
 
-bool rectanglesMeet(const Rect& a, const Rect& b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-
 void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour) {
     SurfaceSaver saver(surface);
     surface.setPen(Pen::solid(colour, 1));
@@ -74,7 +70,7 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
         for (int i = 0; i < across; ++i) {
             const std::int32_t dx = page.width * i, dy = page.height * j;
             move(block, dx, dy);
-            if (!visible || rectanglesMeet(block.outline, *visible))
+            if (!visible || block.outline.meets(*visible))
                 draw(block, surface, zoom, false);
             move(block, -dx, -dy);
         }
@@ -90,7 +86,7 @@ void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& optio
     for (const auto& object : folio.objects) {
         if (!object || !object->alive)
             continue;
-        if (options.visible && !rectanglesMeet(object->outline, *options.visible))
+        if (options.visible && !object->outline.meets(*options.visible))
             continue;
         draw(*object, surface, options.zoom, false);
     }

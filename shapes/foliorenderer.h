@@ -47,7 +47,5 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
 // Borders, title blocks and objects. The folio's objects must be loaded (acquire).
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);
 
-// Whether two rectangles (normalised, edges included) meet.
-bool rectanglesMeet(const Rect& a, const Rect& b);
 
 } // namespace plexo

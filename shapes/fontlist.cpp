@@ -1,7 +1,7 @@
 #include "shapes/fontlist.h"
 
-#include "store/log.h"
-#include "store/textcodec.h"
+#include "base/log.h"
+#include "base/textcodec.h"
 
 #include <algorithm>
 

@@ -50,11 +50,6 @@ Rect widened(Rect r, std::int64_t dx, std::int64_t dy) {
     return {saturate(r.left - dx), saturate(r.top - dy), saturate(r.right + dx), saturate(r.bottom + dy)};
 }
 
-Rect joined(const Rect& a, const Rect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 Rect around(Point p, std::int32_t d) {
     return widened({p.x, p.y, p.x, p.y}, d, d);
 }
@@ -104,7 +99,7 @@ Rect symbolOutline(Shape& instance) {
             refreshLabel(label, instance);
             placeInSymbol(s, instance, drawing);
             computeOutline(s);
-            box = joined(box, s.outline);
+            box = box.united(s.outline);
             unplaceFromSymbol(s);
             s.outline = savedOutline;
         }
@@ -341,7 +336,7 @@ void computeOutline(Shape& shape) {
         const std::int32_t h = saturate(std::int64_t{e.height} * kUnitsPerPoint);
         const int align = shape.style.isUsable(kTextAlign) ? shape.style.textAlign : 0;
         const Point o = labelOrigin(labelBox, align, shape.angle, w, h);
-        box = joined(box, turnedTextRect(o, shape.angle, w, h));
+        box = box.united(turnedTextRect(o, shape.angle, w, h));
     }
     if (shape.style.isUsable(kShadow) && shape.style.shadow != kNoColour) {
         box.right = saturate(std::int64_t{box.right} + kShadowOffset);

@@ -1,6 +1,7 @@
 // Points and rectangles in document units (1000 per typographic point, y downward).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace plexo {
@@ -22,6 +23,18 @@ struct Rect {
     std::int32_t width() const { return right - left; }
     std::int32_t height() const { return bottom - top; }
     bool isEmpty() const { return right <= left || bottom <= top; }
+
+    // The smallest rectangle holding both (normalised rectangles).
+    Rect united(const Rect& other) const {
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
+    }
+    // Edges included, as the hit tests and the rubber band count them.
+    bool contains(Point p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+    // Whether two normalised rectangles meet, edges included.
+    bool meets(const Rect& other) const {
+        return left <= other.right && other.left <= right && top <= other.bottom && other.top <= bottom;
+    }
 };
 
 } // namespace plexo

@@ -3,7 +3,7 @@
 #include "shapes/primitives.h"
 #include "shapes/render.h"
 #include "shapes/renderhelpers.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <algorithm>
 

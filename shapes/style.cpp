@@ -1,7 +1,7 @@
 #include "shapes/style.h"
 
 #include "shapes/fontlist.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <algorithm>
 #include <initializer_list>

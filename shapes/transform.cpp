@@ -41,10 +41,6 @@ bool isBoxKind(int kind) {
     return Shape::keepsNormalisedCorners(kind);
 }
 
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
-}
-
 bool nearPoint(Point a, Point p, std::int32_t d) {
     return std::llabs(static_cast<std::int64_t>(a.x) - p.x) <= d &&
            std::llabs(static_cast<std::int64_t>(a.y) - p.y) <= d;
@@ -337,7 +333,7 @@ std::vector<Point> handlePoints(const Shape& shape) {
 
 bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
     handle = 0;
-    if (!inside(widen(shape.outline, kHitMargin), p))
+    if (!widen(shape.outline, kHitMargin).contains(p))
         return false;
     switch (shape.kind) {
     case kTextZone:
@@ -347,7 +343,7 @@ bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
     case kTablature:
     case kMidiShortcut:
     case kSequence:
-        return inside(shape.outline, p);
+        return shape.outline.contains(p);
     default:
         break;
     }
@@ -365,14 +361,14 @@ bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
         const bool solid = isFilled(shape) || shape.kind == kText || shape.kind == kDibPicture ||
                            shape.kind == kMetafilePicture || shape.kind == kBitmapPicture ||
                            shape.kind == kCalendar;
-        return solid && inside(widen(box, kHandleTolerance), p);
+        return solid && widen(box, kHandleTolerance).contains(p);
     }
     switch (shape.kind) {
     case kHalfOvalH:
     case kHalfOvalV:
-        return inside(widen(boxOf(shape), kHandleTolerance), p);
+        return widen(boxOf(shape), kHandleTolerance).contains(p);
     case kSymbol:
-        return inside(shape.outline, p);
+        return shape.outline.contains(p);
     case kBezier:
     case kCable:
         return hitsPolyline(curvePolyline(shape.points), p, false);

@@ -5,7 +5,7 @@
 #include "shapes/shape.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,12 +3,12 @@
 // object keeps its labels as stored), written out as JSON or as a list of problems.
 #include "store/storecommands.h"
 
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,13 +4,13 @@
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
-#include "store/buffer.h"
-#include "store/log.h"
+#include "base/buffer.h"
+#include "base/log.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,15 +4,15 @@
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "store/buffer.h"
-#include "store/desktopservices.h"
+#include "base/buffer.h"
+#include "base/desktopservices.h"
 #include "store/folio.h"
-#include "store/log.h"
-#include "store/objfile.h"
-#include "store/shutdown.h"
+#include "base/log.h"
+#include "base/objfile.h"
+#include "base/shutdown.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,7 +8,7 @@
 
 #include "shapes/point.h"
 #include "shapes/style.h"
-#include "store/document.h"
+#include "base/document.h"
 #include "store/selection.h"
 #include "store/undo.h"
 

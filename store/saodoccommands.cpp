@@ -3,13 +3,13 @@
 #include "store/saodoc.h"
 
 #include "shapes/shape.h"
-#include "store/buffer.h"
-#include "store/desktopservices.h"
+#include "base/buffer.h"
+#include "base/desktopservices.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/storestrings.h"
-#include "store/textcodec.h"
-#include "store/userinterface.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/undo.h"
-#include "store/userinterface.h"
+#include "base/userinterface.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,15 +18,6 @@ namespace {
 
 bool isSelected(const Shape& s) {
     return s.alive && s.selected;
-}
-
-Rect joined(const Rect& a, const Rect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
 }
 
 // The symbol instance owning a terminal label, or the wire itself, for an end.
@@ -85,7 +76,7 @@ void refreshSelectionSummary(saoDoc& document) {
             Shape& s = *owned;
             if (!isSelected(s))
                 continue;
-            summary.bounds = summary.any ? joined(summary.bounds, s.outline) : s.outline;
+            summary.bounds = summary.any ? summary.bounds.united(s.outline) : s.outline;
             mergeStyle(summary.style, s.style);
             if (!summary.any)
                 summary.folio = folio.get();
@@ -169,7 +160,7 @@ void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t
         bool any = false;
         const Rect area = w.outline;
         for (Point& q : w.points) {
-            if (inside(band, q)) {
+            if (band.contains(q)) {
                 q.x += dx;
                 q.y += dy;
                 any = true;
@@ -305,7 +296,7 @@ void alignSelection(saoDoc& document, Folio& folio, int operation) {
     for (auto& owned : folio.objects) {
         if (!isSelected(*owned))
             continue;
-        bounds = any ? joined(bounds, owned->outline) : owned->outline;
+        bounds = any ? bounds.united(owned->outline) : owned->outline;
         any = true;
     }
     if (!any)

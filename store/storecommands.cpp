@@ -3,11 +3,11 @@
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/shape.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <cstdio>
 #include <cstring>

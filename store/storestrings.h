@@ -2,6 +2,8 @@
 // library tree), in one place. printf-style fields are filled with format().
 #pragma once
 
+#include "base/format.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -59,18 +61,6 @@ inline constexpr const char* kNameTaken = "Le nom utilisé existe déjà.";
 inline constexpr const char* kIncorrectEntryCaption = "Entrée incorrecte";
 inline constexpr const char* kTreeDamaged = "*** Arbre de la librairie '%s' endommagé : les noeuds lus avant sont conservés.";
 
-// Fills the fields of a printf-style format (the arguments are UTF-8 texts and integers).
-template <typename... Args>
-std::string format(const char* pattern, Args... args) {
-    int size = std::snprintf(nullptr, 0, pattern, args...);
-    if (size <= 0)
-        return pattern;
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), pattern, args...);
-    text.resize(static_cast<std::size_t>(size));
-    return text;
-}
-
-inline std::string format(const char* pattern, const std::string& text) { return format(pattern, text.c_str()); }
+using ::plexo::format;
 
 } // namespace plexo::strings

@@ -3,9 +3,9 @@
 #include "library/lib.h"
 #include "shapes/shape.h"
 #include "shapes/style.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <cmath>

@@ -8,9 +8,9 @@
 #include "shapes/shape.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 #include "tools/bundledlibraries.h"
 
 #include <cstdio>

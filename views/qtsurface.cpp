@@ -1,6 +1,6 @@
 #include "views/qtsurface.h"
 
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <QFont>
 #include <QFontMetrics>

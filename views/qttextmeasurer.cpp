@@ -1,6 +1,6 @@
 #include "views/qttextmeasurer.h"
 
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -8,7 +8,8 @@
 #include "shapes/units.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
+#include "base/format.h"
+#include "base/textcodec.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 
@@ -34,12 +35,6 @@ namespace {
 constexpr const char* kUsage =
     "Utilisation : plexo render FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] "
     "-o SORTIE.png|SORTIE.svg|SORTIE.pdf\n";
-
-std::string format(const char* pattern, const std::string& a, const std::string& b = {}) {
-    char text[1024];
-    std::snprintf(text, sizeof text, pattern, a.c_str(), b.c_str());
-    return text;
-}
 
 QString qPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());

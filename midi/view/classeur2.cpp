@@ -2,7 +2,7 @@
 
 #include "midi/seqdoc.h"
 #include "midi/view/seqview.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 // above a pane drawing the current track's events (Pane2). It only displays.
 #pragma once
 
-#include "store/document.h"
+#include "base/document.h"
 
 #include <QFont>
 #include <QWidget>

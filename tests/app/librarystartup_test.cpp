@@ -5,8 +5,8 @@
 
 #include "app/libraryfolder.h"
 #include "library/lib.h"
-#include "store/desktopservices.h"
-#include "store/shutdown.h"
+#include "base/desktopservices.h"
+#include "base/shutdown.h"
 #include "support/storefixture.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "apptestsupport.h"
 
 #include "app/qtdesktopservices.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 #include "support/storefixture.h"
 
 #include <QFileInfo>

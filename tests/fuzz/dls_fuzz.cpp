@@ -4,7 +4,7 @@
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
 #include "store/storecommands.h"
 

@@ -6,7 +6,7 @@
 #include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
 #include "store/folio.h"
-#include "store/log.h"
+#include "base/log.h"
 #include "store/saodoc.h"
 #include "store/storecommands.h"
 

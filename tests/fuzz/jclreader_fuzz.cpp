@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the JCL reader as the content of a job file, with a
 // sink that walks every chunk as the flowchart drawing would.
 #include "jcl/jclreader.h"
-#include "store/log.h"
+#include "base/log.h"
 
 #include <cstddef>
 #include <cstdint>

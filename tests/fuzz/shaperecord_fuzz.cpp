@@ -5,7 +5,7 @@
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
 #include "shapes/symbolresolver.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 #include "support/testenvironment.h"
 #include "tools/bundledlibraries.h"
 

@@ -7,9 +7,9 @@
 
 #include "shapes/shape.h"
 #include "shapes/wires.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <gtest/gtest.h>

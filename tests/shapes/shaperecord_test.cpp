@@ -3,7 +3,7 @@
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <gtest/gtest.h>
 

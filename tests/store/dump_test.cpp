@@ -3,8 +3,8 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
-#include "store/buffer.h"
-#include "store/objfile.h"
+#include "base/buffer.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <gtest/gtest.h>

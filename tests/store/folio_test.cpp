@@ -4,8 +4,8 @@
 #include "support/testenvironment.h"
 
 #include "shapes/shape.h"
-#include "store/buffer.h"
-#include "store/userinterface.h"
+#include "base/buffer.h"
+#include "base/userinterface.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "shapes/shape.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/selection.h"
 #include "store/undo.h"
 

@@ -8,7 +8,7 @@
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
-#include "store/buffer.h"
-#include "store/desktopservices.h"
+#include "base/buffer.h"
+#include "base/desktopservices.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/textcodec.h"
+#include "base/textcodec.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "library/libsymbolresolver.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
-#include "store/buffer.h"
+#include "base/buffer.h"
 #include "store/folio.h"
-#include "store/objfile.h"
+#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <filesystem>

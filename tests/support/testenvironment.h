@@ -1,8 +1,8 @@
 // Fakes for the core's interfaces, shared by the test suites.
 #pragma once
 
-#include "store/log.h"
-#include "store/userinterface.h"
+#include "base/log.h"
+#include "base/userinterface.h"
 
 #include <deque>
 #include <filesystem>

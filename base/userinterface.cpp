@@ -1,6 +1,6 @@
-#include "store/userinterface.h"
+#include "base/userinterface.h"
 
-#include "store/log.h"
+#include "base/log.h"
 
 #include <string>
 

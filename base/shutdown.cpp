@@ -1,4 +1,4 @@
-#include "store/shutdown.h"
+#include "base/shutdown.h"
 
 namespace plexo {
 namespace {

@@ -1,7 +1,7 @@
-#include "store/desktopservices.h"
+#include "base/desktopservices.h"
 
-#include "store/document.h"
-#include "store/shutdown.h"
+#include "base/document.h"
+#include "base/shutdown.h"
 
 #include <system_error>
 

@@ -1,6 +1,6 @@
-#include "store/buffer.h"
+#include "base/buffer.h"
 
-#include "store/objfile.h"
+#include "base/objfile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "store/objfile.h"
+#include "base/objfile.h"
 
-#include "store/buffer.h"
+#include "base/buffer.h"
 
 #include <algorithm>
 #include <cerrno>
