@@ -1,0 +1,305 @@
+#include "views/schema/pane.h"
+
+#include "shapes/foliorenderer.h"
+#include "shapes/render.h"
+#include "shapes/shape.h"
+#include "shapes/units.h"
+#include "store/folio.h"
+#include "store/saodoc.h"
+#include "views/qtsurface.h"
+#include "views/schema/bandpalette.h"
+
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace plexo {
+
+namespace {
+
+QRect toQRect(const Rect& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+} // namespace
+
+Pane::Pane(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+}
+
+void Pane::showFolio(Folio* folio) {
+    folio_ = folio;
+    refreshLayout();
+    repaintAll();
+}
+
+bool Pane::setZoom(int level) {
+    if (!viewport_.setZoom(level))
+        return false;
+    syncScrollBars();
+    repaintAll();
+    emit viewChanged();
+    return true;
+}
+
+void Pane::setGridVisible(bool visible) {
+    if (visible == gridVisible_)
+        return;
+    gridVisible_ = visible;
+    repaintAll();
+}
+
+void Pane::setBandsShown(bool tabs, bool rulers) {
+    tabsShown_ = tabs;
+    rulersShown_ = rulers;
+    refreshLayout();
+}
+
+void Pane::refreshLayout() {
+    ViewportLayout layout;
+    layout.tabsShown = tabsShown_;
+    layout.rulersShown = rulersShown_;
+    if (folio_) {
+        layout.folioExtent = folioExtent(*folio_);
+        if (const saoDoc* document = folio_->document) {
+            layout.horizontalGrid = document->horizontalGrid;
+            layout.verticalGrid = document->verticalGrid;
+            layout.secondaryGrid = document->secondaryGrid;
+        }
+    }
+    viewport_.setClientSize(viewport()->width(), viewport()->height());
+    viewport_.setLayout(layout);
+    syncScrollBars();
+    repaintAll();
+    emit viewChanged();
+}
+
+void Pane::syncScrollBars() {
+    syncing_ = true;
+    horizontalScrollBar()->setRange(0, viewport_.rangeX());
+    verticalScrollBar()->setRange(0, viewport_.rangeY());
+    horizontalScrollBar()->setPageStep(std::max(1, viewport_.clientWidth() / viewport_.unitX()));
+    verticalScrollBar()->setPageStep(std::max(1, viewport_.clientHeight() / viewport_.unitY()));
+    horizontalScrollBar()->setValue(viewport_.positionX());
+    verticalScrollBar()->setValue(viewport_.positionY());
+    syncing_ = false;
+}
+
+void Pane::syncFromScrollBars() {
+    viewport_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void Pane::repaintArea(const Rect& documentArea) {
+    const QRect area = toQRect(viewport_.repaintRect(documentArea)).intersected(viewport()->rect());
+    if (area.isEmpty())
+        return;
+    if (cacheValid_) {
+        QPainter painter(&cache_);
+        renderInto(painter, area);
+    }
+    viewport()->update(area);
+}
+
+void Pane::repaintAll() {
+    cacheValid_ = false;
+    viewport()->update();
+}
+
+void Pane::centreOn(Point documentPoint) {
+    if (viewport_.centreOn(documentPoint))
+        syncScrollBars();
+}
+
+void Pane::scrollToOrigin() {
+    if (viewport_.home())
+        syncScrollBars();
+}
+
+void Pane::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    refreshLayout();
+}
+
+void Pane::scrollContentsBy(int dx, int dy) {
+    if (syncing_) {
+        // Our own range or value change: the viewport already knows the position.
+        cacheValid_ = false;
+        viewport()->update();
+        return;
+    }
+    syncFromScrollBars();
+    const int shiftX = dx * viewport_.unitX();
+    const int shiftY = dy * viewport_.unitY();
+    if (cacheValid_ && std::abs(shiftX) < cache_.deviceIndependentSize().width() &&
+        std::abs(shiftY) < cache_.deviceIndependentSize().height()) {
+        // Move what is drawn and draw only the strips that came into view.
+        QPixmap moved(cache_.size());
+        moved.setDevicePixelRatio(cache_.devicePixelRatio());
+        QPainter painter(&moved);
+        painter.drawPixmap(shiftX, shiftY, cache_);
+        const QRect all = viewport()->rect();
+        if (shiftX > 0)
+            renderInto(painter, QRect(0, 0, shiftX, all.height()));
+        else if (shiftX < 0)
+            renderInto(painter, QRect(all.width() + shiftX, 0, -shiftX, all.height()));
+        if (shiftY > 0)
+            renderInto(painter, QRect(0, 0, all.width(), shiftY));
+        else if (shiftY < 0)
+            renderInto(painter, QRect(0, all.height() + shiftY, all.width(), -shiftY));
+        painter.end();
+        cache_ = moved;
+    } else {
+        cacheValid_ = false;
+    }
+    viewport()->update();
+    emit viewChanged();
+}
+
+QPixmap& Pane::cache() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    if (cache_.size() != size || cache_.devicePixelRatio() != ratio) {
+        cache_ = QPixmap(size);
+        cache_.setDevicePixelRatio(ratio);
+        cacheValid_ = false;
+    }
+    if (!cacheValid_) {
+        QPainter painter(&cache_);
+        renderInto(painter, viewport()->rect());
+        cacheValid_ = true;
+    }
+    return cache_;
+}
+
+void Pane::paintEvent(QPaintEvent* event) {
+    QPixmap& image = cache();
+    QPainter painter(viewport());
+    painter.drawPixmap(event->rect(), image, QRectF(event->rect().topLeft() * image.devicePixelRatio(),
+                                                    event->rect().size() * image.devicePixelRatio()));
+}
+
+void Pane::renderInto(QPainter& painter, const QRect& windowRect) {
+    painter.save();
+    painter.setClipRect(windowRect);
+    painter.fillRect(windowRect, palette().color(QPalette::Base));
+    if (!folio_) {
+        painter.restore();
+        return;
+    }
+    QtSurface surface(painter);
+    const Point origin{viewport_.originX(), viewport_.originY()};
+    surface.setOrigin(origin);
+    // The document region under the rectangle, widened and limited to the folio.
+    const Point topLeft = viewport_.toDocument(windowRect.left(), windowRect.top());
+    const Point bottomRight = viewport_.toDocument(windowRect.right() + 1, windowRect.bottom() + 1);
+    const Rect extent = viewport_.layout().folioExtent;
+    const Rect visible{topLeft.x - kVisibleMargin, topLeft.y - kVisibleMargin,
+                       std::min(bottomRight.x + kVisibleMargin, extent.right),
+                       std::min(bottomRight.y + kVisibleMargin, extent.bottom)};
+    if (gridVisible_)
+        drawGrid(surface, visible);
+    FolioRenderOptions options;
+    options.zoom = viewport_.zoom();
+    options.visible = visible;
+    options.borderColour = toRgb(palette().color(QPalette::ButtonText));
+    renderFolio(*folio_, surface, options);
+    surface.setPen(Pen::solid({0, 0, 0}));
+    surface.setBrush(Brush::solid({0, 0, 0}));
+    for (const auto& object : folio_->objects) {
+        if (object && object->alive && object->selected && object->outline.meets(visible))
+            drawHandles(*object, surface, viewport_.zoom());
+    }
+    painter.restore();
+}
+
+void Pane::drawGrid(Surface& surface, const Rect& visible) {
+    const GridSteps steps = viewport_.gridSteps();
+    const Rect extent = viewport_.layout().folioExtent;
+    const int zoom = viewport_.zoom();
+    SurfaceSaver saver(surface);
+    surface.setPen(Pen::solid(toRgb(palette().color(QPalette::Button))));
+    const int top = toPixels(std::max(visible.top, 0), zoom);
+    const int bottom = toPixels(std::min(visible.bottom, extent.bottom), zoom);
+    const int left = toPixels(std::max(visible.left, 0), zoom);
+    const int right = toPixels(std::min(visible.right, extent.right), zoom);
+    if (steps.horizontal > 0) {
+        const std::int64_t first = std::max<std::int64_t>(1, visible.left / steps.horizontal);
+        for (std::int64_t x = first * steps.horizontal; x <= extent.right && x <= visible.right; x += steps.horizontal) {
+            const int p = toPixels(static_cast<std::int32_t>(x), zoom);
+            surface.moveTo(p, top);
+            surface.lineTo(p, bottom);
+        }
+    }
+    if (steps.vertical > 0) {
+        const std::int64_t first = std::max<std::int64_t>(1, visible.top / steps.vertical);
+        for (std::int64_t y = first * steps.vertical; y <= extent.bottom && y <= visible.bottom; y += steps.vertical) {
+            const int p = toPixels(static_cast<std::int32_t>(y), zoom);
+            surface.moveTo(left, p);
+            surface.lineTo(right, p);
+        }
+    }
+}
+
+void Pane::keyPressEvent(QKeyEvent* event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    bool moved = false;
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        if (control) {
+            emit folioStepRequested(+1);
+            return;
+        }
+        moved = viewport_.pageDown();
+        break;
+    case Qt::Key_PageUp:
+        if (control) {
+            emit folioStepRequested(-1);
+            return;
+        }
+        moved = viewport_.pageUp();
+        break;
+    case Qt::Key_Home:
+        if (control) {
+            emit folioStepRequested(0);
+            return;
+        }
+        moved = viewport_.home();
+        break;
+    case Qt::Key_End:
+        if (control) {
+            emit folioStepRequested(2);
+            return;
+        }
+        break;
+    case Qt::Key_Left:
+        moved = viewport_.scrollBy(-1, 0);
+        break;
+    case Qt::Key_Right:
+        moved = viewport_.scrollBy(1, 0);
+        break;
+    case Qt::Key_Up:
+        moved = viewport_.scrollBy(0, -1);
+        break;
+    case Qt::Key_Down:
+        moved = viewport_.scrollBy(0, 1);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    if (moved) {
+        // The scroll bars move the cached image like any other scroll.
+        const int x = viewport_.positionX(), y = viewport_.positionY();
+        viewport_.scrollTo(horizontalScrollBar()->value(), verticalScrollBar()->value());
+        horizontalScrollBar()->setValue(x);
+        verticalScrollBar()->setValue(y);
+    }
+}
+
+} // namespace plexo
