@@ -4,6 +4,7 @@
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
 #include "base/buffer.h"
+#include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -573,7 +574,7 @@ TEST_F(ShapeRecordTest, SeedRecordsMatchTheLayout) {
     }
     // Found from this file's own path, whatever the working folder of the run.
     const auto folder =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "seeds" / "shaperecord_fuzz";
+        test::sourceDir() / "tests" / "fuzz" / "seeds" / "shaperecord_fuzz";
     const bool update = std::getenv("PLEXO_UPDATE_SEEDS") != nullptr;
     if (update)
         std::filesystem::create_directories(folder);
