@@ -26,6 +26,8 @@ public:
     void scrollBy(int pixels);
     int scrollRange();
     void setSmallFont(const Font& font) { font_ = font; }
+    // The tabs as laid out now, measured with the strip's font.
+    std::vector<FolioTab> tabs();
 
 signals:
     // Another tab than the current one was clicked.
@@ -42,7 +44,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    std::vector<FolioTab> tabs();
     // The tab under x when it is not the current one, or -1.
     int otherTabAt(int x);
 

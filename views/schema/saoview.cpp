@@ -1,0 +1,308 @@
+#include "views/schema/saoview.h"
+
+#include "base/textcodec.h"
+#include "edit/viewlayout.h"
+#include "shapes/foliorenderer.h"
+#include "store/folio.h"
+#include "store/saodoc.h"
+#include "store/selection.h"
+#include "views/dialogs/dlogfolio.h"
+#include "views/schema/classeur.h"
+#include "views/schema/pane.h"
+#include "views/schema/regle.h"
+#include "views/schema/tabcorner.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace plexo {
+
+namespace {
+
+QRect toQRect(const ChildRect& r) {
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+FolioDialog folioDialog(QWidget* parent) {
+    return [parent](Folio& folio, FolioDialogKind kind) { return DlogFolio::edit(folio, kind, parent); };
+}
+
+} // namespace
+
+saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_(document) {
+    pane_ = new Pane(this);
+    classeur_ = new Classeur(
+        [this] {
+            std::vector<std::string> labels;
+            for (const auto& folio : document_.folios)
+                labels.push_back(folio->number);
+            return labels;
+        },
+        this);
+    horizontalRuler_ = new Regle(RulerOrientation::Horizontal, this);
+    verticalRuler_ = new Regle(RulerOrientation::Vertical, this);
+    connect(pane_, &Pane::viewChanged, this, &saoView::followPane);
+    connect(pane_, &Pane::folioStepRequested, this, &saoView::stepFolio);
+    connect(classeur_, &Classeur::tabChosen, this, &saoView::showFolio);
+    connect(classeur_, &Classeur::informationRequested, this, &saoView::folioInformation);
+    connect(classeur_, &Classeur::menuRequested, this, &saoView::folioMenuRequested);
+    document_.addObserver(this);
+    takeFolio(0);
+    layOut();
+}
+
+saoView::~saoView() {
+    document_.removeObserver(this);
+    releaseFolio();
+}
+
+std::string saoView::typeName() const { return "Schéma"; }
+
+bool saoView::isEditable() const { return !document_.isSymbolDocument(); }
+
+int saoView::indexOfFolio(const Folio* folio) const {
+    return folio ? document_.indexOf(folio) : -1;
+}
+
+void saoView::takeFolio(int index) {
+    const int count = static_cast<int>(document_.folios.size());
+    folioIndex_ = std::clamp(index, 0, std::max(count - 1, 0));
+    folio_ = document_.folioAt(folioIndex_);
+    if (folio_)
+        folio_->acquire();
+    classeur_->setCurrent(folioIndex_);
+    pane_->showFolio(folio_);
+}
+
+void saoView::releaseFolio() {
+    if (!folio_)
+        return;
+    Folio* folio = folio_;
+    folio_ = nullptr;
+    pane_->showFolio(nullptr);
+    folio->release(true);
+}
+
+void saoView::showFolio(int index) {
+    if (index < 0 || index >= static_cast<int>(document_.folios.size()))
+        return;
+    if (document_.folioAt(index) == folio_)
+        return;
+    releaseFolio();
+    takeFolio(index);
+    refreshSelectionSummary(document_);
+    layOut();
+    pane_->scrollToOrigin();
+    update();
+}
+
+void saoView::stepFolio(int step) {
+    const int last = static_cast<int>(document_.folios.size()) - 1;
+    int index = folioIndex_;
+    switch (step) {
+    case -1: index = std::max(0, folioIndex_ - 1); break;
+    case 1: index = std::min(last, folioIndex_ + 1); break;
+    case 0: index = 0; break;
+    default: index = last; break;
+    }
+    if (index != folioIndex_)
+        showFolio(index);
+}
+
+bool saoView::gridShown() const { return pane_->gridVisible(); }
+
+void saoView::setTabsShown(bool shown) {
+    if (shown == tabsShown_)
+        return;
+    tabsShown_ = shown;
+    layOut();
+    update();
+}
+
+void saoView::setRulersShown(bool shown) {
+    if (shown == rulersShown_)
+        return;
+    rulersShown_ = shown;
+    layOut();
+    update();
+}
+
+void saoView::setGridShown(bool shown) { pane_->setGridVisible(shown); }
+
+void saoView::zoomCommand(int command) {
+    const int level = zoomLevelForCommand(command, pane_->zoom());
+    if (pane_->setZoom(level))
+        emit zoomChanged(level);
+    pane_->setFocus();
+}
+
+int saoView::zoomLevel() const { return pane_->zoom(); }
+
+void saoView::layOut() {
+    const ViewLayout layout = computeViewLayout(width(), height(), tabsShown_, rulersShown_);
+    classeur_->setGeometry(toQRect(layout.tabStrip));
+    classeur_->setVisible(!layout.tabStrip.isEmpty());
+    horizontalRuler_->setGeometry(toQRect(layout.horizontalRuler));
+    horizontalRuler_->setVisible(!layout.horizontalRuler.isEmpty());
+    verticalRuler_->setGeometry(toQRect(layout.verticalRuler));
+    verticalRuler_->setVisible(!layout.verticalRuler.isEmpty());
+    pane_->setGeometry(toQRect(layout.pane));
+    pane_->setBandsShown(tabsShown_, rulersShown_);
+    followPane();
+}
+
+void saoView::followPane() {
+    const Viewport& view = pane_->view();
+    const Rect visible = view.visibleRegion();
+    const Rect extent = view.layout().folioExtent;
+    horizontalRuler_->follow(view.zoom(), extent.right, visible.left, visible.right, view.originX());
+    verticalRuler_->follow(view.zoom(), extent.bottom, visible.top, visible.bottom, view.originY());
+}
+
+void saoView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!stateApplied_) {
+        stateApplied_ = true;
+        applyStoredViewState();
+    }
+    layOut();
+    update();
+}
+
+void saoView::applyStoredViewState() {
+    if (!document_.headerLoaded)
+        return;
+    tabsShown_ = document_.showTabs != 0;
+    rulersShown_ = document_.showRulers != 0;
+    pane_->setGridVisible(document_.showGrid != 0);
+    pane_->setZoom(document_.zoomIndex);
+}
+
+void saoView::storeViewState() {
+    const QWidget* window = parentWidget() ? parentWidget() : this;
+    document_.viewX = window->x();
+    document_.viewY = window->y();
+    document_.viewWidth = window->width();
+    document_.viewHeight = window->height();
+    document_.showTabs = tabsShown_ ? 1 : 0;
+    document_.showRulers = rulersShown_ ? 1 : 0;
+    document_.showGrid = pane_->gridVisible() ? 1 : 0;
+    document_.zoomIndex = static_cast<std::uint8_t>(pane_->zoom());
+}
+
+void saoView::paintEvent(QPaintEvent*) {
+    if (!tabsShown_ || !isEditable())
+        return;
+    QPainter painter(this);
+    paintTabCorner(painter, palette());
+}
+
+void saoView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || !tabsShown_ || !isEditable() || at.y() >= kTabStripHeight)
+        return;
+    // One step per click.
+    switch (cornerButtonAt(at.x())) {
+    case 0: classeur_->scrollBy(kCornerScrollStep); break;
+    case 1: classeur_->scrollBy(-kCornerScrollStep); break;
+    default: break;
+    }
+}
+
+void saoView::showAdded(Folio* added) {
+    const int index = indexOfFolio(added);
+    if (index >= 0)
+        showFolio(index);
+}
+
+void saoView::addFolio() {
+    showAdded(document_.addFolio(folioDialog(this)));
+}
+
+void saoView::folioInformation() {
+    if (folio_)
+        document_.editFolioInformation(*folio_, folioDialog(this));
+}
+
+void saoView::deleteFolio() {
+    if (folio_)
+        document_.deleteFolio(*folio_);
+}
+
+void saoView::copyFolioUnderAnotherName() {
+    if (folio_)
+        showAdded(document_.copyFolioUnderAnotherName(*folio_, folioDialog(this)));
+}
+
+std::string saoView::statusMessage() const {
+    return folio_ ? cp1252ToUtf8(folio_->number) : std::string();
+}
+
+std::string saoView::pageIndicator() const {
+    return std::to_string(folioIndex_ + 1) + "/" + std::to_string(document_.folios.size());
+}
+
+void saoView::documentChanged(int code, std::intptr_t detail) {
+    switch (code) {
+    case kNotifyAreaChanged:
+        if (detail == kWholeArea) {
+            layOut();
+            pane_->repaintAll();
+            update();
+        } else if (!document_.changedFolio || document_.changedFolio == folio_) {
+            pane_->repaintArea(document_.changedArea);
+        }
+        break;
+    case kNotifyFolioListChanged:
+        switch (detail) {
+        case kFolioAdded:
+        case kFolioResorted:
+        case kFolioPagesChanged:
+            folioIndex_ = std::max(0, indexOfFolio(folio_));
+            classeur_->setCurrent(folioIndex_);
+            classeur_->update();
+            if (detail != kFolioAdded && document_.changedFolio == folio_) {
+                // The page count or the number changed: the folio's extent and tab too.
+                layOut();
+                pane_->repaintAll();
+            }
+            refreshSelectionSummary(document_);
+            break;
+        case kFolioDeleted:
+            // The folio is about to go: let go of it first.
+            if (document_.changedFolio == folio_)
+                releaseFolio();
+            break;
+        case kFolioRemoved: {
+            // Keep the folio shown when it is still there, else the one now at the index.
+            const int index = folio_ ? indexOfFolio(folio_) : folioIndex_;
+            if (!folio_)
+                takeFolio(index);
+            else
+                folioIndex_ = index;
+            classeur_->setCurrent(folioIndex_);
+            refreshSelectionSummary(document_);
+            layOut();
+            pane_->scrollToOrigin();
+            update();
+            classeur_->update();
+            break;
+        }
+        default:
+            break;
+        }
+        break;
+    case kNotifySaveViewState:
+        storeViewState();
+        break;
+    case kNotifyReleaseFolio:
+        releaseFolio();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace plexo

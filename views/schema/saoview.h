@@ -1,0 +1,105 @@
+// The document window of a schéma: one folio of the document at a time in the
+// pane, framed by the folio tab strip and the two rulers. It follows the
+// document's notifications, keeps the current folio's objects loaded while it
+// shows it, and carries out the view's display, zoom and folio commands.
+#pragma once
+
+#include "base/document.h"
+
+#include <QWidget>
+
+#include <string>
+
+namespace plexo {
+
+class Classeur;
+class Folio;
+class Pane;
+class Regle;
+class saoDoc;
+
+class saoView : public QWidget, public DocumentObserver {
+    Q_OBJECT
+
+public:
+    explicit saoView(saoDoc& document, QWidget* parent = nullptr);
+    ~saoView() override;
+
+    saoDoc& document() const { return document_; }
+    Folio* folio() const { return folio_; }
+    int folioIndex() const { return folioIndex_; }
+    // "Schéma".
+    std::string typeName() const;
+    // A symbol being edited is not editable: no corner buttons, no tab strip toggle.
+    bool isEditable() const;
+
+    Pane* pane() const { return pane_; }
+    Classeur* tabStrip() const { return classeur_; }
+    Regle* horizontalRuler() const { return horizontalRuler_; }
+    Regle* verticalRuler() const { return verticalRuler_; }
+
+    // Makes the folio at index current: the old folio's objects are let go, the
+    // new ones loaded, the selection summary refreshed, the view laid out and
+    // scrolled to the folio's top-left corner.
+    void showFolio(int index);
+    // -1 previous, +1 next, 0 first, 2 last (clamped).
+    void stepFolio(int step);
+
+    bool tabsShown() const { return tabsShown_; }
+    bool rulersShown() const { return rulersShown_; }
+    bool gridShown() const;
+    void setTabsShown(bool shown);       // 1201
+    void setRulersShown(bool shown);     // 1202
+    void setGridShown(bool shown);       // 1203
+
+    // Zoom commands 760..770.
+    void zoomCommand(int command);
+    int zoomLevel() const;
+
+    // Folio commands: add (706), information (707), delete (708), copy under another name (728).
+    void addFolio();
+    void folioInformation();
+    void deleteFolio();
+    void copyFolioUnderAnotherName();
+
+    // The status bar's message (the folio's number) and page indicator ("%d/%d").
+    std::string statusMessage() const;
+    std::string pageIndicator() const;
+
+    void documentChanged(int code, std::intptr_t detail) override;
+
+signals:
+    void zoomChanged(int level);
+    // The tab strip's folio menu was asked for at a screen position.
+    void folioMenuRequested(const QPoint& globalPosition);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void layOut();
+    void followPane();
+    // Takes the folio at index (clamped) without letting go of the old one.
+    void takeFolio(int index);
+    void releaseFolio();
+    void applyStoredViewState();
+    void storeViewState();
+    int indexOfFolio(const Folio* folio) const;
+    // Shows a folio that the document just added or re-filed.
+    void showAdded(Folio* added);
+
+    saoDoc& document_;
+    Folio* folio_ = nullptr;
+    int folioIndex_ = 0;
+    Pane* pane_ = nullptr;
+    Classeur* classeur_ = nullptr;
+    Regle* horizontalRuler_ = nullptr;
+    Regle* verticalRuler_ = nullptr;
+    bool tabsShown_ = true;
+    bool rulersShown_ = true;
+    bool stateApplied_ = false;
+};
+
+} // namespace plexo
