@@ -14,6 +14,7 @@
 #include "midi/seqdoc.h"
 #include "midi/view/seqview.h"
 #include "store/saodoc.h"
+#include "views/schema/saoview.h"
 
 namespace plexo {
 namespace {
@@ -42,13 +43,29 @@ DocumentKind sequenceKind() {
     return kind;
 }
 
-// The schéma: ".dls" documents. Its view comes with the schéma view; until then
-// the manager shows its placeholder, and the file commands work on the document.
+// The schéma: ".dls" documents, shown folio by folio; the view takes the zoom commands.
 DocumentKind schemaKind() {
     DocumentKind kind;
     kind.name = QString::fromUtf8("Schéma");
     kind.extensions = {"dls"};
     kind.createDocument = [] { return std::make_unique<saoDoc>(); };
+    kind.createView = [](Document& document, QWidget* parent) -> QWidget* {
+        return new saoView(static_cast<saoDoc&>(document), parent);
+    };
+    kind.runCommand = [](QWidget* widget, int command) {
+        auto* view = qobject_cast<saoView*>(widget);
+        if (!view || command < cmd::kZoomFirst || command > cmd::kZoomOut)
+            return false;
+        view->zoomCommand(command);
+        return true;
+    };
+    kind.viewStatus = [](Document&, QWidget* widget) {
+        auto* view = qobject_cast<saoView*>(widget);
+        if (!view)
+            return ViewStatus{};
+        return ViewStatus{QString::fromStdString(view->statusMessage()), QString::fromStdString(view->pageIndicator()),
+                          view->zoomLevel()};
+    };
     return kind;
 }
 

@@ -233,7 +233,8 @@ DocumentWindow* saoManager::createWindow(OpenDocument& open) {
     auto* window = new DocumentWindow(*this, *open.document, open.kind, view);
     windows_.push_back(window);
     area_->addSubWindow(window);
-    window->show();
+    // A view that keeps a placement in its document takes it at its first resize.
+    window->showMaximized();
     area_->setActiveSubWindow(window);
     refreshTitles();
     return window;

@@ -178,6 +178,13 @@ void saoView::applyStoredViewState() {
     rulersShown_ = document_.showRulers != 0;
     pane_->setGridVisible(document_.showGrid != 0);
     pane_->setZoom(document_.zoomIndex);
+    // The window's stored placement, when the document has one and the window is a
+    // child of the frame's document area.
+    QWidget* window = parentWidget();
+    if (window && window->inherits("QMdiSubWindow") && document_.viewWidth > 0 && document_.viewHeight > 0) {
+        window->showNormal();
+        window->setGeometry(document_.viewX, document_.viewY, document_.viewWidth, document_.viewHeight);
+    }
 }
 
 void saoView::storeViewState() {
