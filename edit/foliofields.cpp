@@ -56,3 +56,11 @@ void applyIdentification(const FolioIdentification& id, Folio& folio) {
 }
 
 } // namespace plexo
+
+namespace plexo {
+
+std::string folioListLine(const Folio& folio) {
+    return cp1252ToUtf8(folio.number + " : " + folio.titles[0] + " / " + folio.author + " - " + folio.object);
+}
+
+} // namespace plexo

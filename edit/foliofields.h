@@ -40,3 +40,10 @@ FolioIdentification identificationOf(const Folio& folio);
 void applyIdentification(const FolioIdentification& identification, Folio& folio);
 
 } // namespace plexo
+
+namespace plexo {
+
+// A folio's line in the folio list: number " : " first title " / " author " - " object (UTF-8).
+std::string folioListLine(const Folio& folio);
+
+} // namespace plexo

@@ -9,12 +9,14 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 #include "views/dialogs/dlogfolio.h"
+#include "views/dialogs/dloglistefolios.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/regle.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -177,6 +179,24 @@ TEST_F(ViewTest, FoliosAreAddedRenamedAndDeletedThroughTheDialogs) {
     EXPECT_EQ(view->folioIndex(), 2);
     EXPECT_EQ(view->folio(), doc.folios[2].get());
     EXPECT_EQ(view->folio()->useCount, 1);
+}
+
+TEST_F(ViewTest, TheFolioListShowsEveryFolioAndGoesToTheChosenOne) {
+    doc.folios[1]->titles[0] = "Sch\xe9ma";
+    doc.folios[1]->author = "Moi";
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<DlogListeFolios*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(dialog->list()->count(), 3);
+        EXPECT_EQ(dialog->list()->currentRow(), 0);
+        EXPECT_EQ(dialog->list()->item(1)->text(), QString::fromUtf8("2 : Schéma / Moi - "));
+        dialog->list()->setCurrentRow(2);
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QString::fromUtf8("&Atteindre"))
+                QTest::mouseClick(button, Qt::LeftButton);
+    });
+    view->folioList();
+    EXPECT_EQ(view->folioIndex(), 2);
 }
 
 TEST(ViewState, KeptThroughASaveAndReopen) {

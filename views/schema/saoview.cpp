@@ -7,6 +7,7 @@
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "views/dialogs/dlogfolio.h"
+#include "views/dialogs/dloglistefolios.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/regle.h"
@@ -241,6 +242,12 @@ void saoView::deleteFolio() {
 void saoView::copyFolioUnderAnotherName() {
     if (folio_)
         showAdded(document_.copyFolioUnderAnotherName(*folio_, folioDialog(this)));
+}
+
+void saoView::folioList() {
+    const int index = DlogListeFolios::choose(document_, folioIndex_, this);
+    if (index >= 0)
+        showFolio(index);
 }
 
 std::string saoView::statusMessage() const {

@@ -61,6 +61,8 @@ public:
     void folioInformation();
     void deleteFolio();
     void copyFolioUnderAnotherName();
+    // "Liste des folios" (731): the chosen folio becomes current.
+    void folioList();
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
