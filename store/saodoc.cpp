@@ -6,6 +6,7 @@
 #include "shapes/symbolresolver.h"
 #include "base/buffer.h"
 #include "base/desktopservices.h"
+#include "store/edittransaction.h"
 #include "store/folio.h"
 #include "base/log.h"
 #include "base/objfile.h"
@@ -241,7 +242,7 @@ void saoDoc::addImageObject(Folio& folio) {
     for (auto& shape : folio.objects)
         shape->selected = false;
     // An object the document adds itself is recorded as a paste.
-    recordAction(*this, &folio, kUndoPaste);
+    EditTransaction edit(*this, folio, kUndoPaste);
     auto shape = std::make_unique<Shape>(kDibPicture, &folio);
     shape->dib = std::move(imageForNewSymbol);
     shape->style = objectStyle;
@@ -250,15 +251,8 @@ void saoDoc::addImageObject(Folio& folio) {
     const std::int32_t width = shape->dib->width() * 1000;
     const std::int32_t height = shape->dib->height() * 1000;
     shape->points = {{10000, 10000}, {10000 + width, 10000 + height}};
-    Folio::rebuildShape(*shape);
-    shape->alive = false;
-    shape->takeUndoCopy();
-    shape->alive = true;
-    shape->isNew = true;
-    shape->changed = true;
-    shape->selected = true;
-    folio.append(std::move(shape));
-    setModified();
+    edit.changed(edit.create(std::move(shape), true));
+    edit.finish();
 }
 
 bool saoDoc::commit(bool force) {
@@ -312,7 +306,7 @@ void saoDoc::close() {
         logMessage(0, 0, kInformation,
                    strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(), presentationTime.hours,
                                    presentationTime.minutes, presentationTime.seconds));
-    notifyViews(kNotifyReleaseFolio);
+    notifyReleaseFolio();
     // While the application shuts down the library goes with it: the title block
     // is let go without giving its drawing back to a library node that may be gone.
     if (shuttingDown() && titleBlock && titleBlock->infoSymbole)
@@ -323,7 +317,6 @@ void saoDoc::close() {
     // Nothing may keep pointing at them.
     undoState = UndoState{};
     selection = SelectionSummary{};
-    changedFolio = nullptr;
     if (symbolNode) {
         if (editCountRaised_ && symbolNode->editCount > 0)
             --symbolNode->editCount;
@@ -457,7 +450,7 @@ bool saoDoc::readHeader() {
 }
 
 bool saoDoc::writeHeader() {
-    notifyViews(kNotifySaveViewState);
+    notifySaveViewState();
     ObjFile* container = store();
     if (!container)
         return false;
@@ -551,24 +544,23 @@ void saoDoc::loadTitleBlock() {
 }
 
 void saoDoc::changeFolioList(Folio* folio, int kind) {
-    changedFolio = folio;
     switch (kind) {
     case kFolioAdded:
         // The caller has filed the folio with insertFolio.
         setModified();
-        notifyViews(kNotifyFolioListChanged, kFolioAdded);
+        notifyFolioListChanged(folio, kFolioAdded);
         break;
     case kFolioResorted:
         if (auto taken = takeFolio(folio))
             insertFolio(std::move(taken));
         setModified();
-        notifyViews(kNotifyFolioListChanged, kFolioResorted);
+        notifyFolioListChanged(folio, kFolioResorted);
         break;
     case kFolioPagesChanged:
         // The page counts are stored in the header: the document must be saved
         // again, or the change would be lost.
         setModified();
-        notifyViews(kNotifyFolioListChanged, kFolioPagesChanged);
+        notifyFolioListChanged(folio, kFolioPagesChanged);
         break;
     case kFolioDeleted: {
         if (indexOf(folio) < 0)
@@ -581,11 +573,10 @@ void saoDoc::changeFolioList(Folio* folio, int kind) {
         deleteSelection(*this, *folio);
         commitAction(*this, nullptr);
         setModified();
-        notifyViews(kNotifyFolioListChanged, kFolioDeleted);
+        notifyFolioListChanged(folio, kFolioDeleted);
         if (ObjFile* container = store(); container && !symbolNode)
             container->freeRecord(kFolioRecordType, folio->serial);
         std::unique_ptr<Folio> taken = takeFolio(folio);
-        changedFolio = nullptr;
         if (undoState.folio == folio)
             undoState.folio = nullptr;
         if (titleBlock && titleBlock->folio == folio) {
@@ -600,7 +591,7 @@ void saoDoc::changeFolioList(Folio* folio, int kind) {
         // The summary is recomputed without the folio (it could name it or one of
         // its objects when a view deselected nothing in between).
         refreshSelectionSummary(*this);
-        notifyViews(kNotifyFolioListChanged, kFolioRemoved);
+        notifyFolioListChanged(nullptr, kFolioRemoved);
         break;
     }
     default:

@@ -251,9 +251,7 @@ bool saoDoc::changeZOrder(Folio& folio, ZOrder operation) {
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
     // The stacking order is stored with the folio.
     setModified();
-    changedArea = selection->outline;
-    changedFolio = &folio;
-    notifyViews(kNotifyAreaChanged, 0);
+    notifyAreaChanged(folio, selection->outline);
     return true;
 }
 
