@@ -11,7 +11,8 @@
 namespace plexo {
 
 ShapeUndoCopy stateOf(const Shape& shape) {
-    return {shape.kind, shape.style, shape.outline, shape.angle, shape.points, shape.data, shape.epx, shape.epy};
+    return {shape.kind,   shape.style, shape.outline, shape.angle,
+            shape.points, shape.data,  shape.epx,     shape.epy};
 }
 
 namespace {

@@ -46,8 +46,7 @@ public:
     void touch(Shape& shape);
     // After it changed: rebuilds its geometry, marks it changed, reports its area.
     void changed(Shape& shape);
-    template <typename Change>
-    void modify(Shape& shape, Change&& change) {
+    template <typename Change> void modify(Shape& shape, Change&& change) {
         touch(shape);
         change(shape);
         changed(shape);

@@ -19,22 +19,29 @@ private:
 
 } // namespace
 
-void SchemaObserver::areaChanged(Folio&, const Rect&) { documentChanged(kNotifyAreaChanged, 0); }
+void SchemaObserver::areaChanged(Folio&, const Rect&) {
+    documentChanged(kNotifyAreaChanged, 0);
+}
 
-void SchemaObserver::selectionChanged() { documentChanged(kNotifySelectionChanged, 0); }
+void SchemaObserver::selectionChanged() {
+    documentChanged(kNotifySelectionChanged, 0);
+}
 
 void SchemaObserver::folioListChanged(Folio*, FolioListChange change) {
     documentChanged(kNotifyFolioListChanged, change);
 }
 
-void SchemaObserver::saveViewState() { documentChanged(kNotifySaveViewState, 0); }
+void SchemaObserver::saveViewState() {
+    documentChanged(kNotifySaveViewState, 0);
+}
 
-void SchemaObserver::releaseFolio() { documentChanged(kNotifyReleaseFolio, 0); }
+void SchemaObserver::releaseFolio() {
+    documentChanged(kNotifyReleaseFolio, 0);
+}
 
 void SchemaObserver::documentChanged(int, std::intptr_t) {}
 
-template <typename Call>
-void saoDoc::tellViews(Call call) {
+template <typename Call> void saoDoc::tellViews(Call call) {
     // A copy of the list, so that a view may remove itself while told.
     const std::vector<DocumentObserver*> views = observers();
     for (DocumentObserver* view : views) {

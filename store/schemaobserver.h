@@ -14,7 +14,7 @@ namespace plexo {
 class Folio;
 
 // The numbered notifications (DocumentObserver::documentChanged codes).
-constexpr int kNotifyAreaChanged = 100;      // detail: kWholeArea or 0
+constexpr int kNotifyAreaChanged = 100; // detail: kWholeArea or 0
 constexpr int kNotifySelectionChanged = 101;
 constexpr int kNotifyFolioListChanged = 102; // detail: the change kind 0..4
 constexpr int kNotifySaveViewState = 103;
@@ -22,7 +22,13 @@ constexpr int kNotifyReleaseFolio = 104;
 constexpr std::intptr_t kWholeArea = 1;
 
 // changeFolioList kinds; kFolioRemoved is only sent to the views after kDelete.
-enum FolioListChange : int { kFolioAdded = 0, kFolioResorted = 1, kFolioPagesChanged = 2, kFolioDeleted = 3, kFolioRemoved = 4 };
+enum FolioListChange : int {
+    kFolioAdded = 0,
+    kFolioResorted = 1,
+    kFolioPagesChanged = 2,
+    kFolioDeleted = 3,
+    kFolioRemoved = 4
+};
 
 class SchemaObserver : public DocumentObserver {
 public:

@@ -70,9 +70,7 @@ TEST_F(EditTransactionTest, AnEditThatTouchesNothingRecordsNothing) {
     moveSelection(f.document, *f.folio, 1000, 0);
     alignSelection(f.document, *f.folio, kAlignLeft);
     applyStyleToSelection(f.document, *f.folio, objectDefaultStyle());
-    {
-        EditTransaction edit(f.document, *f.folio, kUndoRotation);
-    }
+    { EditTransaction edit(f.document, *f.folio, kUndoRotation); }
     EXPECT_EQ(menu(), "&Annuler la suppression\tCtrl+Z");
     EXPECT_FALSE(f.document.isModified());
     ASSERT_EQ(f.folio->objects.size(), 1u);
@@ -146,7 +144,8 @@ TEST_F(EditTransactionTest, WiresFollowAndTheSummaryIsRefreshedOncePerEdit) {
         {"undo", [&] { undoAction(f.document); }},
         {"rotation", [&] { rotateSelection(f.document, *f.folio, 90); }},
         {"resize", [&] { resizeObject(f.document, *f.folio, b, 0, 10000, -1); }},
-        {"transaction", [&] {
+        {"transaction",
+         [&] {
              EditTransaction edit(f.document, *f.folio, kUndoModification);
              edit.modify(b, [](Shape& s) { move(s, 1000, 0); });
          }},
@@ -172,19 +171,22 @@ TEST_F(EditTransactionTest, AMoveTellsTheAreasOfItsObjectsOnItsFolioAndTheSelect
     const Rect aBefore = a.outline, bBefore = b.outline;
     forgetNotifications();
     moveSelection(f.document, *f.folio, 1000, 2000);
-    EXPECT_EQ(typed.areas, (std::vector<std::pair<Folio*, Rect>>{
-                               {f.folio, aBefore}, {f.folio, a.outline}, {f.folio, bBefore}, {f.folio, b.outline}}));
+    EXPECT_EQ(typed.areas,
+              (std::vector<std::pair<Folio*, Rect>>{
+                  {f.folio, aBefore}, {f.folio, a.outline}, {f.folio, bBefore}, {f.folio, b.outline}}));
     EXPECT_EQ(typed.selections, 1);
     // The same calls reach a view that knows only the numbers.
-    EXPECT_EQ(numbered.seen, (std::vector<std::pair<int, std::intptr_t>>{{100, 0}, {100, 0}, {100, 0}, {100, 0},
-                                                                          {101, 0}}));
+    EXPECT_EQ(numbered.seen,
+              (std::vector<std::pair<int, std::intptr_t>>{{100, 0}, {100, 0}, {100, 0}, {100, 0}, {101, 0}}));
 }
 
 TEST_F(EditTransactionTest, FolioListChangesReachBothKindsOfView) {
     struct FolioListView : SchemaObserver {
         std::vector<std::pair<Folio*, FolioListChange>> changes;
         int saves = 0, releases = 0;
-        void folioListChanged(Folio* folio, FolioListChange change) override { changes.emplace_back(folio, change); }
+        void folioListChanged(Folio* folio, FolioListChange change) override {
+            changes.emplace_back(folio, change);
+        }
         void saveViewState() override { ++saves; }
         void releaseFolio() override { ++releases; }
     } view;
