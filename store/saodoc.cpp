@@ -1,3 +1,7 @@
+// The schéma document itself: its store, title, folio list (kept in number
+// order, changes told to the views) and the closing of its pending action. Its
+// file, header record, folio commands, clipboard folio, operations on the
+// single selected object and desktop operations live in store/saodoc*.cpp.
 #include "store/saodoc.h"
 
 #include "library/libnode.h"

@@ -40,10 +40,9 @@ Folio* saoDoc::findFolioForSelection(Folio& folio) const {
     return nullptr;
 }
 
-// ---- the selection --------------------------------------------------------------------
-// The selection summary and the undoable operations on the selection (move, style
-// change, delete, rotation, symmetry, alignment) belong to store/selection.h and
-// store/undo.h; the operations below need only the folio.
+// The undoable operations on the selection (move, style change, delete, rotation,
+// symmetry, alignment) belong to store/selection.h; the operations below need
+// only the folio.
 
 Shape* saoDoc::singleSelected(Folio& folio) const {
     Shape* single = nullptr;

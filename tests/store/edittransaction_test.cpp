@@ -2,9 +2,11 @@
 // when abandoned, and what the views are told.
 #include "store/edittransaction.h"
 
+#include "base/buffer.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
+#include "store/folio.h"
 #include "store/schemaobserver.h"
 #include "store/selection.h"
 #include "store/undo.h"
@@ -110,6 +112,43 @@ TEST_F(EditTransactionTest, AnAbandonedEditPutsTheObjectsBackAndLeavesNothingToU
     // Undo has nothing to exchange: the objects stay where they are.
     undoAction(f.document);
     EXPECT_EQ(a.points, (Points{{0, 0}, {10000, 10000}}));
+}
+
+// A paste reads its objects after recording "coller": they belong to the action,
+// go with its undo and go when it is abandoned.
+TEST_F(EditTransactionTest, PastedObjectsBelongToTheAction) {
+    Folio source;
+    source.append(test::makeShape(kOval, {{0, 0}, {500, 500}}));
+    source.append(test::makeShape(kLine, {{0, 0}, {500, 500}}));
+    const auto bytes = test::objectListBytes(source);
+    Shape& kept = f.add(kRectangle, {{0, 0}, {10000, 10000}});
+    for (const bool abandoned : {false, true}) {
+        SCOPED_TRACE(abandoned ? "abandoned" : "finished");
+        Buffer buffer{Buffer::Block(bytes)};
+        try {
+            EditTransaction edit(f.document, *f.folio, kUndoPaste);
+            edit.record();
+            const std::size_t first = f.folio->objects.size();
+            ASSERT_TRUE(f.folio->readObjects(buffer, ReadMode::Paste));
+            edit.adoptCreated(first);
+            if (abandoned)
+                throw std::runtime_error("interrupted");
+        } catch (const std::runtime_error&) {
+        }
+        if (abandoned) {
+            ASSERT_EQ(f.folio->objects.size(), 1u);
+            EXPECT_FALSE(f.document.selection.any);
+        } else {
+            ASSERT_EQ(f.folio->objects.size(), 3u);
+            EXPECT_EQ(menu(), "&Annuler coller\tCtrl+Z");
+            EXPECT_EQ(f.document.selection.count, 2);
+            undoAction(f.document);
+            EXPECT_FALSE(f.folio->objects[1]->alive || f.folio->objects[2]->alive);
+            // The next recording destroys them.
+            recordAction(f.document, f.folio, kUndoMove);
+        }
+        EXPECT_EQ(f.folio->objects.front().get(), &kept);
+    }
 }
 
 TEST_F(EditTransactionTest, AnAbandonedUndoLeavesTheActionToUndo) {
