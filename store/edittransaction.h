@@ -53,6 +53,7 @@ public:
     }
     // Appends a newly made object to the action's folio as created by this
     // action (markCreated), its geometry built; call changed() once it is placed.
+    // Not for undo's exchange, which has no folio of its own.
     Shape& create(std::unique_ptr<Shape> shape, bool select);
     // The objects from index first of the action's folio were appended by this
     // action and marked created (a paste).
