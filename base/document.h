@@ -2,7 +2,8 @@
 // path, a title, a modified flag and the views that show it. The document
 // manager of the application opens, saves and closes documents only through
 // this interface; documents tell their views about changes through numbered
-// notifications.
+// notifications (a schéma document through typed calls that a view which only
+// knows the numbers receives as numbers: store/schemaobserver.h).
 #pragma once
 
 #include <cstdint>
@@ -55,6 +56,7 @@ public:
     void removeObserver(DocumentObserver* observer) { std::erase(observers_, observer); }
     const std::vector<DocumentObserver*>& observers() const { return observers_; }
 
+protected:
     // Sends a notification to every view (a copy of the list, so that a view
     // may remove itself while notified).
     void notifyViews(int code, std::intptr_t detail = 0) {

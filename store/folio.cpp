@@ -9,6 +9,7 @@
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/storestrings.h"
+#include "store/undo.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
 
@@ -17,6 +18,7 @@
 #include <climits>
 #include <cstdio>
 #include <ctime>
+#include <unordered_set>
 
 namespace plexo {
 
@@ -61,17 +63,20 @@ std::vector<Shape*> joinableObjects(const std::vector<std::unique_ptr<Shape>>& o
     return list;
 }
 
-// Forgets every link between `gone` (or one of its labels) and the other objects,
-// so that destroying it leaves no dangling reference.
-void unhook(std::vector<std::unique_ptr<Shape>>& objects, Shape* gone) {
-    std::vector<Shape*> goneParts{gone};
-    if (gone->infoSymbole)
-        for (auto& label : gone->infoSymbole->labels)
-            if (label.shape)
-                goneParts.push_back(label.shape.get());
-    auto isGone = [&](Shape* s) { return s && std::find(goneParts.begin(), goneParts.end(), s) != goneParts.end(); };
+// Forgets every link between the objects going (or one of their labels) and the
+// other objects, so that destroying them leaves no dangling reference.
+void unhook(std::vector<std::unique_ptr<Shape>>& objects, const std::vector<Shape*>& going) {
+    std::unordered_set<const Shape*> gone;
+    for (Shape* shape : going) {
+        gone.insert(shape);
+        if (shape->infoSymbole)
+            for (auto& label : shape->infoSymbole->labels)
+                if (label.shape)
+                    gone.insert(label.shape.get());
+    }
+    auto isGone = [&](const Shape* s) { return s && gone.count(s) != 0; };
     for (auto& object : objects) {
-        if (object.get() == gone)
+        if (isGone(object.get()))
             continue;
         if (object->infoFil) {
             InfoFil& fil = *object->infoFil;
@@ -88,6 +93,14 @@ void unhook(std::vector<std::unique_ptr<Shape>>& objects, Shape* gone) {
         if (object->infoBorne && isGone(object->infoBorne->wire))
             object->infoBorne->wire = nullptr;
     }
+}
+
+// The page of a folio outside a document: A4 portrait.
+constexpr std::int32_t kLoosePageWidth = 595276;
+constexpr std::int32_t kLoosePageHeight = 841890;
+
+std::int32_t saturated(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -215,14 +228,8 @@ bool Folio::readObjects(Buffer& buffer, ReadMode how) {
         if (shape) {
             shape->setApplicability();
             rebuildShape(*shape);
-            if (how == ReadMode::Paste) {
-                shape->alive = false;
-                shape->takeUndoCopy();
-                shape->alive = true;
-                shape->isNew = true;
-                shape->changed = true;
-                shape->selected = true;
-            }
+            if (how == ReadMode::Paste)
+                markCreated(*shape, true);
             append(std::move(shape));
         }
         marker = 0;
@@ -336,7 +343,7 @@ void Folio::destroyObject(Shape* shape) {
     auto it = std::find_if(objects.begin(), objects.end(), [&](const auto& s) { return s.get() == shape; });
     if (it == objects.end())
         return;
-    unhook(objects, shape);
+    unhook(objects, {shape});
     objects.erase(it);
 }
 
@@ -346,14 +353,26 @@ void Folio::destroyObjects() {
 }
 
 void Folio::destroyDeadObjects() {
-    for (std::size_t i = 0; i < objects.size();) {
-        if (!objects[i]->alive) {
-            destroyObject(objects[i].get());
-            continue;
-        }
-        objects[i]->changed = false;
-        ++i;
+    std::vector<Shape*> dead;
+    for (auto& object : objects) {
+        if (!object->alive)
+            dead.push_back(object.get());
+        object->changed = false;
     }
+    if (dead.empty())
+        return;
+    unhook(objects, dead);
+    std::erase_if(objects, [](const std::unique_ptr<Shape>& object) { return !object->alive; });
+}
+
+Rect Folio::extent() const {
+    std::int64_t width = kLoosePageWidth, height = kLoosePageHeight;
+    if (document && document->documentWidth > 0 && document->documentHeight > 0) {
+        width = document->documentWidth;
+        height = document->documentHeight;
+    }
+    const std::int64_t across = std::max<int>(pagesAcross, 1), down = std::max<int>(pagesDown, 1);
+    return {0, 0, saturated(width * across), saturated(height * down)};
 }
 
 bool Folio::isNumberBefore(std::string_view a, std::string_view b) {

@@ -4,6 +4,8 @@
 // holds the single page of a library symbol.
 #pragma once
 
+#include "shapes/point.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -118,10 +120,16 @@ public:
     void destroyObject(Shape* shape);
     // Destroys every object.
     void destroyObjects();
-    // Destroys the objects that are not alive; the others lose their changed mark.
+    // Destroys the objects that are not alive (the links of the others to them are
+    // dropped first); the others lose their changed mark. The undo recording's
+    // purge of the objects the last action deleted.
     void destroyDeadObjects();
 
     std::int32_t pageCount() const { return std::int32_t{pagesAcross} * pagesDown; }
+    // The folio's extent from (0, 0): its pages across and down times the
+    // document's page size (an A4 portrait page without a document), each side
+    // saturated to 32 bits.
+    Rect extent() const;
 
     // The order of the document's folio list, by number: see isNumberBefore.
     bool isBefore(const Folio& other) const { return isNumberBefore(number, other.number); }

@@ -9,6 +9,7 @@
 #include "shapes/point.h"
 #include "shapes/style.h"
 #include "base/document.h"
+#include "store/schemaobserver.h"
 #include "store/selection.h"
 #include "store/undo.h"
 
@@ -38,17 +39,6 @@ constexpr std::uint8_t kSymbolDrawingRecordType = 5;   // key = symbol id, in a 
 // Bytes of the document header record before the four style records.
 constexpr std::int32_t kHeaderFixedPartSize = 93;
 constexpr std::int32_t kTitleBlockNameSize = 50;
-
-// Notifications to the views (DocumentObserver::documentChanged codes).
-constexpr int kNotifyAreaChanged = 100;      // detail: kWholeArea or 0 (see changedArea)
-constexpr int kNotifySelectionChanged = 101;
-constexpr int kNotifyFolioListChanged = 102; // detail: the change kind 0..4
-constexpr int kNotifySaveViewState = 103;
-constexpr int kNotifyReleaseFolio = 104;
-constexpr std::intptr_t kWholeArea = 1;
-
-// changeFolioList kinds; kFolioRemoved is only sent to the views after kDelete.
-enum FolioListChange : int { kFolioAdded = 0, kFolioResorted = 1, kFolioPagesChanged = 2, kFolioDeleted = 3, kFolioRemoved = 4 };
 
 // The folio dialog ("DlogFolio") edits the folio it is given and answers OK (true) or cancel.
 enum class FolioDialogKind { NewFolio = 1061, Information = 1060 };
@@ -112,8 +102,6 @@ public:
     LibNode* symbolNode = nullptr;     // not owned
     std::vector<std::unique_ptr<Folio>> folios;   // owned, sorted by number
     std::unique_ptr<Shape> titleBlock; // owned; none when unusable
-    Rect changedArea;
-    Folio* changedFolio = nullptr;
     PresentationTime presentationTime;
     // A picture that becomes the first object of a new symbol (set before open).
     std::unique_ptr<saoDib> imageForNewSymbol;
@@ -123,7 +111,6 @@ public:
     SelectionSummary selection;
     UndoState undoState;
     SearchRecord search;
-    Rect lastRubberBand;               // the last band of the selection tool
 
     // The container that holds this document's records: the working copy, or the
     // library's container for a symbol document (nullptr when none is open).
@@ -160,6 +147,14 @@ public:
     void loadTitleBlock();
     // kind 0 add, 1 re-sort, 2 page count changed, 3 delete (the folio is destroyed).
     void changeFolioList(Folio* folio, int kind);
+
+    // Notifications to the views (store/schemaobserver.h): a view that is a
+    // SchemaObserver gets the typed call, any other observer its number.
+    void notifyAreaChanged(Folio& folio, const Rect& area);   // 100
+    void notifySelectionChanged();                            // 101
+    void notifyFolioListChanged(Folio* folio, FolioListChange change);   // 102
+    void notifySaveViewState();                               // 103
+    void notifyReleaseFolio();                                // 104
 
     // Closes the pending undoable action (commitAction): every object of every
     // folio that is no longer alive is destroyed, the others lose their changed
@@ -215,6 +210,8 @@ private:
     Shape* singleSelected(Folio& folio) const;
     std::uint8_t headerRecordType() const;
     std::int32_t headerRecordKey() const;
+    template <typename Call>
+    void tellViews(Call call);
 };
 
 } // namespace plexo

@@ -3,6 +3,7 @@
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
+#include "store/edittransaction.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/undo.h"
@@ -34,18 +35,19 @@ bool endChanged(const Shape* end) {
     return owner && owner->changed;
 }
 
-// Moves one object by an action, with its areas reported.
-void moveObject(saoDoc& document, Folio& folio, Shape& s, std::int32_t dx, std::int32_t dy) {
-    reportArea(document, folio, s.outline);
-    move(s, dx, dy);
-    rebuildGeometry(s);
-    s.changed = true;
-    reportArea(document, folio, s.outline);
+// The selected objects of the folio, listed before the action is recorded (the
+// recording destroys the objects the previous action deleted). An operation on
+// a selection is recorded as soon as there is one, even when no object ends up
+// changed: its undo then changes nothing, rather than undoing an earlier action.
+std::vector<Shape*> recordedSelection(EditTransaction& edit, const Folio& folio) {
+    std::vector<Shape*> selected = selectedObjects(folio);
+    if (!selected.empty())
+        edit.record();
+    return selected;
 }
 
-Rect folioExtent(const saoDoc& document, const Folio& folio) {
-    return {0, 0, document.documentWidth * std::max<int>(folio.pagesAcross, 1),
-            document.documentHeight * std::max<int>(folio.pagesDown, 1)};
+void moveBy(EditTransaction& edit, Shape& s, std::int32_t dx, std::int32_t dy) {
+    edit.modify(s, [&](Shape& m) { move(m, dx, dy); });
 }
 
 bool equalsOver(const std::string& a, const std::string& b, std::size_t length, bool caseSensitive) {
@@ -63,16 +65,22 @@ bool equalsOver(const std::string& a, const std::string& b, std::size_t length, 
 } // namespace
 
 void reportArea(saoDoc& document, Folio& folio, const Rect& area) {
-    document.changedArea = area;
-    document.changedFolio = &folio;
-    document.notifyViews(kNotifyAreaChanged, 0);
+    document.notifyAreaChanged(folio, area);
 }
 
-void refreshSelectionSummary(saoDoc& document) {
+std::vector<Shape*> selectedObjects(const Folio& folio) {
+    std::vector<Shape*> selected;
+    for (const auto& owned : folio.objects)
+        if (isSelected(*owned))
+            selected.push_back(owned.get());
+    return selected;
+}
+
+SelectionSummary selectionSummaryOf(const saoDoc& document) {
     SelectionSummary summary;
     summary.style.markAllUnset();
-    for (auto& folio : document.folios) {
-        for (auto& owned : folio->objects) {
+    for (const auto& folio : document.folios) {
+        for (const auto& owned : folio->objects) {
             Shape& s = *owned;
             if (!isSelected(s))
                 continue;
@@ -84,8 +92,12 @@ void refreshSelectionSummary(saoDoc& document) {
             summary.single = ++summary.count == 1 ? &s : nullptr;
         }
     }
-    document.selection = summary;
-    document.notifyViews(kNotifySelectionChanged, 0);
+    return summary;
+}
+
+void refreshSelectionSummary(saoDoc& document) {
+    document.selection = selectionSummaryOf(document);
+    document.notifySelectionChanged();
 }
 
 void deselectAll(saoDoc& document, Folio* keep) {
@@ -97,7 +109,7 @@ void deselectAll(saoDoc& document, Folio* keep) {
     }
 }
 
-void followChangedWires(saoDoc& document, Folio& folio) {
+void followChangedWires(saoDoc& document, Folio& folio, EditTransaction* edit) {
     // A wire that follows may move the wires that end on it: repeat until nothing
     // moves, each wire following at most once per round.
     const std::size_t rounds = folio.objects.size() + 1;
@@ -111,11 +123,12 @@ void followChangedWires(saoDoc& document, Folio& folio) {
             if (!w.changed && !endChanged(w.infoFil->amont) && !endChanged(w.infoFil->aval))
                 continue;
             followed.insert(&w);
-            const std::vector<Point> before = w.points;
-            const Rect area = w.outline;
+            const ShapeUndoCopy before = stateOf(w);
             followEnds(w);
-            if (w.points != before) {
-                reportArea(document, folio, area);
+            if (w.points != before.points) {
+                if (edit)
+                    edit->keep(w, before);
+                reportArea(document, folio, before.outline);
                 reportArea(document, folio, w.outline);
                 w.changed = true;
                 moved = true;
@@ -126,119 +139,99 @@ void followChangedWires(saoDoc& document, Folio& folio) {
     }
 }
 
-void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy) {
-    recordAction(document, &folio, kUndoMove);
-    int count = 0;
-    for (auto& owned : folio.objects) {
-        Shape& s = *owned;
-        if (!isSelected(s))
-            continue;
-        ++count;
-        if (s.kind != kWire)
-            moveObject(document, folio, s, dx, dy);
-    }
+void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy, Rect& band) {
+    EditTransaction edit(document, folio, kUndoMove);
+    const std::vector<Shape*> selected = recordedSelection(edit, folio);
+    std::vector<Shape*> wires;
+    for (auto& owned : folio.objects)
+        if (owned->alive && owned->kind == kWire && owned->infoFil)
+            wires.push_back(owned.get());
+    for (Shape* s : selected)
+        if (s->kind != kWire)
+            moveBy(edit, *s, dx, dy);
     auto movedEnd = [](const Shape* end) {
         const Shape* owner = endOwner(end);
         return owner && owner->alive && owner->selected;
     };
-    const Rect band = document.lastRubberBand;
-    for (auto& owned : folio.objects) {
-        Shape& w = *owned;
-        if (!w.alive || w.kind != kWire || !w.infoFil)
-            continue;
+    for (Shape* wire : wires) {
+        Shape& w = *wire;
         const Shape* amont = w.infoFil->amont;
         const Shape* aval = w.infoFil->aval;
         const bool joined = amont || aval;
         if ((amont && aval && movedEnd(amont) && movedEnd(aval)) || (!joined && w.selected)) {
-            moveObject(document, folio, w, dx, dy);
+            moveBy(edit, w, dx, dy);
             continue;
         }
         // Only a wire that belongs to the move stretches: selected, or joined to a
         // moved object.
         if (!w.selected && !movedEnd(amont) && !movedEnd(aval))
             continue;
-        bool any = false;
-        const Rect area = w.outline;
-        for (Point& q : w.points) {
-            if (band.contains(q)) {
-                q.x += dx;
-                q.y += dy;
-                any = true;
+        if (std::none_of(w.points.begin(), w.points.end(), [&](Point q) { return band.contains(q); }))
+            continue;
+        edit.modify(w, [&](Shape& m) {
+            for (Point& q : m.points) {
+                if (band.contains(q)) {
+                    q.x += dx;
+                    q.y += dy;
+                }
             }
-        }
-        if (any) {
-            reportArea(document, folio, area);
-            rebuildGeometry(w);
-            w.changed = true;
-            reportArea(document, folio, w.outline);
-        }
+        });
     }
-    // The band goes with the objects it selected, so that a further move of the
-    // same selection (arrow keys) takes the same points.
-    document.lastRubberBand = {band.left + dx, band.top + dy, band.right + dx, band.bottom + dy};
-    if (count == 1)
-        folio.connectLooseWireEnds();
-    followChangedWires(document, folio);
-    refreshSelectionSummary(document);
+    band = {band.left + dx, band.top + dy, band.right + dx, band.bottom + dy};
+    if (selected.size() == 1)
+        edit.connectLooseEndsAtEnd();
+    edit.finish();
+}
+
+void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy) {
+    Rect none{0, 0, -1, -1};
+    moveSelection(document, folio, dx, dy, none);
 }
 
 void resizeObject(saoDoc& document, Folio& folio, Shape& shape, std::int32_t dx, std::int32_t dy,
                   int handle) {
-    recordAction(document, &folio, kUndoResize);
-    reportArea(document, folio, shape.outline);
-    moveHandle(shape, dx, dy, handle);
-    shape.changed = true;
-    reportArea(document, folio, shape.outline);
-    folio.connectLooseWireEnds();
-    followChangedWires(document, folio);
-    refreshSelectionSummary(document);
+    EditTransaction edit(document, folio, kUndoResize);
+    edit.modify(shape, [&](Shape& s) { moveHandle(s, dx, dy, handle); });
+    edit.connectLooseEndsAtEnd();
+    edit.finish();
 }
 
 Shape& createObject(saoDoc& document, Folio& folio, std::unique_ptr<Shape> shape, bool select) {
-    recordAction(document, &folio, kUndoCreation);
-    rebuildGeometry(*shape);
-    Shape& created = addCreatedObject(folio, std::move(shape), select);
+    EditTransaction edit(document, folio, kUndoCreation);
+    Shape& created = edit.create(std::move(shape), select);
     if (created.isWire()) {
         connectLooseEnds(created);
         followEnds(created);
     }
-    reportArea(document, folio, created.outline);
-    refreshSelectionSummary(document);
+    edit.changed(created);
+    edit.finish();
     return created;
 }
 
 void applyStyleToSelection(saoDoc& document, Folio& folio, const Style& style) {
-    recordAction(document, &folio, kUndoModification);
-    for (auto& owned : folio.objects) {
-        Shape& s = *owned;
-        if (!isSelected(s))
-            continue;
-        reportArea(document, folio, s.outline);
-        applyStyle(s.style, style);
-        // Items that do not apply to the kind stay indeterminate.
-        const StyleItems inapplicable = inapplicableItems(s.kind);
-        s.style.indeterminate |= inapplicable;
-        rebuildGeometry(s);
-        s.changed = true;
-        reportArea(document, folio, s.outline);
+    EditTransaction edit(document, folio, kUndoModification);
+    const std::vector<Shape*> selected = recordedSelection(edit, folio);
+    for (Shape* s : selected) {
+        edit.modify(*s, [&](Shape& m) {
+            applyStyle(m.style, style);
+            // Items that do not apply to the kind stay indeterminate.
+            m.style.indeterminate |= inapplicableItems(m.kind);
+        });
     }
-    refreshSelectionSummary(document);
+    edit.finish();
 }
 
 void deleteSelection(saoDoc& document, Folio& folio) {
-    recordAction(document, &folio, kUndoDeletion);
-    for (auto& owned : folio.objects) {
-        Shape& s = *owned;
-        if (!isSelected(s))
-            continue;
-        s.alive = false;
-        s.isNew = false;
-        s.changed = true;
-        reportArea(document, folio, s.outline);
+    EditTransaction edit(document, folio, kUndoDeletion);
+    const std::vector<Shape*> selected = recordedSelection(edit, folio);
+    for (Shape* s : selected) {
+        edit.modify(*s, [](Shape& m) {
+            m.alive = false;
+            m.isNew = false;
+        });
     }
-    folio.dropDeadLinks();
-    followChangedWires(document, folio);
-    refreshSelectionSummary(document);
+    edit.dropDeadLinksAtEnd();
+    edit.finish();
 }
 
 Point selectionPivot(const Folio& folio) {
@@ -261,19 +254,10 @@ namespace {
 template <typename Transform>
 void transformSelection(saoDoc& document, Folio& folio, int label, Transform transform) {
     const Point pivot = selectionPivot(folio);
-    recordAction(document, &folio, label);
-    for (auto& owned : folio.objects) {
-        Shape& s = *owned;
-        if (!isSelected(s))
-            continue;
-        reportArea(document, folio, s.outline);
-        transform(s, pivot);
-        rebuildGeometry(s);
-        s.changed = true;
-        reportArea(document, folio, s.outline);
-    }
-    followChangedWires(document, folio);
-    refreshSelectionSummary(document);
+    EditTransaction edit(document, folio, label);
+    for (Shape* s : recordedSelection(edit, folio))
+        edit.modify(*s, [&](Shape& m) { transform(m, pivot); });
+    edit.finish();
 }
 
 } // namespace
@@ -291,24 +275,21 @@ void mirrorSelection(saoDoc& document, Folio& folio, int operation) {
 void alignSelection(saoDoc& document, Folio& folio, int operation) {
     if (operation < kAlignTop || operation > kAlignCentreInFolio)
         return;
-    Rect bounds;
-    bool any = false;
-    for (auto& owned : folio.objects) {
-        if (!isSelected(*owned))
-            continue;
-        bounds = any ? bounds.united(owned->outline) : owned->outline;
-        any = true;
-    }
-    if (!any)
+    const std::vector<Shape*> selected = selectedObjects(folio);
+    if (selected.empty())
         return;
-    recordAction(document, &folio, kUndoAlignment);
+    Rect bounds = selected.front()->outline;
+    for (Shape* s : selected)
+        bounds = bounds.united(s->outline);
+    EditTransaction edit(document, folio, kUndoAlignment);
+    // Recorded even when every object already lies where it goes: undoing it
+    // then changes nothing, rather than undoing an earlier action.
+    edit.record();
     const Point centre = centreOf(bounds);
-    const Point folioCentre = centreOf(folioExtent(document, folio));
-    const GridSettings grid = gridSettingsOf(*folio.objects.front());
-    for (auto& owned : folio.objects) {
-        Shape& s = *owned;
-        if (!isSelected(s))
-            continue;
+    const Point folioCentre = centreOf(folio.extent());
+    const GridSettings grid = gridSettingsOf(*selected.front());
+    for (Shape* selectedObject : selected) {
+        Shape& s = *selectedObject;
         const Rect& o = s.outline;
         const Point c = centreOf(o);
         Point d;
@@ -339,10 +320,9 @@ void alignSelection(saoDoc& document, Folio& folio, int operation) {
             break;
         }
         if (d.x != 0 || d.y != 0)
-            moveObject(document, folio, s, d.x, d.y);
+            moveBy(edit, s, d.x, d.y);
     }
-    followChangedWires(document, folio);
-    refreshSelectionSummary(document);
+    edit.finish();
 }
 
 bool searchMatches(const SearchRecord& search, const std::string& candidate) {

@@ -1,8 +1,8 @@
 // The selection summary the document keeps for its views, and the editing
-// operations on the selected objects of a folio. Each operation records itself
-// for undo under its label before it changes anything, keeps the wires on their
-// terminals and other wires, reports the areas it repaints and refreshes the
-// summary.
+// operations on the selected objects of a folio. Each operation is one edit
+// transaction (store/edittransaction.h): recorded for undo under its label
+// before the first object changes, the wires kept on their terminals and other
+// wires, the areas reported and the summary refreshed once.
 #pragma once
 
 #include "shapes/point.h"
@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plexo {
 
+class EditTransaction;
 class Folio;
 class Shape;
 class saoDoc;
@@ -48,23 +50,31 @@ enum AlignOperation : int {
     kAlignCentreInFolio = 7,
 };
 
+// The summary of the alive, selected objects of every folio.
+SelectionSummary selectionSummaryOf(const saoDoc& document);
 // Recomputes the document's selection summary and tells the views (101).
 void refreshSelectionSummary(saoDoc& document);
-// Records the area as changed on the folio and tells the views (100).
+// Tells the views that the area of the folio changed (100).
 void reportArea(saoDoc& document, Folio& folio, const Rect& area);
+// The alive, selected objects of the folio, in list order.
+std::vector<Shape*> selectedObjects(const Folio& folio);
 // Deselects every object of every folio (except those of keep when given).
 void deselectAll(saoDoc& document, Folio* keep = nullptr);
 
 // Every alive wire or cable that is changed, or whose end object is, follows its
 // ends (in rounds, so that wires ending on wires that moved follow too); wires
-// that moved are marked changed and their areas reported.
-void followChangedWires(saoDoc& document, Folio& folio);
+// that moved are marked changed and their areas reported. An edit transaction
+// given keeps their state to put it back.
+void followChangedWires(saoDoc& document, Folio& folio, EditTransaction* edit = nullptr);
 
 // Moves the selection by (dx, dy), recorded as "déplacement": every selected
 // object but control wires moves; a control wire moves whole when both its ends
 // are on moved objects, or when it has no joined end and is selected; otherwise
-// the points of a selected or joined wire inside the document's last rubber band
-// move. Wires then follow their ends.
+// the points of a selected or joined wire inside the selection tool's rubber band
+// move, and the band moves along (so that a further move of the same selection,
+// by the arrow keys, takes the same points). Wires then follow their ends.
+void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy, Rect& band);
+// The same without a band: only whole objects move.
 void moveSelection(saoDoc& document, Folio& folio, std::int32_t dx, std::int32_t dy);
 // Reshapes one object by a handle ("redimensionnement", the drawing pane's drag
 // of a handle): the folio's wires then resolve their ends again and follow.

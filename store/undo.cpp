@@ -1,13 +1,12 @@
 #include "store/undo.h"
 
-#include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
+#include "store/edittransaction.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 
-#include <algorithm>
 
 namespace plexo {
 
@@ -44,16 +43,8 @@ constexpr LabelText kLabelTexts[] = {
 // Makes the last action permanent in every folio of the document.
 void commitFolios(saoDoc& document) {
     for (auto& folio : document.folios) {
-        auto& objects = folio->objects;
-        // Links to the objects about to go are dropped first, so no wire keeps a
-        // pointer to a destroyed terminal or wire.
-        for (auto& object : objects) {
-            if (!object->alive)
-                dropLinks(*object, false);
-        }
-        std::erase_if(objects, [](const std::unique_ptr<Shape>& object) { return !object->alive; });
-        for (auto& object : objects) {
-            object->changed = false;
+        folio->destroyDeadObjects();
+        for (auto& object : folio->objects) {
             object->isNew = false;
             object->takeUndoCopy();
         }
@@ -71,7 +62,7 @@ std::string undoLabelText(int id) {
     return {};
 }
 
-void recordAction(saoDoc& document, Folio* folio, int label) {
+void beginAction(saoDoc& document, Folio* folio, int label) {
     commitFolios(document);
     if (label != 0) {
         document.undoState.label = label;
@@ -79,6 +70,10 @@ void recordAction(saoDoc& document, Folio* folio, int label) {
         document.setModified(true);
     }
     document.undoState.folio = folio;
+}
+
+void recordAction(saoDoc& document, Folio* folio, int label) {
+    beginAction(document, folio, label);
     refreshSelectionSummary(document);
 }
 
@@ -89,11 +84,13 @@ void commitAction(saoDoc& document, Folio* folio) {
 void undoAction(saoDoc& document) {
     if (document.undoState.label == 0)
         return;
+    EditTransaction exchange(document, EditTransaction::Exchange{});
     for (auto& folio : document.folios) {
         for (auto& owned : folio->objects) {
             Shape& object = *owned;
             if (!object.changed)
                 continue;
+            exchange.touch(object);
             if (object.alive && object.isNew) {
                 object.alive = false;
                 object.isNew = false;
@@ -101,29 +98,22 @@ void undoAction(saoDoc& document) {
                 object.alive = true;
                 object.isNew = true;
             }
-            reportArea(document, *folio, object.outline);
             object.exchangeWithUndoCopy();
-            rebuildGeometry(object);
-            reportArea(document, *folio, object.outline);
+            exchange.changed(object);
         }
     }
     document.undoState.redo ^= 1;
     // Links are not part of the undo copy: the wires that changed find their ends
     // again from where their points now are.
     for (auto& folio : document.folios) {
-        bool touched = false;
         for (auto& owned : folio->objects) {
             if (owned->changed && owned->isWire())
                 dropLinks(*owned, true);
-            touched = touched || owned->changed;
         }
-        if (!touched && folio.get() != document.undoState.folio)
-            continue;
-        folio->dropDeadLinks();
-        folio->connectLooseWireEnds();
-        followChangedWires(document, *folio);
     }
-    refreshSelectionSummary(document);
+    exchange.dropDeadLinksAtEnd();
+    exchange.connectLooseEndsAtEnd();
+    exchange.finish();
 }
 
 UndoMenuLabel undoLabelFor(const saoDoc& document, const Folio* viewFolio) {
@@ -133,15 +123,19 @@ UndoMenuLabel undoLabelFor(const saoDoc& document, const Folio* viewFolio) {
     return {undoLabelText(kUndoUnavailable), false};
 }
 
+void markCreated(Shape& shape, bool select) {
+    shape.alive = false;
+    shape.isNew = false;
+    shape.takeUndoCopy();
+    shape.alive = true;
+    shape.isNew = true;
+    shape.changed = true;
+    shape.selected = select;
+}
+
 Shape& addCreatedObject(Folio& folio, std::unique_ptr<Shape> shape, bool select) {
     shape->folio = &folio;
-    shape->alive = false;
-    shape->isNew = false;
-    shape->takeUndoCopy();
-    shape->alive = true;
-    shape->isNew = true;
-    shape->changed = true;
-    shape->selected = select;
+    markCreated(*shape, select);
     return folio.append(std::move(shape));
 }
 

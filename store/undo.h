@@ -38,8 +38,11 @@ std::string undoLabelText(int id);
 // Called by an editing operation before it changes anything: makes the previous
 // action permanent (the objects it deleted are destroyed, every alive object
 // takes its undo copy), then remembers label and folio and marks the document
-// modified (label 0 only commits).
+// modified (label 0 only commits); the selection summary is refreshed.
 void recordAction(saoDoc& document, Folio* folio, int label);
+// The same without refreshing the summary: an edit transaction refreshes it
+// once when it ends (store/edittransaction.h).
+void beginAction(saoDoc& document, Folio* folio, int label);
 // Makes the last action permanent without offering an undo.
 void commitAction(saoDoc& document, Folio* folio);
 
@@ -55,9 +58,11 @@ struct UndoMenuLabel {
 // The text and state of the undo command in a view showing viewFolio.
 UndoMenuLabel undoLabelFor(const saoDoc& document, const Folio* viewFolio);
 
-// Appends a newly made object to the folio as the current action's creation: its
-// undo copy holds it not alive; it is marked alive, new and changed, and selected
-// when select is set. Returns the appended object.
+// Marks an object as made by the current action: its undo copy holds it not
+// alive; it becomes alive, new and changed, and selected when select is set.
+void markCreated(Shape& shape, bool select);
+// Appends a newly made object to the folio as the current action's creation
+// (markCreated). Returns the appended object.
 Shape& addCreatedObject(Folio& folio, std::unique_ptr<Shape> shape, bool select);
 
 } // namespace plexo

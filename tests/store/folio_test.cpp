@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace plexo {
@@ -302,6 +303,24 @@ TEST(FolioTest, DestroyingAnObjectDropsTheLinksToIt) {
     folio.destroyDeadObjects();
     ASSERT_EQ(folio.objects.size(), 1u);
     EXPECT_EQ(spur.infoFil->amont, nullptr);
+}
+
+TEST(FolioTest, ExtentIsThePagesTimesThePageSize) {
+    Folio loose;
+    loose.pagesAcross = 2;
+    EXPECT_EQ(loose.extent(), (Rect{0, 0, 2 * 595276, 841890})) << "an A4 portrait page without a document";
+    saoDoc doc;
+    doc.documentWidth = 1000;
+    doc.documentHeight = 2000;
+    Folio folio(&doc);
+    folio.pagesAcross = 3;
+    folio.pagesDown = 2;
+    EXPECT_EQ(folio.extent(), (Rect{0, 0, 3000, 4000}));
+    folio.pagesDown = 0;
+    EXPECT_EQ(folio.extent(), (Rect{0, 0, 3000, 2000})) << "no pages count as one";
+    doc.documentWidth = INT32_MAX / 2;
+    folio.pagesAcross = 255;
+    EXPECT_EQ(folio.extent().right, INT32_MAX) << "saturated";
 }
 
 } // namespace

@@ -137,9 +137,21 @@ TEST(FolioLifecycle, DeletingAFolioLeavesNothingPointingIntoIt) {
             if (doomed->useCount > 0)
                 doomed->release(true);
         };
+        // A view that takes the typed calls is told which folio goes, and nothing
+        // names it once it is removed.
+        struct FolioListView : SchemaObserver {
+            Folio* doomed = nullptr;
+            std::vector<std::pair<bool, FolioListChange>> changes;
+            void folioListChanged(Folio* folio, FolioListChange change) override {
+                changes.emplace_back(folio != nullptr && folio == doomed, change);
+            }
+        } typedView;
+        typedView.doomed = doomed;
         doc.addObserver(&view);
+        doc.addObserver(&typedView);
         doc.changeFolioList(doomed, kFolioDeleted);
         doc.removeObserver(&view);
+        doc.removeObserver(&typedView);
 
         EXPECT_TRUE(objectsGoneWhenTold);
         ASSERT_EQ(doc.folios.size(), 1u);
@@ -149,7 +161,8 @@ TEST(FolioLifecycle, DeletingAFolioLeavesNothingPointingIntoIt) {
         EXPECT_FALSE(doc.selection.any);
         EXPECT_EQ(doc.selection.single, nullptr);
         EXPECT_EQ(doc.selection.folio, nullptr);
-        EXPECT_EQ(doc.changedFolio, nullptr);
+        EXPECT_EQ(typedView.changes,
+                  (std::vector<std::pair<bool, FolioListChange>>{{true, kFolioDeleted}, {false, kFolioRemoved}}));
         EXPECT_EQ(doc.store()->readRecord(kFolioRecordType, serial), nullptr);
         std::vector<std::pair<int, std::intptr_t>> folioChanges;
         std::copy_if(view.seen.begin(), view.seen.end(), std::back_inserter(folioChanges),

@@ -79,11 +79,11 @@ TEST_F(Selection, PointsInsideTheLastBandMoveWhenOnlyOneEndMoves) {
     followEnds(w);
     w.takeUndoCopy();
     // The band took the symbol and the wire's first two points.
-    f.document.lastRubberBand = {-20000, -20000, 60000, 10000};
+    Rect band{-20000, -20000, 60000, 10000};
     a.selected = w.selected = true;
-    moveSelection(f.document, *f.folio, 0, 10000);
+    moveSelection(f.document, *f.folio, 0, 10000, band);
     EXPECT_EQ(w.points, (Points{{10000, 10000}, {50000, 10000}, {50000, 40000}, {80000, 40000}}));
-    EXPECT_EQ(f.document.lastRubberBand, (Rect{-20000, -10000, 60000, 20000}));
+    EXPECT_EQ(band, (Rect{-20000, -10000, 60000, 20000}));
 }
 
 TEST_F(Selection, SingleMovedSymbolPicksUpAWireEndUnderItsTerminal) {

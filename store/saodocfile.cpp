@@ -1,0 +1,235 @@
+// The schéma document's file: opening into a working copy, saving a compact
+// copy of it, closing.
+#include "store/saodoc.h"
+
+#include "library/libnode.h"
+#include "shapes/saodib.h"
+#include "shapes/shape.h"
+#include "base/desktopservices.h"
+#include "base/log.h"
+#include "base/objfile.h"
+#include "base/shutdown.h"
+#include "base/userinterface.h"
+#include "store/edittransaction.h"
+#include "store/folio.h"
+#include "store/storestrings.h"
+
+#include <cstdio>
+#include <ctime>
+#include <system_error>
+
+namespace plexo {
+
+namespace {
+
+constexpr const char* kWorkingCopySuffix = ".tmp";
+constexpr const char* kNewFileSuffix = ".new";
+// Caption of the messages that name no file.
+constexpr const char* kProgramCaption = "Plexo";
+
+std::string utf8Path(const std::filesystem::path& path) { return path.string(); }
+
+} // namespace
+
+std::filesystem::path saoDoc::untitledWorkingCopyPath(std::time_t now) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stem[64];
+    std::snprintf(stem, sizeof stem, "Plexo.%02d%02d%04d%02d%02d%02d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        folder = "/tmp";
+    std::filesystem::path candidate = folder / (std::string(stem) + kWorkingCopySuffix);
+    // Two documents made in the same second must not share a working copy.
+    for (int n = 2; std::filesystem::exists(candidate, error) && n < 100000; ++n)
+        candidate = folder / (std::string(stem) + "-" + std::to_string(n) + kWorkingCopySuffix);
+    return candidate;
+}
+
+bool saoDoc::openWorkingCopy() {
+    auto tryOpen = [&](const std::filesystem::path& candidate) {
+        auto file = std::make_unique<ObjFile>();
+        if (!file->open(utf8Path(candidate), false, kWorkingCopyKind, kDocumentFileVersion, true))
+            return false;
+        if (file->kindAndVersion() != std::pair<char, std::int32_t>{kWorkingCopyKind, kDocumentFileVersion}) {
+            file->close();
+            return false;
+        }
+        workingCopy_ = std::move(file);
+        workingCopyPath_ = candidate;
+        return true;
+    };
+    std::error_code error;
+    if (!path().empty()) {
+        // Beside the document, unless that name is taken (another instance, a crash:
+        // the file is left alone) or the folder is not writable.
+        std::filesystem::path beside = path();
+        beside += kWorkingCopySuffix;
+        if (!std::filesystem::exists(beside, error) && tryOpen(beside))
+            return true;
+    }
+    return tryOpen(untitledWorkingCopyPath(std::time(nullptr)));
+}
+
+bool saoDoc::open(const std::filesystem::path& documentPath) {
+    BusyCursor busy;
+    if (symbolNode) {
+        ++symbolNode->editCount;
+        editCountRaised_ = true;
+        readHeader();
+        setModified(false);
+        ensureFirstFolio();
+        return true;
+    }
+    setPath(documentPath);
+    if (!openWorkingCopy()) {
+        userInterface().messageBox(strings::kCannotCreateTemporary, kProgramCaption, MessageIcon::Error);
+        return false;
+    }
+    if (!path().empty()) {
+        const std::string shown = utf8Path(path());
+        auto failOpen = [&] {
+            userInterface().messageBox(strings::kCannotOpenFile, shown, MessageIcon::Error);
+            workingCopy_->close();
+            workingCopy_->deleteFile();
+            workingCopy_.reset();
+            folios.clear();
+            return false;
+        };
+        ObjFile file;
+        if (!file.open(shown, true, 0, 0, false))
+            return failOpen();
+        auto [kind, version] = file.kindAndVersion();
+        logMessage(0, 0, kInformation, strings::format(strings::kLoading, shown.c_str(), static_cast<long>(version)));
+        if (kind != kDocumentFileKind || version > kDocumentFileVersion) {
+            logMessage(0, 0, kInformation,
+                       strings::format(strings::kCannotOpenVersion, shown.c_str(), static_cast<long>(version)));
+            file.close();
+            workingCopy_->close();
+            workingCopy_->deleteFile();
+            workingCopy_.reset();
+            return false;
+        }
+        // Records that do not tile the file to its end (a cut or damaged file) are
+        // left out; what comes before them still opens.
+        std::int64_t tiled = kObjFileHeaderSize;
+        if (!file.index().empty())
+            tiled = std::int64_t{file.index().back().offset} + file.index().back().size + kRecordHeaderSize;
+        if (tiled != file.fileSize())
+            logMessage(0, 0, kError, strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled)),
+                       true);
+        bool copied = file.copyLiveRecordsTo(*workingCopy_);
+        file.close();
+        if (!copied || !readHeader())
+            return failOpen();
+        setModified(false);
+        desktopServices().addRecentFile(path());
+    }
+    ensureFirstFolio();
+    return true;
+}
+
+void saoDoc::ensureFirstFolio() {
+    if (!folios.empty())
+        return;
+    auto folio = newFolio();
+    folio->serial = takeNextSerial();
+    Folio& added = insertFolio(std::move(folio));
+    headerLoaded = 0;
+    if (imageForNewSymbol)
+        addImageObject(added);
+}
+
+void saoDoc::addImageObject(Folio& folio) {
+    for (auto& shape : folio.objects)
+        shape->selected = false;
+    // An object the document adds itself is recorded as a paste.
+    EditTransaction edit(*this, folio, kUndoPaste);
+    auto shape = std::make_unique<Shape>(kDibPicture, &folio);
+    shape->dib = std::move(imageForNewSymbol);
+    shape->style = objectStyle;
+    shape->setApplicability();
+    // At zoom 100 % one picture pixel is one point.
+    const std::int32_t width = shape->dib->width() * 1000;
+    const std::int32_t height = shape->dib->height() * 1000;
+    shape->points = {{10000, 10000}, {10000 + width, 10000 + height}};
+    edit.changed(edit.create(std::move(shape), true));
+    edit.finish();
+}
+
+bool saoDoc::commit(bool force) {
+    if (path().empty() && !symbolNode)
+        return false;
+    if (!isModified() && !force)
+        return true;
+    BusyCursor busy;
+    if (!writeHeader()) {
+        userInterface().messageBox(strings::kCannotSave, symbolNode ? title() : utf8Path(path()),
+                                   MessageIcon::Error);
+        return false;
+    }
+    if (!symbolNode) {
+        const std::string shown = utf8Path(path());
+        desktopServices().addRecentFile(path());
+        logMessage(0, 0, kInformation, strings::format(strings::kSaving, shown));
+        // The new file is built beside the old one and replaces it only once it is
+        // complete: a full disk or a lost permission never costs the saved file.
+        std::filesystem::path fresh = path();
+        fresh += kNewFileSuffix;
+        std::error_code error;
+        std::filesystem::remove(fresh, error);
+        bool ok = false;
+        {
+            ObjFile file;
+            ok = file.open(utf8Path(fresh), false, kDocumentFileKind, kDocumentFileVersion, true) &&
+                 file.kindAndVersion() == std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
+                 workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
+            file.close();
+        }
+        if (ok) {
+            std::filesystem::rename(fresh, path(), error);
+            ok = !error;
+        }
+        if (!ok) {
+            std::filesystem::remove(fresh, error);
+            userInterface().messageBox(strings::kCannotSave, shown, MessageIcon::Error);
+            return false;
+        }
+    }
+    setModified(false);
+    return true;
+}
+
+void saoDoc::close() {
+    if (closed_)
+        return;
+    closed_ = true;
+    if (!presentationTime.isZero())
+        logMessage(0, 0, kInformation,
+                   strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(), presentationTime.hours,
+                                   presentationTime.minutes, presentationTime.seconds));
+    notifyReleaseFolio();
+    // While the application shuts down the library goes with it: the title block
+    // is let go without giving its drawing back to a library node that may be gone.
+    if (shuttingDown() && titleBlock && titleBlock->infoSymbole)
+        titleBlock->infoSymbole->drawingAcquired = false;
+    titleBlock.reset();
+    // The folios go before the store; their symbol objects let go of their drawings.
+    folios.clear();
+    // Nothing may keep pointing at them.
+    undoState = UndoState{};
+    selection = SelectionSummary{};
+    if (symbolNode) {
+        if (editCountRaised_ && symbolNode->editCount > 0)
+            --symbolNode->editCount;
+        editCountRaised_ = false;
+    } else if (workingCopy_) {
+        workingCopy_->close();
+        workingCopy_->deleteFile();
+        workingCopy_.reset();
+    }
+}
+
+} // namespace plexo
