@@ -151,6 +151,7 @@ public:
     // Notifications to the views (store/schemaobserver.h): a view that is a
     // SchemaObserver gets the typed call, any other observer its number.
     void notifyAreaChanged(Folio& folio, const Rect& area);   // 100
+    void notifyWholeDocumentChanged();                        // 100, whole
     void notifySelectionChanged();                            // 101
     void notifyFolioListChanged(Folio* folio, FolioListChange change);   // 102
     void notifySaveViewState();                               // 103

@@ -23,6 +23,10 @@ void SchemaObserver::areaChanged(Folio&, const Rect&) {
     documentChanged(kNotifyAreaChanged, 0);
 }
 
+void SchemaObserver::wholeDocumentChanged() {
+    documentChanged(kNotifyAreaChanged, kWholeArea);
+}
+
 void SchemaObserver::selectionChanged() {
     documentChanged(kNotifySelectionChanged, 0);
 }
@@ -56,6 +60,10 @@ template <typename Call> void saoDoc::tellViews(Call call) {
 
 void saoDoc::notifyAreaChanged(Folio& folio, const Rect& area) {
     tellViews([&](SchemaObserver& view) { view.areaChanged(folio, area); });
+}
+
+void saoDoc::notifyWholeDocumentChanged() {
+    tellViews([](SchemaObserver& view) { view.wholeDocumentChanged(); });
 }
 
 void saoDoc::notifySelectionChanged() {

@@ -34,6 +34,9 @@ class SchemaObserver : public DocumentObserver {
 public:
     // An area of a folio, in document units, must be repainted.
     virtual void areaChanged(Folio& folio, const Rect& area);
+    // The document's settings changed (page size, grids, title block): every
+    // view lays out and repaints everything.
+    virtual void wholeDocumentChanged();
     // The document's selection summary was recomputed.
     virtual void selectionChanged();
     // The folio list changed: folio is the folio added, re-sorted, resized or

@@ -56,7 +56,7 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
 
 saoView::~saoView() {
     document_.removeObserver(this);
-    releaseFolio();
+    letGoOfFolio();
 }
 
 std::string saoView::typeName() const { return "Schéma"; }
@@ -77,7 +77,7 @@ void saoView::takeFolio(int index) {
     pane_->showFolio(folio_);
 }
 
-void saoView::releaseFolio() {
+void saoView::letGoOfFolio() {
     if (!folio_)
         return;
     Folio* folio = folio_;
@@ -91,7 +91,7 @@ void saoView::showFolio(int index) {
         return;
     if (document_.folioAt(index) == folio_)
         return;
-    releaseFolio();
+    letGoOfFolio();
     takeFolio(index);
     refreshSelectionSummary(document_);
     layOut();
@@ -258,65 +258,60 @@ std::string saoView::pageIndicator() const {
     return std::to_string(folioIndex_ + 1) + "/" + std::to_string(document_.folios.size());
 }
 
-void saoView::documentChanged(int code, std::intptr_t detail) {
-    switch (code) {
-    case kNotifyAreaChanged:
-        if (detail == kWholeArea) {
+void saoView::areaChanged(Folio& folio, const Rect& area) {
+    if (&folio == folio_)
+        pane_->repaintArea(area);
+}
+
+void saoView::wholeDocumentChanged() {
+    layOut();
+    pane_->repaintAll();
+    update();
+}
+
+void saoView::folioListChanged(Folio* folio, FolioListChange change) {
+    switch (change) {
+    case kFolioAdded:
+    case kFolioResorted:
+    case kFolioPagesChanged:
+        folioIndex_ = std::max(0, indexOfFolio(folio_));
+        classeur_->setCurrent(folioIndex_);
+        classeur_->update();
+        if (change != kFolioAdded && folio == folio_) {
+            // The number or the page count changed: the tab and the folio's extent too.
             layOut();
             pane_->repaintAll();
-            update();
-        } else if (!document_.changedFolio || document_.changedFolio == folio_) {
-            pane_->repaintArea(document_.changedArea);
         }
+        refreshSelectionSummary(document_);
         break;
-    case kNotifyFolioListChanged:
-        switch (detail) {
-        case kFolioAdded:
-        case kFolioResorted:
-        case kFolioPagesChanged:
-            folioIndex_ = std::max(0, indexOfFolio(folio_));
-            classeur_->setCurrent(folioIndex_);
-            classeur_->update();
-            if (detail != kFolioAdded && document_.changedFolio == folio_) {
-                // The page count or the number changed: the folio's extent and tab too.
-                layOut();
-                pane_->repaintAll();
-            }
-            refreshSelectionSummary(document_);
-            break;
-        case kFolioDeleted:
-            // The folio is about to go: let go of it first.
-            if (document_.changedFolio == folio_)
-                releaseFolio();
-            break;
-        case kFolioRemoved: {
-            // Keep the folio shown when it is still there, else the one now at the index.
-            const int index = folio_ ? indexOfFolio(folio_) : folioIndex_;
-            if (!folio_)
-                takeFolio(index);
-            else
-                folioIndex_ = index;
-            classeur_->setCurrent(folioIndex_);
-            refreshSelectionSummary(document_);
-            layOut();
-            pane_->scrollToOrigin();
-            update();
-            classeur_->update();
-            break;
-        }
-        default:
-            break;
-        }
+    case kFolioDeleted:
+        // The folio is about to go: let go of it first.
+        if (folio == folio_)
+            letGoOfFolio();
         break;
-    case kNotifySaveViewState:
-        storeViewState();
-        break;
-    case kNotifyReleaseFolio:
-        releaseFolio();
-        break;
-    default:
+    case kFolioRemoved: {
+        // Keep the folio shown when it is still there, else take the one now at the index.
+        if (folio_)
+            folioIndex_ = indexOfFolio(folio_);
+        else
+            takeFolio(folioIndex_);
+        classeur_->setCurrent(folioIndex_);
+        refreshSelectionSummary(document_);
+        layOut();
+        pane_->scrollToOrigin();
+        update();
+        classeur_->update();
         break;
     }
+    }
+}
+
+void saoView::saveViewState() {
+    storeViewState();
+}
+
+void saoView::releaseFolio() {
+    letGoOfFolio();
 }
 
 } // namespace plexo

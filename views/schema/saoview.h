@@ -4,7 +4,7 @@
 // shows it, and carries out the view's display, zoom and folio commands.
 #pragma once
 
-#include "base/document.h"
+#include "store/schemaobserver.h"
 
 #include <QWidget>
 
@@ -18,7 +18,7 @@ class Pane;
 class Regle;
 class saoDoc;
 
-class saoView : public QWidget, public DocumentObserver {
+class saoView : public QWidget, public SchemaObserver {
     Q_OBJECT
 
 public:
@@ -68,7 +68,12 @@ public:
     std::string statusMessage() const;
     std::string pageIndicator() const;
 
-    void documentChanged(int code, std::intptr_t detail) override;
+    // What the document tells its views.
+    void areaChanged(Folio& folio, const Rect& area) override;
+    void wholeDocumentChanged() override;
+    void folioListChanged(Folio* folio, FolioListChange change) override;
+    void saveViewState() override;
+    void releaseFolio() override;
 
 signals:
     void zoomChanged(int level);
@@ -85,7 +90,7 @@ private:
     void followPane();
     // Takes the folio at index (clamped) without letting go of the old one.
     void takeFolio(int index);
-    void releaseFolio();
+    void letGoOfFolio();
     void applyStoredViewState();
     void storeViewState();
     int indexOfFolio(const Folio* folio) const;
