@@ -8,7 +8,7 @@
 #include "store/folio.h"
 #include "base/log.h"
 #include "store/saodoc.h"
-#include "store/storecommands.h"
+#include "library/storecommands.h"
 
 #include <cstdint>
 #include <cstdio>

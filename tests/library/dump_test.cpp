@@ -1,4 +1,4 @@
-#include "store/storecommands.h"
+#include "library/storecommands.h"
 
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
