@@ -8,13 +8,13 @@
 #include "base/buffer.h"
 #include "base/format.h"
 #include "base/objfile.h"
+#include "library/dumpstrings.h"
 #include "library/libnode.h"
 #include "library/recordjson.h"
 #include "store/saodoc.h"
 
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <memory>
 #include <set>
 
@@ -22,19 +22,7 @@ namespace plexo {
 
 namespace {
 
-constexpr const char* kCannotOpen = "Impossible d'ouvrir '%s'";
-constexpr const char* kTooShort = "'%s' est trop court pour un fichier Plexo (%ld octets).";
-constexpr const char* kNotPlexo = "'%s' n'est pas un fichier Plexo (signature incorrecte).";
-constexpr const char* kHeaderCut = "Enregistrement à l'offset %ld : en-tête coupé par la fin du fichier.";
-constexpr const char* kNegativeSize = "Enregistrement à l'offset %ld : taille négative (%ld).";
-constexpr const char* kPastEnd = "Enregistrement à l'offset %ld : sa taille (%ld) dépasse la fin du fichier.";
-constexpr const char* kBadFreeFlag = "Enregistrement à l'offset %ld : indicateur libre invalide (%d).";
-constexpr const char* kUnknownFileKind = "Type de fichier inconnu '%c', version %ld.";
-constexpr const char* kDuplicate = "Enregistrement (%d, %ld) en double à l'offset %ld.";
-constexpr const char* kRecordDamaged = "Enregistrement (%d, %ld) à l'offset %ld : %s.";
-constexpr const char* kUnknownRecordType = "type d'enregistrement inconnu %d";
-constexpr const char* kLeftOver = "%ld octets inattendus après la fin des données";
-constexpr const char* kNoHeader = "En-tête du document absent (enregistrement (0, 0)).";
+using namespace dumpstrings;
 
 // ---- the container -------------------------------------------------------------------
 
@@ -52,8 +40,8 @@ struct RawFile {
     char kind = 0;
     std::int32_t version = 0;
     std::vector<RawRecord> records;
-    std::vector<std::string> problems;   // of the container itself
-    bool opened = false;                 // the file could be read at all
+    std::vector<std::string> problems; // of the container itself
+    bool opened = false;               // the file could be read at all
 
     std::int32_t get32(std::size_t at) const {
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[at]) |
@@ -106,7 +94,8 @@ bool readRawFile(const std::string& path, RawFile& file, std::string& error) {
         r.size = file.get32(static_cast<std::size_t>(offset + 5));
         r.freeFlag = file.bytes[static_cast<std::size_t>(offset + 9)];
         if (r.size < 0) {
-            file.problems.push_back(format(kNegativeSize, static_cast<long>(offset), static_cast<long>(r.size)));
+            file.problems.push_back(
+                format(kNegativeSize, static_cast<long>(offset), static_cast<long>(r.size)));
             break;
         }
         if (offset + kRecordHeaderSize + r.size > end) {
@@ -114,22 +103,27 @@ bool readRawFile(const std::string& path, RawFile& file, std::string& error) {
             break;
         }
         if (r.freeFlag > 1)
-            file.problems.push_back(format(kBadFreeFlag, static_cast<long>(offset), static_cast<int>(r.freeFlag)));
+            file.problems.push_back(
+                format(kBadFreeFlag, static_cast<long>(offset), static_cast<int>(r.freeFlag)));
         file.records.push_back(r);
         offset += kRecordHeaderSize + r.size;
     }
     return true;
 }
 
-bool isLibrary(const RawFile& f) { return f.kind == kLibraryFileKind; }
+bool isLibrary(const RawFile& f) {
+    return f.kind == kLibraryFileKind;
+}
 
-char printableKind(char kind) { return kind >= 0x20 && kind < 0x7F ? kind : '?'; }
+char printableKind(char kind) {
+    return kind >= 0x20 && kind < 0x7F ? kind : '?';
+}
 
 // Every live record decoded once, by its type; the dump and the list of problems
 // are both built from these.
 struct Inspection {
     const RawFile& file;
-    std::vector<DecodedRecord> decoded;   // parallel to file.records (empty for free ones)
+    std::vector<DecodedRecord> decoded; // parallel to file.records (empty for free ones)
     std::vector<std::string> problems;
 
     explicit Inspection(const RawFile& f) : file(f), decoded(f.records.size()) {}
@@ -148,11 +142,19 @@ void decodeRecord(const RawFile& f, const RawRecord& r, DecodedRecord& out) {
     auto b = f.payload(r);
     switch (r.type) {
     case kHeaderRecordType:
-    case kSymbolHeaderRecordType: out = decodeDocumentHeader(*b); break;
+    case kSymbolHeaderRecordType:
+        out = decodeDocumentHeader(*b);
+        break;
     case kFolioRecordType:
-    case kSymbolDrawingRecordType: out = decodeObjectList(*b); break;
-    case kTreeRecordType: out = decodeLibraryTree(*b); break;
-    default: out.damage = format(kUnknownRecordType, static_cast<int>(r.type)); return;
+    case kSymbolDrawingRecordType:
+        out = decodeObjectList(*b);
+        break;
+    case kTreeRecordType:
+        out = decodeLibraryTree(*b);
+        break;
+    default:
+        out.damage = format(kUnknownRecordType, static_cast<int>(r.type));
+        return;
     }
     if (out.damage.empty() && b->remaining() > kSlotSlack)
         out.damage = format(kLeftOver, static_cast<long>(b->remaining()));
@@ -171,8 +173,8 @@ void inspectRecords(Inspection& in) {
         if (!r.live())
             continue;
         if (!seen.insert({r.type, r.key}).second)
-            in.problems.push_back(
-                format(kDuplicate, static_cast<int>(r.type), static_cast<long>(r.key), static_cast<long>(r.offset)));
+            in.problems.push_back(format(kDuplicate, static_cast<int>(r.type), static_cast<long>(r.key),
+                                         static_cast<long>(r.offset)));
         DecodedRecord& d = in.decoded[i];
         decodeRecord(f, r, d);
         if (!d.damage.empty()) {
@@ -290,7 +292,9 @@ bool dumpStoreFile(const std::string& path, std::string& json, std::string& erro
     return true;
 }
 
-std::vector<std::string> checkStoreFile(const std::string& path) { return inspectStoreFile(path).problems; }
+std::vector<std::string> checkStoreFile(const std::string& path) {
+    return inspectStoreFile(path).problems;
+}
 
 int storedObjectCount(Buffer& objectList) {
     DecodedRecord list = decodeObjectList(objectList);

@@ -3,6 +3,7 @@
 #include "base/buffer.h"
 #include "base/format.h"
 #include "base/textcodec.h"
+#include "library/dumpstrings.h"
 #include "library/libnode.h"
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
@@ -18,15 +19,16 @@ namespace plexo {
 
 namespace {
 
-constexpr const char* kDamagedAt = "données tronquées ou incohérentes (octet %ld)";
-constexpr const char* kUnknownKindAt = "type d'objet inconnu %d (octet %ld)";
-constexpr const char* kListWithoutEnd = "liste d'objets sans marque de fin (octet %ld)";
-constexpr const char* kTreeWithoutEnd = "arbre sans marque de fin (octet %ld)";
+using namespace dumpstrings;
 
-long position(const Buffer& b) { return static_cast<long>(b.readPos()); }
+long position(const Buffer& b) {
+    return static_cast<long>(b.readPos());
+}
 
 // Texts of the files are Windows-1252 bytes.
-std::string text(std::string_view cp1252) { return cp1252ToUtf8(cp1252); }
+std::string text(std::string_view cp1252) {
+    return cp1252ToUtf8(cp1252);
+}
 
 std::string hex(std::string_view bytes) {
     static const char digits[] = "0123456789abcdef";
@@ -40,11 +42,13 @@ std::string hex(std::string_view bytes) {
 }
 
 DumpJson styleJson(const Style& s) {
-    return DumpJson{{"lineWidth", s.lineWidth},  {"lineType", s.lineType},   {"colour", s.colour},
-                    {"fillColour", s.fillColour}, {"textColour", s.textColour}, {"shadow", s.shadow},
-                    {"pattern", s.pattern},       {"arrow1", s.arrow1},       {"arrow2", s.arrow2},
-                    {"font", text(fontList().faceName(s.font))},
-                    {"fontSize", s.fontSize},     {"fontStyle", s.fontStyle}, {"textAlign", s.textAlign}};
+    return DumpJson{{"lineWidth", s.lineWidth},   {"lineType", s.lineType},
+                    {"colour", s.colour},         {"fillColour", s.fillColour},
+                    {"textColour", s.textColour}, {"shadow", s.shadow},
+                    {"pattern", s.pattern},       {"arrow1", s.arrow1},
+                    {"arrow2", s.arrow2},         {"font", text(fontList().faceName(s.font))},
+                    {"fontSize", s.fontSize},     {"fontStyle", s.fontStyle},
+                    {"textAlign", s.textAlign}};
 }
 
 // The part of a record that depends on the object's kind.
@@ -66,8 +70,11 @@ void addKindPart(DumpJson& o, const Shape& shape, const ShapeReadProgress& progr
         DumpJson labels = DumpJson::array();
         for (const auto& [label, id] : progress.storedLabels)
             labels.push_back(DumpJson{{"text", text(label)}, {"id", id}});
-        o["symbol"] = DumpJson{{"name", text(info.name)}, {"labels", std::move(labels)}, {"block", hex(info.block)},
-                               {"epx", shape.epx},        {"epy", shape.epy}};
+        o["symbol"] = DumpJson{{"name", text(info.name)},
+                               {"labels", std::move(labels)},
+                               {"block", hex(info.block)},
+                               {"epx", shape.epx},
+                               {"epy", shape.epy}};
         break;
     }
     case kWire:
@@ -83,11 +90,19 @@ void addKindPart(DumpJson& o, const Shape& shape, const ShapeReadProgress& progr
         const InfoCalendrier& info = *shape.infoCalendrier;
         DumpJson notes = DumpJson::array();
         for (const RDV& note : info.notes)
-            notes.push_back(DumpJson{{"day", note.day},     {"month", note.month}, {"year", note.year},
-                                     {"text", text(note.text)}, {"mark1", note.mark1}, {"mark2", note.mark2},
+            notes.push_back(DumpJson{{"day", note.day},
+                                     {"month", note.month},
+                                     {"year", note.year},
+                                     {"text", text(note.text)},
+                                     {"mark1", note.mark1},
+                                     {"mark2", note.mark2},
                                      {"hatched", note.hatched}});
-        o["calendar"] = DumpJson{{"year", info.year},   {"month", info.month},        {"secondYear", info.secondYear},
-                                 {"secondMonth", info.secondMonth}, {"day", info.day}, {"monthCount", info.monthCount},
+        o["calendar"] = DumpJson{{"year", info.year},
+                                 {"month", info.month},
+                                 {"secondYear", info.secondYear},
+                                 {"secondMonth", info.secondMonth},
+                                 {"day", info.day},
+                                 {"monthCount", info.monthCount},
                                  {"notes", std::move(notes)}};
         break;
     }

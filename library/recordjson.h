@@ -17,9 +17,9 @@ class Buffer;
 using DumpJson = nlohmann::ordered_json;
 
 struct DecodedRecord {
-    DumpJson value;       // what was read
-    std::string damage;   // empty when the record decoded whole
-    int objectCount = 0;  // object lists: the objects read whole
+    DumpJson value;      // what was read
+    std::string damage;  // empty when the record decoded whole
+    int objectCount = 0; // object lists: the objects read whole
 };
 
 // An object list: an array of objects (a damaged object that got as far as its
@@ -30,7 +30,7 @@ DecodedRecord decodeDocumentHeader(Buffer& record);
 // A library tree: an object with "expanded" and "nodes".
 DecodedRecord decodeLibraryTree(Buffer& record);
 
-// The pieces of a whole file's JSON that are not records.
+// The text of a dump: two-space indents, valid UTF-8, a closing newline.
 std::string dumpText(const DumpJson& value);
 
 } // namespace plexo
