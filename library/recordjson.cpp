@@ -25,9 +25,25 @@ long position(const Buffer& b) {
     return static_cast<long>(b.readPos());
 }
 
-// Texts of the files are Windows-1252 bytes.
+// Texts of the files are Windows-1252 bytes. The five bytes the code page leaves
+// undefined show as the replacement character (the editor keeps them as C1
+// controls so that they are written back unchanged).
 std::string text(std::string_view cp1252) {
-    return cp1252ToUtf8(cp1252);
+    auto undefined = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    };
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= cp1252.size(); ++i) {
+        if (i < cp1252.size() && !undefined(cp1252[i]))
+            continue;
+        out += cp1252ToUtf8(cp1252.substr(start, i - start));
+        if (i < cp1252.size())
+            out += "\xEF\xBF\xBD"; // U+FFFD
+        start = i + 1;
+    }
+    return out;
 }
 
 std::string hex(std::string_view bytes) {

@@ -44,6 +44,9 @@ TEST(DumpTest, TextsAreDecodedFromWindows1252AndEscaped) {
     EXPECT_NE(json.find("\"folioCount\": 1"), std::string::npos);
     EXPECT_NE(json.find("\"free\": false"), std::string::npos);
     EXPECT_TRUE(checkStoreFile(path.string()).empty());
+    // A document rewritten with bytes that Windows-1252 leaves undefined.
+    ASSERT_TRUE(dumpStoreFile(documentWithText(folder, "x\x81y\x9D").string(), json, error)) << error;
+    EXPECT_NE(json.find("\"text\": \"x\xEF\xBF\xBDy\xEF\xBF\xBD\""), std::string::npos);
 }
 
 TEST(DumpTest, CheckAcceptsFreeSpaceAndSlotSlackAndReportsEachProblem) {
