@@ -1,7 +1,7 @@
 #include "app/verbs.h"
 #include "jcl/jclcommand.h"
 #include "midi/midicommand.h"
-#include "store/storecommands.h"
+#include "library/storecommands.h"
 #include "views/rendercommand.h"
 
 namespace plexo {

@@ -53,7 +53,7 @@ void writeCalendarPart(const Shape& shape, Buffer& buffer) {
     }
 }
 
-bool readSymbolPart(Shape& shape, Buffer& buffer) {
+bool readSymbolPart(Shape& shape, Buffer& buffer, ShapeReadProgress* progress) {
     shape.infoSymbole = std::make_unique<InfoSymbole>();
     InfoSymbole& info = *shape.infoSymbole;
     if (!buffer.readText(info.name))
@@ -72,6 +72,8 @@ bool readSymbolPart(Shape& shape, Buffer& buffer) {
         std::int32_t labelId = 0;
         if (!buffer.readText(text) || !buffer.readInt32(labelId))
             return false;
+        if (progress)
+            progress->storedLabels.emplace_back(text, labelId);
         if (static_cast<std::size_t>(i) < built) {
             Etiquette& label = info.labels[static_cast<std::size_t>(i)];
             label.text = std::move(text);
@@ -133,6 +135,8 @@ bool readSequencePart(Shape& shape, Buffer& buffer) {
     return !buffer.failed() && buffer.readPos() <= buffer.capacity();
 }
 
+bool readKindPart(Shape& shape, Buffer& buffer, ShapeReadProgress* progress);
+
 } // namespace
 
 void writeShape(const Shape& shape, Buffer& buffer) {
@@ -193,23 +197,36 @@ void writeShape(const Shape& shape, Buffer& buffer) {
     }
 }
 
-bool readShape(Shape& shape, Buffer& buffer) {
+namespace {
+
+bool readRecord(Shape& shape, Buffer& buffer, ShapeReadProgress* progress) {
+    auto reached = [progress](ShapeReadProgress::Part part) {
+        if (progress)
+            progress->complete = part;
+    };
     std::uint8_t kindByte = 0;
     buffer.readInt32(shape.id);
     if (!buffer.readByte(kindByte))
         return false;
+    if (progress)
+        progress->storedKind = kindByte;
     // An unknown kind has an unknown kind part: the records after it cannot be found.
     if (kindByte >= kShapeKindCount) {
         buffer.fail();
         return false;
     }
     shape.kind = kindByte;
+    reached(ShapeReadProgress::Header);
     if (!readStyle(buffer, shape.style))
         return false;
-    buffer.readInt32(shape.angle);
+    reached(ShapeReadProgress::Style);
+    if (!buffer.readInt32(shape.angle))
+        return false;
+    reached(ShapeReadProgress::Angle);
     std::int32_t length = 0;
     if (!buffer.readInt32(length) || !buffer.readBytes(shape.data, length))
         return false;
+    reached(ShapeReadProgress::Text);
     std::int32_t count = 0;
     if (!buffer.readInt32(count) || !buffer.checkLength(count, kPointBytes))
         return false;
@@ -223,7 +240,14 @@ bool readShape(Shape& shape, Buffer& buffer) {
     }
     if (buffer.failed())
         return false;
+    reached(ShapeReadProgress::Points);
+    const bool whole = readKindPart(shape, buffer, progress);
+    if (whole)
+        reached(ShapeReadProgress::KindPart);
+    return whole;
+}
 
+bool readKindPart(Shape& shape, Buffer& buffer, ShapeReadProgress* progress) {
     switch (shape.kind) {
     case kDibPicture: {
         std::int32_t size = 0;
@@ -237,7 +261,7 @@ bool readShape(Shape& shape, Buffer& buffer) {
         return true;
     }
     case kSymbol:
-        return readSymbolPart(shape, buffer);
+        return readSymbolPart(shape, buffer, progress);
     case kWire:
     case kCable:
         shape.infoFil = std::make_unique<InfoFil>();
@@ -264,6 +288,15 @@ bool readShape(Shape& shape, Buffer& buffer) {
     default:
         return true;
     }
+}
+
+} // namespace
+
+bool readShape(Shape& shape, Buffer& buffer) { return readRecord(shape, buffer, nullptr); }
+
+bool readShape(Shape& shape, Buffer& buffer, ShapeReadProgress& progress) {
+    progress = ShapeReadProgress{};
+    return readRecord(shape, buffer, &progress);
 }
 
 } // namespace plexo

@@ -2,6 +2,11 @@
 // buffer (folio object lists, the clipboard, library drawings).
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace plexo {
 
 class Buffer;
@@ -17,5 +22,19 @@ void writeShape(const Shape& shape, Buffer& buffer);
 // A symbol instance is resolved through symbolResolver(). The caller sets the
 // applicability and recomputes the outline afterwards.
 bool readShape(Shape& shape, Buffer& buffer);
+
+// How far readShape got in one record, for a reader that reports damage ("plexo
+// dump"): the parts read whole, in stored order, and what the record holds that
+// the shape does not keep.
+struct ShapeReadProgress {
+    enum Part { Nothing, Header, Style, Angle, Text, Points, KindPart };
+    Part complete = Nothing;   // the last part read whole (Header: id and a known kind)
+    int storedKind = -1;       // the kind byte as stored, also when it is unknown
+    // A symbol instance's labels as stored (text, id): the shape keeps them only
+    // when its symbol is resolved through the libraries.
+    std::vector<std::pair<std::string, std::int32_t>> storedLabels;
+};
+// The same, telling how far it got; the shape is read exactly as above.
+bool readShape(Shape& shape, Buffer& buffer, ShapeReadProgress& progress);
 
 } // namespace plexo

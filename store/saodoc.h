@@ -48,6 +48,13 @@ using FolioDialog = std::function<bool(Folio& folio, FolioDialogKind kind)>;
 enum class ZOrder { BringToFront = 0, BringForward = 1, SendBackward = 2, SendToBack = 3 };
 enum class ArrowKey { Left, Right, Up, Down };
 
+// How far readHeaderRecord got, for a reader that reports damage ("plexo dump").
+struct HeaderReadProgress {
+    bool settings = false;         // the fixed part before the styles
+    int styles = 0;                // default styles read whole, of four
+    std::int32_t folioCount = -1;  // as stored; -1 when it was not read or is impossible
+};
+
 struct PresentationTime {
     int hours = 0;
     int minutes = 0;
@@ -136,6 +143,9 @@ public:
     // The header record's payload, to and from a buffer.
     void writeHeaderRecord(Buffer& buffer) const;
     bool readHeaderRecord(Buffer& buffer);
+    // The same, telling how far it got; when the record is damaged, the folios whose
+    // headers were read whole are filed (the editor drops them all).
+    bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress);
 
     // The object-list record of one folio, with progress (called by Folio).
     bool writeFolioObjects(Folio& folio);
@@ -201,6 +211,7 @@ private:
     bool closed_ = false;
     bool editCountRaised_ = false;
 
+    bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();
     void ensureFirstFolio();
     void addImageObject(Folio& folio);

@@ -73,6 +73,16 @@ void saoDoc::writeHeaderRecord(Buffer& buffer) const {
 }
 
 bool saoDoc::readHeaderRecord(Buffer& buffer) {
+    HeaderReadProgress ignored;
+    return readHeaderRecord(buffer, ignored, false);
+}
+
+bool saoDoc::readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress) {
+    progress = HeaderReadProgress{};
+    return readHeaderRecord(buffer, progress, true);
+}
+
+bool saoDoc::readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios) {
     buffer.readByte(paperSize);
     buffer.readByte(scaleIndex);
     buffer.readByte(portrait);
@@ -97,25 +107,32 @@ bool saoDoc::readHeaderRecord(Buffer& buffer) {
     buffer.readByte(titleBlockRotated);
     if (buffer.failed())
         return false;
+    progress.settings = true;
     Style* styles[4] = {&objectStyle, &symbolStyle, &wireStyle, &fourthStyle};
     const Style patterns[4] = {objectDefaultStyle(), symbolDefaultStyle(), wireDefaultStyle(), rubberBandStyle()};
     for (int i = 0; i < 4; ++i) {
         if (!readStyle(buffer, *styles[i]))
             return false;
         keepFlagsOf(*styles[i], patterns[i]);
+        progress.styles = i + 1;
     }
     std::int32_t count = 0;
     buffer.readInt32(nextSerial);
     if (!buffer.readInt32(count) || count < 0 || !buffer.checkLength(count, kFolioHeaderSize))
         return false;
+    progress.folioCount = count;
     // Serials key the object lists: a damaged header must not let two folios share
     // one, nor let a new folio take one in use.
     std::int32_t largest = 0;
     std::vector<std::unique_ptr<Folio>> read;
     for (std::int32_t i = 0; i < count; ++i) {
         auto folio = newFolio();
-        if (!folio->readHeader(buffer))
+        if (!folio->readHeader(buffer)) {
+            if (keepReadFolios)
+                for (auto& whole : read)
+                    insertFolio(std::move(whole));
             return false;
+        }
         largest = std::max(largest, folio->serial);
         read.push_back(std::move(folio));
     }

@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev
     clang libclang-rt-dev
     libfluidsynth-dev timgm6mb-soundfont
     xvfb xauth xdg-utils

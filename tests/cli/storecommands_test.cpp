@@ -7,6 +7,7 @@
 #include "store/saodoc.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <fstream>
@@ -22,9 +23,11 @@ struct Outcome {
     std::string out;
 };
 
-Outcome run(const std::string& arguments) {
+// The output is the standard output and error together, or the standard output
+// alone with `errors` false.
+Outcome run(const std::string& arguments, bool errors = true) {
     Outcome result;
-    std::string command = std::string(PLEXO_EXECUTABLE) + " " + arguments + " 2>&1";
+    std::string command = std::string(PLEXO_EXECUTABLE) + " " + arguments + (errors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -142,9 +145,16 @@ TEST(StoreCommandsTest, CheckReportsDamageInFrenchAndFails) {
         Outcome check = run("check " + quoted(p));
         EXPECT_EQ(check.status, 1) << c.name;
         EXPECT_NE(check.out.find(c.message), std::string::npos) << c.name << ": " << check.out;
-        EXPECT_LT(run("dump " + quoted(p)).status, 2) << c.name;   // never a crash
+        // The dump stops a script on the same files, and its output stays JSON.
+        Outcome dump = run("dump " + quoted(p), false);
+        EXPECT_EQ(dump.status, 1) << c.name;
+        EXPECT_TRUE(nlohmann::json::accept(dump.out)) << c.name << ": " << dump.out;
     }
     EXPECT_EQ(run("check").status, 2);
+    EXPECT_EQ(run("dump").status, 2);
+    Outcome absent = run("dump " + quoted(folder / "absent.dls"));
+    EXPECT_EQ(absent.status, 2);
+    EXPECT_NE(absent.out.find("Impossible d'ouvrir"), std::string::npos) << absent.out;
 }
 
 } // namespace

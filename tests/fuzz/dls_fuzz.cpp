@@ -1,12 +1,15 @@
 // Opens arbitrary bytes as a schéma document: the container, the header record
-// and every folio's object list, then saves it again; and runs the raw readers
-// of "plexo dump" and "plexo check" on the same bytes.
+// and every folio's object list, then saves it again; and runs "plexo dump" and
+// "plexo check" on the same bytes: the dump must parse as JSON and list exactly
+// the problems that check reports.
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
 #include "base/log.h"
 #include "store/saodoc.h"
-#include "store/storecommands.h"
+#include "library/storecommands.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +27,19 @@ std::string scratchPath(const char* name) {
     return (std::filesystem::temp_directory_path() / ("plexo-fuzz-" + std::to_string(::getpid()) + name)).string();
 }
 
+void checkDump(const std::string& path) {
+    const plexo::StoreFileReport report = plexo::inspectStoreFile(path);
+    if (!report.readable)
+        return;
+    const nlohmann::json dump = nlohmann::json::parse(report.json, nullptr, false);
+    if (dump.is_discarded())
+        __builtin_trap();
+    const bool listed = dump.contains("problems");
+    if (listed != !report.problems.empty() || (listed && dump["problems"] != nlohmann::json(report.problems)) ||
+        plexo::checkStoreFile(path) != report.problems)
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,9 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
-    std::string json, error;
-    plexo::dumpStoreFile(path, json, error);
-    plexo::checkStoreFile(path);
+    checkDump(path);
     {
         plexo::saoDoc doc;
         if (doc.open(path)) {

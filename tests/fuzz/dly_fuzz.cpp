@@ -1,14 +1,17 @@
 // Scans a library folder holding arbitrary bytes as a ".dly" file: the tree
 // record, then every symbol's drawing acquired and released and every symbol's
-// editing document opened; and runs the raw readers of "plexo dump" and
-// "plexo check" on the same bytes.
+// editing document opened; and runs "plexo dump" and "plexo check" on the same
+// bytes: the dump must parse as JSON and list exactly
+// the problems that check reports.
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
 #include "store/folio.h"
 #include "base/log.h"
 #include "store/saodoc.h"
-#include "store/storecommands.h"
+#include "library/storecommands.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +33,19 @@ void forEachSymbol(plexo::LibNode& node, const std::function<void(plexo::LibNode
         forEachSymbol(*child, visit);
 }
 
+void checkDump(const std::string& path) {
+    const plexo::StoreFileReport report = plexo::inspectStoreFile(path);
+    if (!report.readable)
+        return;
+    const nlohmann::json dump = nlohmann::json::parse(report.json, nullptr, false);
+    if (dump.is_discarded())
+        __builtin_trap();
+    const bool listed = dump.contains("problems");
+    if (listed != !report.problems.empty() || (listed && dump["problems"] != nlohmann::json(report.problems)) ||
+        plexo::checkStoreFile(path) != report.problems)
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -46,9 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
-    std::string json, error;
-    plexo::dumpStoreFile(path, json, error);
-    plexo::checkStoreFile(path);
+    checkDump(path);
     {
         plexo::Lib lib(folder.string());
         lib.scanLocation();

@@ -1,4 +1,4 @@
-#include "store/storecommands.h"
+#include "library/storecommands.h"
 
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
@@ -35,13 +35,16 @@ int runDumpCommand(int argc, char** argv) {
         std::fputs(kDumpUsage, stderr);
         return 2;
     }
-    std::string json, error;
-    if (!dumpStoreFile(argv[1], json, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
+    StoreFileReport report = inspectStoreFile(argv[1]);
+    if (!report.readable) {
+        std::fprintf(stderr, "%s\n", report.problems.front().c_str());
+        return 2;
     }
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    return 0;
+    std::fwrite(report.json.data(), 1, report.json.size(), stdout);
+    // The JSON stays readable; the status says whether the file was whole.
+    for (const auto& problem : report.problems)
+        std::fprintf(stderr, "%s : %s\n", argv[1], problem.c_str());
+    return report.problems.empty() ? 0 : 1;
 }
 
 int runCheckCommand(int argc, char** argv) {
