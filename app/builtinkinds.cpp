@@ -9,9 +9,9 @@
 // setPaletteContent() (app/palettewindow.h).
 #include "app/palettewindow.h"
 #include "app/saomanager.h"
-#include "app/commands.h"
 #include "midi/midistrings.h"
 #include "midi/seqdoc.h"
+#include "midi/view/seqcommands.h"
 #include "midi/view/seqview.h"
 #include "store/saodoc.h"
 
@@ -27,13 +27,7 @@ DocumentKind sequenceKind() {
     kind.createView = [](Document& document, QWidget* parent) -> QWidget* {
         return new seqView(static_cast<seqDoc&>(document), parent);
     };
-    kind.runCommand = [](QWidget* widget, int command) {
-        auto* view = qobject_cast<seqView*>(widget);
-        if (!view || command < cmd::kZoomFirst || command > cmd::kZoomOut)
-            return false;
-        view->zoomCommand(command);
-        return true;
-    };
+    useCommandTable(kind, sequenceCommands());
     kind.viewStatus = [](Document&, QWidget* widget) {
         auto* view = qobject_cast<seqView*>(widget);
         return ViewStatus{QString::fromStdString(seqView::statusMessage()),

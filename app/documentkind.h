@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/document.h"
+#include "shell/commandtable.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,15 +36,36 @@ struct DocumentKind {
     // Makes a view of the document inside parent; the view observes the document.
     std::function<QWidget*(Document& document, QWidget* parent)> createView;
 
-    // Optional. The frame offers each menu command (ids of app/commands.h) to
-    // the active view: updateCommand returns true when the view handles the
-    // command and fills its state; runCommand carries it out (true when
-    // handled). The zoom commands 760..770 reach runCommand through the frame.
+    // Optional. The frame offers each command its own table leaves to the
+    // views (shell/commandids.h) to the active view: updateCommand returns true
+    // when the view handles the command and fills its state; runCommand carries
+    // it out (true when handled). The zoom commands 760..770 reach runCommand
+    // through the frame. useCommandTable() makes both from the view's table.
     std::function<bool(QWidget* view, int command, CommandState& state)> updateCommand;
     std::function<bool(QWidget* view, int command)> runCommand;
     // Optional: the status-bar texts of the active view (without it: empty
     // message, indicator "?", and "Séquence", "1:0:0" for a séquence).
     std::function<ViewStatus(Document& document, QWidget* view)> viewStatus;
 };
+
+// Makes the kind's command hooks from the view's command table; the context of
+// the table's rules and handlers is the view widget (a View, found with qobject_cast).
+template <class View>
+void useCommandTable(DocumentKind& kind, const CommandTable<View>& table) {
+    kind.updateCommand = [&table](QWidget* widget, int command, CommandState& state) {
+        auto* view = qobject_cast<View*>(widget);
+        CommandStatus status;
+        if (!view || !table.status(command, *view, status))
+            return false;
+        state.enabled = status.enabled;
+        state.checked = status.checked;
+        state.text = QString::fromUtf8(status.text.data(), static_cast<qsizetype>(status.text.size()));
+        return true;
+    };
+    kind.runCommand = [&table](QWidget* widget, int command) {
+        auto* view = qobject_cast<View*>(widget);
+        return view && table.run(command, *view);
+    };
+}
 
 } // namespace plexo
