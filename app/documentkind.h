@@ -48,24 +48,32 @@ struct DocumentKind {
     std::function<ViewStatus(Document& document, QWidget* view)> viewStatus;
 };
 
-// Makes the kind's command hooks from the view's command table; the context of
-// the table's rules and handlers is the view widget (a View, found with qobject_cast).
-template <class View>
-void useCommandTable(DocumentKind& kind, const CommandTable<View>& table) {
-    kind.updateCommand = [&table](QWidget* widget, int command, CommandState& state) {
-        auto* view = qobject_cast<View*>(widget);
+// Makes the kind's command hooks from the view's command table. contextOf
+// finds the context of the table's rules and handlers for a view widget
+// (nullptr: the widget is not such a view and knows no command).
+template <class Context>
+void useCommandTable(DocumentKind& kind, const CommandTable<Context>& table,
+                     std::function<Context*(QWidget* view)> contextOf) {
+    kind.updateCommand = [&table, contextOf](QWidget* widget, int command, CommandState& state) {
+        Context* context = contextOf(widget);
         CommandStatus status;
-        if (!view || !table.status(command, *view, status))
+        if (!context || !table.status(command, *context, status))
             return false;
         state.enabled = status.enabled;
         state.checked = status.checked;
         state.text = QString::fromUtf8(status.text.data(), static_cast<qsizetype>(status.text.size()));
         return true;
     };
-    kind.runCommand = [&table](QWidget* widget, int command) {
-        auto* view = qobject_cast<View*>(widget);
-        return view && table.run(command, *view);
+    kind.runCommand = [&table, contextOf](QWidget* widget, int command) {
+        Context* context = contextOf(widget);
+        return context && table.run(command, *context);
     };
+}
+
+// The same when the context is the view widget itself (a View, found with qobject_cast).
+template <class View>
+void useCommandTable(DocumentKind& kind, const CommandTable<View>& table) {
+    useCommandTable<View>(kind, table, [](QWidget* widget) { return qobject_cast<View*>(widget); });
 }
 
 } // namespace plexo

@@ -9,7 +9,6 @@
 
 #include <QMenu>
 #include <QLabel>
-#include <QMenuBar>
 #include <QToolBar>
 
 namespace plexo {

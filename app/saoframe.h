@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/documentkind.h"
+#include "shell/commandids.h"
 #include "shell/commandtable.h"
 
 #include <QMainWindow>
@@ -130,7 +131,7 @@ private:
     QPointer<QWidget> styleView_;
     QTimer* idleTimer_;
     long long lastClockUpdate_ = 0;
-    int currentTool_ = 101;
+    int currentTool_ = cmd::kToolSelection;
     bool closing_ = false;
 };
 
