@@ -26,17 +26,17 @@ class CommandActions : public QObject {
 public:
     // How the actions reach the commands, whatever their context.
     struct Binding {
-        std::function<const CommandFace*(int id)> face;                // nullptr: no such command
-        std::function<bool(int id, CommandStatus& status)> status;     // false: unknown here, disabled
+        std::function<const CommandFace*(int id)> face;            // nullptr: no such command
+        std::function<bool(int id, CommandStatus& status)> status; // false: unknown here, disabled
         std::function<void(int id)> run;
     };
 
     // A table bound to the context its rules and handlers work on.
-    template <class Context>
-    static Binding bind(const CommandTable<Context>& table, Context& context) {
-        return {[&table](int id) -> const CommandFace* { return table.find(id); },
-                [&table, &context](int id, CommandStatus& status) { return table.status(id, context, status); },
-                [&table, &context](int id) { table.run(id, context); }};
+    template <class Context> static Binding bind(const CommandTable<Context>& table, Context& context) {
+        return {
+            [&table](int id) -> const CommandFace* { return table.find(id); },
+            [&table, &context](int id, CommandStatus& status) { return table.status(id, context, status); },
+            [&table, &context](int id) { table.run(id, context); }};
     }
 
     // The actions are children of owner and added to it, so that their

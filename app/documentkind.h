@@ -30,8 +30,8 @@ struct ViewStatus {
 };
 
 struct DocumentKind {
-    QString name;            // shown in the file dialogs, e.g. "Schéma"
-    QStringList extensions;  // lower case, without dot, the first is the default: {"dls"}
+    QString name;           // shown in the file dialogs, e.g. "Schéma"
+    QStringList extensions; // lower case, without dot, the first is the default: {"dls"}
     std::function<std::unique_ptr<Document>()> createDocument;
     // Makes a view of the document inside parent; the view observes the document.
     std::function<QWidget*(Document& document, QWidget* parent)> createView;
@@ -71,8 +71,7 @@ void useCommandTable(DocumentKind& kind, const CommandTable<Context>& table,
 }
 
 // The same when the context is the view widget itself (a View, found with qobject_cast).
-template <class View>
-void useCommandTable(DocumentKind& kind, const CommandTable<View>& table) {
+template <class View> void useCommandTable(DocumentKind& kind, const CommandTable<View>& table) {
     useCommandTable<View>(kind, table, [](QWidget* widget) { return qobject_cast<View*>(widget); });
 }
 

@@ -34,7 +34,9 @@ const Rule& hasDocument() {
     return rule;
 }
 const Rule& hasWindows() {
-    static const Rule rule = [](const saoFrame& frame) { return !frame.mdiArea()->subWindowList().isEmpty(); };
+    static const Rule rule = [](const saoFrame& frame) {
+        return !frame.mdiArea()->subWindowList().isEmpty();
+    };
     return rule;
 }
 const Rule& hasMailService() {
@@ -56,6 +58,7 @@ void arrangeIcons(QMdiArea& area) {
         }
 }
 
+// clang-format off
 // Commands the frame shows for the views: their ids, those that show a tick.
 constexpr int kViewCommands[] = {
     cmd::kPrint, cmd::kPageSetup, cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kPasteFromFile,
@@ -125,6 +128,7 @@ const std::pair<int, const char*> kIcons[] = {
     {cmd::kToggleMessages, "messages"},
     {cmd::kToggleAttributes, "style-attributes"},
 };
+// clang-format on
 
 CommandTable<saoFrame> makeFrameCommands() {
     CommandTable<saoFrame> table;
@@ -149,7 +153,8 @@ CommandTable<saoFrame> makeFrameCommands() {
             frame.manager()->fileSave(*document);
     });
     add(cmd::kSaveAs)
-        .enabledWhen(hasDocument() && [](const saoFrame& frame) { return activeDocument(frame)->canSaveAs(); })
+        .enabledWhen(hasDocument() &&
+                     [](const saoFrame& frame) { return activeDocument(frame)->canSaveAs(); })
         .does([](saoFrame& frame) {
             if (Document* document = activeDocument(frame))
                 frame.manager()->fileSaveAs(*document);
@@ -191,7 +196,8 @@ CommandTable<saoFrame> makeFrameCommands() {
     for (int id = cmd::kTimeZoneFirst; id <= cmd::kTimeZoneLast; ++id) {
         const int offset = id - cmd::kTimeZoneGmt;
         table.add(id, timeZoneMenuText(offset), "Montre l'heure de ce fuseau dans la barre d'état")
-            .checkedWhen([offset](const saoFrame& frame) { return frame.app().settings().timeZoneOffset == offset; })
+            .checkedWhen(
+                [offset](const saoFrame& frame) { return frame.app().settings().timeZoneOffset == offset; })
             .does([offset](saoFrame& frame) {
                 frame.app().settings().timeZoneOffset = offset;
                 frame.refreshClock();
@@ -206,7 +212,9 @@ CommandTable<saoFrame> makeFrameCommands() {
     add(cmd::kCascade).enabledWhen(hasWindows()).does([](saoFrame& frame) {
         frame.mdiArea()->cascadeSubWindows();
     });
-    add(cmd::kTile).enabledWhen(hasWindows()).does([](saoFrame& frame) { frame.mdiArea()->tileSubWindows(); });
+    add(cmd::kTile).enabledWhen(hasWindows()).does([](saoFrame& frame) {
+        frame.mdiArea()->tileSubWindows();
+    });
     add(cmd::kArrangeIcons).enabledWhen(hasWindows()).does([](saoFrame& frame) {
         arrangeIcons(*frame.mdiArea());
     });

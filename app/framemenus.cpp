@@ -34,24 +34,24 @@ std::vector<MenuEntry> entries(const std::vector<int>& ids) {
     return {ids.begin(), ids.end()};
 }
 
-template <class... Lists>
-std::vector<MenuEntry> join(Lists... lists) {
-    std::vector<MenuEntry> all;
-    (all.insert(all.end(), lists.begin(), lists.end()), ...);
-    return all;
+// A run of command ids followed by more entries.
+std::vector<MenuEntry> then(std::vector<MenuEntry> list, std::initializer_list<MenuEntry> more) {
+    list.insert(list.end(), more.begin(), more.end());
+    return list;
 }
 
+// clang-format off
 // The popup menus kept for the other windows ("MenuFont" is filled from the font list).
 std::vector<MenuSpec> popupMenus() {
     return {
         {"MenuEdition", "Edition",
          {kCut, kCopy, kPaste, kDelete, kDuplicate, 0, kProperties, kFitOutline, kUseFormatAsModel, 0,
           kRotateLeft, kRotateRight, kFlipHorizontal, kFlipVertical}},
-        {"MenuEchelle", "&Echelle", join(range(kZoomFirst, kZoomLevelLast), std::vector<MenuEntry>{0, kZoomIn, kZoomOut})},
+        {"MenuEchelle", "&Echelle", then(range(kZoomFirst, kZoomLevelLast), {0, kZoomIn, kZoomOut})},
         {"MenuFuseau", "&Fuseau horaire", range(kTimeZoneFirst, kTimeZoneLast)},
         {"MenuFleche1", "Flèche de &début", range(kStartArrowFirst, kStartArrowFirst + kArrowCount - 1)},
         {"MenuFleche2", "Flèche de &fin", range(kEndArrowFirst, kEndArrowFirst + kArrowCount - 1)},
-        {"MenuSize", "&Taille", join(range(kFontSizeFirst, kFontSizeLast), std::vector<MenuEntry>{0, kOtherFontSize})},
+        {"MenuSize", "&Taille", then(range(kFontSizeFirst, kFontSizeLast), {0, kOtherFontSize})},
         {"MenuFont", "&Police", {}},
     };
 }
@@ -64,8 +64,9 @@ std::vector<MenuSpec> subMenus() {
          {kAlignTop, kAlignBottom, kAlignLeft, kAlignRight, kCentreHorizontally, kCentreVertically, 0,
           kAlignOnGrid, kCentreInFolio}},
         {"menuEpaisseur", "&Epaisseur du trait",
-         join(range(kLineWidthFirst, kOtherLineWidth), std::vector<MenuEntry>{0, kLineSolid, kLineDashed, kLineDotted})},
-        {"menuStyleCaracteres", "St&yle de caractères", {kFontNormal, kFontBold, kFontItalic, kFontUnderline}},
+         then(range(kLineWidthFirst, kOtherLineWidth), {0, kLineSolid, kLineDashed, kLineDotted})},
+        {"menuStyleCaracteres", "St&yle de caractères",
+         {kFontNormal, kFontBold, kFontItalic, kFontUnderline}},
         {"menuRetro", "Rétro-&documentation", {kJclReverse, kJclReverseSet}},
     };
 }
@@ -80,14 +81,20 @@ std::vector<MenuSpec> barMenus() {
         {"menuFichier", "&Fichier",
          {kNew, kOpen, kClose, kSave, kSaveAs, 0, kPrint, kPageSetup, 0, kSend, 0, 0, kQuit}},
         {"menuEdition", "&Edition",
-         {kUndo, 0, kCut, kCopy, kPaste, kPasteFromFile, kDelete, kDuplicate, 0, kSelectAll, kFind, kFindNext, 0,
-          kProperties, kFitOutline, kUseFormatAsModel, 0, "menuPlan", "menuAlignement", kRotateLeft, kRotateRight,
-          kFlipHorizontal, kFlipVertical, 0, "menuEpaisseur", "MenuFleche1", "MenuFleche2", "MenuFont",
-          "MenuSize", "menuStyleCaracteres", 0, kGoToFolio, kOpenWebSite, kPlayMidi, kStopMidi}},
+         {kUndo, 0,
+          kCut, kCopy, kPaste, kPasteFromFile, kDelete, kDuplicate, 0,
+          kSelectAll, kFind, kFindNext, 0,
+          kProperties, kFitOutline, kUseFormatAsModel, 0,
+          "menuPlan", "menuAlignement", kRotateLeft, kRotateRight, kFlipHorizontal, kFlipVertical, 0,
+          "menuEpaisseur", "MenuFleche1", "MenuFleche2", "MenuFont", "MenuSize", "menuStyleCaracteres", 0,
+          kGoToFolio, kOpenWebSite, kPlayMidi, kStopMidi}},
         {"menuDocument", "&Document",
-         {kDocumentSize, kGrids, kWorkUnit, kSnapToGrid, kShowTerminals, 0, kAddFolio, kFolioInfo, kDeleteFolio,
-          kCopyFolioAs, kFolioList, kPageCount, kTitleBlock, 0, kCopyFolio, kPasteFolio, 0, "menuRetro", 0,
-          kShowTabStrip, kShowRulers, kShowGrid, 0, kPresentation}},
+         {kDocumentSize, kGrids, kWorkUnit, kSnapToGrid, kShowTerminals, 0,
+          kAddFolio, kFolioInfo, kDeleteFolio, kCopyFolioAs, kFolioList, kPageCount, kTitleBlock, 0,
+          kCopyFolio, kPasteFolio, 0,
+          "menuRetro", 0,
+          kShowTabStrip, kShowRulers, kShowGrid, 0,
+          kPresentation}},
         {"menuOutils", "&Outils", entries(toolsBarCommands())},
         // The tool bars' and the status bar's toggles join this menu once they exist.
         {"menuAffichage", "&Affichage",
@@ -96,6 +103,7 @@ std::vector<MenuSpec> barMenus() {
         {"menuAide", "&?", {kHelp, kReadMe, 0, kAbout}},
     };
 }
+// clang-format on
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "app/saoframe.h"
 
+#include "app/icons.h"
 #include "app/messagesview.h"
 #include "app/palettewindow.h"
-#include "app/icons.h"
 #include "app/saoapp.h"
 #include "app/strings.h"
 #include "base/userinterface.h"

@@ -7,27 +7,34 @@
 #include "shell/commandids.h"
 #include "shell/statustexts.h"
 
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QToolBar>
 
 namespace plexo {
 
 using namespace cmd;
 
+// clang-format off
 std::vector<int> commandsBarCommands() {
-    return {kNew,          kOpen,         kSave,           0,          kPrint,         0,
-            kFind,         0,             kCut,            kCopy,      kPaste,         0,
-            kUndo,         0,             kBringToFront,   kBringForward, kSendBackward, kSendToBack,
-            0,             kRotateLeft,   kRotateRight,    0,          kFlipHorizontal, kFlipVertical,
-            0,             kAlignOnGrid};
+    return {kNew, kOpen, kSave, 0,
+            kPrint, 0,
+            kFind, 0,
+            kCut, kCopy, kPaste, 0,
+            kUndo, 0,
+            kBringToFront, kBringForward, kSendBackward, kSendToBack, 0,
+            kRotateLeft, kRotateRight, 0,
+            kFlipHorizontal, kFlipVertical, 0,
+            kAlignOnGrid};
 }
 
 std::vector<int> toolsBarCommands() {
-    return {kToolSelection, kToolAddLines, kToolMagnifier, 0, kToolLine, kToolRectangle, kToolRoundRectangle,
-            kToolOval, kToolPolygon, kToolHalfOvalHorizontal, kToolHalfOvalVertical, kToolBezier, kToolFreehand,
-            kToolText, 0, kToolControlWire, kToolCable, 0, kToolEditableText, kToolTerminal, 0, kToolChordGrid,
-            kToolTablature, kToolCalendar};
+    return {kToolSelection, kToolAddLines, kToolMagnifier, 0,
+            kToolLine, kToolRectangle, kToolRoundRectangle, kToolOval, kToolPolygon, kToolHalfOvalHorizontal,
+            kToolHalfOvalVertical, kToolBezier, kToolFreehand, kToolText, 0,
+            kToolControlWire, kToolCable, 0,
+            kToolEditableText, kToolTerminal, 0,
+            kToolChordGrid, kToolTablature, kToolCalendar};
 }
 
 std::vector<std::vector<int>> statusBarButtonGroups() {
@@ -35,6 +42,7 @@ std::vector<std::vector<int>> statusBarButtonGroups() {
             {kShowTabStrip, kShowRulers, kShowGrid, kShowTerminals},
             {kToggleSymbols, kToggleMessages, kToggleAttributes}};
 }
+// clang-format on
 
 void saoFrame::createToolBars() {
     commandsBar_ = new QToolBar("Commandes", this);

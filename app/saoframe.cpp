@@ -56,10 +56,10 @@ saoFrame::saoFrame(saoApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
         move(settings.frameX, settings.frameY);
     }
 
-    commands_ = new CommandActions(
-        this, {[](int id) -> const CommandFace* { return frameCommands().find(id); },
-               [this](int id, CommandStatus& status) { return commandStatus(id, status); },
-               [this](int id) { runCommand(id); }});
+    commands_ =
+        new CommandActions(this, {[](int id) -> const CommandFace* { return frameCommands().find(id); },
+                                  [this](int id, CommandStatus& status) { return commandStatus(id, status); },
+                                  [this](int id) { runCommand(id); }});
     createPopupMenus();
     createMenus();
     createToolBars();

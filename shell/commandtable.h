@@ -23,15 +23,15 @@ struct CommandStatus {
 
 // A condition over a context, composable with &&, || and !. An empty
 // condition holds always.
-template <class Context>
-class Condition {
+template <class Context> class Condition {
 public:
     using Test = std::function<bool(const Context&)>;
 
     Condition() = default;
     template <class F>
-        requires(!std::is_same_v<std::decay_t<F>, Condition> && std::is_invocable_r_v<bool, F, const Context&>)
-    Condition(F test) : test_(std::move(test)) {}
+    requires(!std::is_same_v<std::decay_t<F>, Condition> && std::is_invocable_r_v<bool, F, const Context&>)
+        Condition(F test)
+        : test_(std::move(test)) {}
 
     bool operator()(const Context& context) const { return !test_ || test_(context); }
     bool isSet() const { return static_cast<bool>(test_); }
@@ -59,12 +59,11 @@ struct CommandFace {
     bool checkable = false;
 };
 
-template <class Context>
-struct CommandRow : CommandFace {
-    Condition<Context> enabled;                         // empty: always enabled
-    Condition<Context> checked;                         // set: the command shows a tick
-    std::function<std::string(const Context&)> label;   // optional: the menu text of the moment
-    std::function<void(Context&)> handler;              // empty: the row only describes the command
+template <class Context> struct CommandRow : CommandFace {
+    Condition<Context> enabled;                       // empty: always enabled
+    Condition<Context> checked;                       // set: the command shows a tick
+    std::function<std::string(const Context&)> label; // optional: the menu text of the moment
+    std::function<void(Context&)> handler;            // empty: the row only describes the command
 
     CommandRow& withIcon(std::string name) {
         icon = std::move(name);
@@ -94,8 +93,7 @@ struct CommandRow : CommandFace {
     }
 };
 
-template <class Context>
-class CommandTable {
+template <class Context> class CommandTable {
 public:
     using Row = CommandRow<Context>;
 

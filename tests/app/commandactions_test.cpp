@@ -20,16 +20,17 @@ struct Editor {
 CommandTable<Editor> editorCommands() {
     CommandTable<Editor> table;
     const Condition<Editor> hasSelection = [](const Editor& e) { return e.selected > 0; };
-    table.add(1, "&Dupliquer\tCtrl+D", "Duplique la sélection")
-        .enabledWhen(hasSelection)
-        .does([](Editor& e) { e.ran.push_back(1); });
+    table.add(1, "&Dupliquer\tCtrl+D", "Duplique la sélection").enabledWhen(hasSelection).does([](Editor& e) {
+        e.ran.push_back(1);
+    });
     table.add(2, "Afficher la &grille", "Affiche ou cache la grille")
         .withIcon("grid")
         .checkedWhen([](const Editor& e) { return e.grid; })
         .does([](Editor& e) { e.grid = !e.grid; });
     table.add(3, "Supprimer\tSuppr", "Supprime la sélection").enabledWhen(hasSelection);
     table.add(4, "&Annuler\tCtrl+Z", "Annule")
-        .labelledBy([](const Editor& e) { return e.selected ? std::string("&Annuler suppression\tCtrl+Z") : ""; })
+        .labelledBy(
+            [](const Editor& e) { return e.selected ? std::string("&Annuler suppression\tCtrl+Z") : ""; })
         .does([](Editor& e) { e.ran.push_back(4); });
     return table;
 }
@@ -108,8 +109,8 @@ TEST(CommandActions, MenusAndToolBarsFollowTheirDescriptions) {
     EXPECT_EQ(edit->title(), "&Edition");
     EXPECT_EQ(actions.menu("menuEdition"), edit);
     EXPECT_EQ(names(edit->actions()),
-              (QStringList{"&Annuler\tCtrl+Z", "|", QString::fromUtf8("&Dupliquer\tCtrl+D"), "Supprimer\tSuppr",
-                           "MenuVue", "|", "Afficher la &grille"}));
+              (QStringList{"&Annuler\tCtrl+Z", "|", QString::fromUtf8("&Dupliquer\tCtrl+D"),
+                           "Supprimer\tSuppr", "MenuVue", "|", "Afficher la &grille"}));
 
     // Showing a menu refreshes the states first.
     editor.selected = 1;

@@ -2,6 +2,7 @@
 
 #include "app/framecommands.h"
 #include "app/therm.h"
+#include "midi/view/seqcommands.h"
 #include "shell/commandtexts.h"
 
 #include <QMenu>
@@ -146,6 +147,20 @@ TEST(FrameCommands, RowsCarryTheMenuTextsAndHints) {
         EXPECT_EQ(row->text, commandInfo(id)->text);
         EXPECT_EQ(row->hint, commandInfo(id)->hint);
     }
+}
+
+// A view's rows show with the frame's texts: the séquence view takes the zoom commands.
+TEST(FrameCommands, SequenceViewRowsAreTheZoomCommands) {
+    std::vector<int> ids;
+    for (const auto& row : sequenceCommands().rows()) {
+        ids.push_back(row.id);
+        const auto* frameRow = frameCommands().find(row.id);
+        ASSERT_NE(frameRow, nullptr) << row.id;
+        EXPECT_EQ(row.text, frameRow->text) << row.id;
+        EXPECT_EQ(row.hint, frameRow->hint) << row.id;
+        EXPECT_TRUE(row.handler) << row.id;
+    }
+    EXPECT_EQ(ids, (std::vector<int>{760, 761, 762, 763, 764, 765, 766, 767, 768, 769, 770}));
 }
 
 // SVG pictures: drawn at the size asked, not a small bitmap blown up.
