@@ -15,12 +15,9 @@ class QWidget;
 
 namespace plexo {
 
-// How the menu item and tool-bar button of a command show while a view is active.
-struct CommandState {
-    bool enabled = true;
-    bool checked = false;
-    QString text; // replaces the menu text when not empty (for example the undo label)
-};
+// How the menu item and tool-bar button of a command show while a view is
+// active: enabled, ticked, and the menu text of the moment (the undo label).
+using CommandState = CommandStatus;
 
 // What the status bar shows for the active document window, asked while idle.
 struct ViewStatus {
@@ -56,13 +53,7 @@ void useCommandTable(DocumentKind& kind, const CommandTable<Context>& table,
                      std::function<Context*(QWidget* view)> contextOf) {
     kind.updateCommand = [&table, contextOf](QWidget* widget, int command, CommandState& state) {
         Context* context = contextOf(widget);
-        CommandStatus status;
-        if (!context || !table.status(command, *context, status))
-            return false;
-        state.enabled = status.enabled;
-        state.checked = status.checked;
-        state.text = QString::fromUtf8(status.text.data(), static_cast<qsizetype>(status.text.size()));
-        return true;
+        return context && table.status(command, *context, state);
     };
     kind.runCommand = [&table, contextOf](QWidget* widget, int command) {
         Context* context = contextOf(widget);

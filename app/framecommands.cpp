@@ -269,12 +269,9 @@ bool saoFrame::commandStatus(int id, CommandStatus& status) const {
     if (row->handler)
         return table.status(id, *this, status);
     DocumentWindow* window = manager_ ? manager_->activeWindow() : nullptr;
-    CommandState state;
-    if (!window || !window->kind().updateCommand || !window->kind().updateCommand(window->view(), id, state))
+    if (!window || !window->kind().updateCommand || !window->kind().updateCommand(window->view(), id, status))
         return false;
-    status.enabled = state.enabled && row->enabled(*this);
-    status.checked = state.checked;
-    status.text = state.text.toStdString();
+    status.enabled = status.enabled && row->enabled(*this);
     return true;
 }
 
