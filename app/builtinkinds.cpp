@@ -9,11 +9,12 @@
 // setPaletteContent() (app/palettewindow.h).
 #include "app/palettewindow.h"
 #include "app/saomanager.h"
-#include "app/commands.h"
 #include "midi/midistrings.h"
 #include "midi/seqdoc.h"
+#include "midi/view/seqcommands.h"
 #include "midi/view/seqview.h"
 #include "store/saodoc.h"
+#include "edit/schemacommands.h"
 #include "views/schema/saoview.h"
 
 namespace plexo {
@@ -28,13 +29,7 @@ DocumentKind sequenceKind() {
     kind.createView = [](Document& document, QWidget* parent) -> QWidget* {
         return new seqView(static_cast<seqDoc&>(document), parent);
     };
-    kind.runCommand = [](QWidget* widget, int command) {
-        auto* view = qobject_cast<seqView*>(widget);
-        if (!view || command < cmd::kZoomFirst || command > cmd::kZoomOut)
-            return false;
-        view->zoomCommand(command);
-        return true;
-    };
+    useCommandTable(kind, sequenceCommands());
     kind.viewStatus = [](Document&, QWidget* widget) {
         auto* view = qobject_cast<seqView*>(widget);
         return ViewStatus{QString::fromStdString(seqView::statusMessage()),
@@ -43,7 +38,7 @@ DocumentKind sequenceKind() {
     return kind;
 }
 
-// The schéma: ".dls" documents, shown folio by folio; the view takes the zoom commands.
+// The schéma: ".dls" documents, shown folio by folio, with the view's command table.
 DocumentKind schemaKind() {
     DocumentKind kind;
     kind.name = QString::fromUtf8("Schéma");
@@ -52,13 +47,9 @@ DocumentKind schemaKind() {
     kind.createView = [](Document& document, QWidget* parent) -> QWidget* {
         return new saoView(static_cast<saoDoc&>(document), parent);
     };
-    kind.runCommand = [](QWidget* widget, int command) {
-        auto* view = qobject_cast<saoView*>(widget);
-        if (!view || command < cmd::kZoomFirst || command > cmd::kZoomOut)
-            return false;
-        view->zoomCommand(command);
-        return true;
-    };
+    useCommandTable<SchemaViewContext>(kind, schemaCommands(), [](QWidget* widget) -> SchemaViewContext* {
+        return qobject_cast<saoView*>(widget);
+    });
     kind.viewStatus = [](Document&, QWidget* widget) {
         auto* view = qobject_cast<saoView*>(widget);
         if (!view)

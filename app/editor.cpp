@@ -1,7 +1,7 @@
 // The editor's entry point: hands the files over to an editor already
 // running, or builds the application object and runs it.
-#include "app/appinfo.h"
-#include "app/documentpaths.h"
+#include "shell/appinfo.h"
+#include "shell/documentpaths.h"
 #include "app/saoapp.h"
 #include "app/saoframe.h"
 #include "app/singleinstance.h"

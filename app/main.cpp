@@ -1,5 +1,5 @@
 // plexo: with no verb the editor, with a verb a command-line tool.
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 #include "app/verbs.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "app/messagesview.h"
 
-#include "app/messagelog.h"
+#include "shell/messagelog.h"
 #include "shapes/palette.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "app/qtdesktopservices.h"
 
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 #include "app/saoapp.h"
 #include "app/saomanager.h"
 #include "app/strings.h"

@@ -3,10 +3,10 @@
 // One per process; theApp() reaches it.
 #pragma once
 
-#include "app/messagelog.h"
+#include "shell/messagelog.h"
 #include "app/qtuserinterface.h"
-#include "app/recentfiles.h"
-#include "app/settings.h"
+#include "shell/recentfiles.h"
+#include "shell/settings.h"
 
 #include <QObject>
 #include <QString>

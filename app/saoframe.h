@@ -1,24 +1,30 @@
 // The main frame: a multiple-document window with the menu bar, the
 // "Commandes" and "Outils" tool bars, the status bar (Therm), the floating
 // palettes (messages, symbols, styles) and the popup menus other windows show.
-// Menu commands are numbered (app/commands.h); the frame carries out its own
-// and offers the others to the active document window's kind.
+// Its commands are the rows of the frame's command table (app/framecommands.h);
+// the frame carries out its own and offers the others to the active document
+// window's kind. The class's parts sit in one file per concern: saoframe.cpp
+// (life, idle refresh, placement), framecommands.cpp (command table and routing),
+// framemenus.cpp (menus and popups), frametoolbars.cpp (tool bars and status
+// bar), framepalettes.cpp (palettes).
 #pragma once
 
 #include "app/documentkind.h"
+#include "shell/commandids.h"
+#include "shell/commandtable.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <map>
-
 class QMdiArea;
+class QAction;
 class QMenu;
 class QTimer;
 class QToolBar;
 
 namespace plexo {
 
+class CommandActions;
 class MessagesView;
 class PaletteWindow;
 class Therm;
@@ -34,6 +40,7 @@ public:
     explicit saoFrame(saoApp& app);
     ~saoFrame() override;
 
+    saoApp& app() const { return app_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
     saoManager* manager() const { return manager_; }
     Therm* therm() const { return therm_; }
@@ -47,7 +54,11 @@ public:
     // "MenuSize", "MenuFont".
     QMenu* popupMenu(const QString& name) const;
 
+    // Carries a command out: the frame's own row, else the active view's.
     void runCommand(int id);
+    // The command's state: the frame's own row, else the active view's (false:
+    // nobody knows it, it shows disabled).
+    bool commandStatus(int id, CommandStatus& status) const;
     // Enables, ticks and labels every action for the active document window.
     void updateCommands();
 
@@ -95,16 +106,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* makeAction(int id);
-    QAction* addCommand(QMenu* menu, int id);
-    void addCommands(QMenu* menu, std::initializer_list<int> ids);
     void createMenus();
     void createPopupMenus();
     void createToolBars();
     void createStatusBar();
     void fillWindowMenu();
-    bool frameCommandState(int id, CommandState& state) const;
-    bool runFrameCommand(int id);
     void messageLogged(const Message& message, bool popUp);
     void placePalette(QWidget* palette, int x, int y, int width, int height);
     void storePalettePlacement(QWidget* palette);
@@ -118,15 +124,14 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QAction* recentSeparator_ = nullptr;
-    std::map<int, QAction*> actions_;
-    std::map<QString, QMenu*> popups_;
+    CommandActions* commands_ = nullptr;
     QPointer<MessagesView> messagesView_;
     QPointer<PaletteWindow> symbolsPalette_;
     QPointer<PaletteWindow> attributesPalette_;
     QPointer<QWidget> styleView_;
     QTimer* idleTimer_;
     long long lastClockUpdate_ = 0;
-    int currentTool_ = 101;
+    int currentTool_ = cmd::kToolSelection;
     bool closing_ = false;
 };
 

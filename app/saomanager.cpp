@@ -1,7 +1,7 @@
 #include "app/saomanager.h"
 
 #include "app/icons.h"
-#include "app/profilefile.h"
+#include "shell/profilefile.h"
 #include "app/strings.h"
 #include "base/log.h"
 #include "base/userinterface.h"

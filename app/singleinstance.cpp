@@ -1,6 +1,6 @@
 #include "app/singleinstance.h"
 
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 
 #include <QCryptographicHash>
 #include <QDir>

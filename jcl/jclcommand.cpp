@@ -1,6 +1,6 @@
 #include "jcl/jclcommand.h"
 
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"

@@ -1,6 +1,6 @@
 #include "views/rendercommand.h"
 
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/foliorenderer.h"

@@ -2,7 +2,7 @@
 // kind made of plain fakes, for the frame and document manager tests.
 #pragma once
 
-#include "app/commands.h"
+#include "shell/commandids.h"
 #include "app/saoapp.h"
 #include "app/saoframe.h"
 #include "app/saomanager.h"

@@ -1,6 +1,6 @@
 #include "apptestsupport.h"
 
-#include "app/appinfo.h"
+#include "shell/appinfo.h"
 #include "app/strings.h"
 #include "app/therm.h"
 

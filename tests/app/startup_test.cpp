@@ -2,7 +2,7 @@
 
 #include "app/messagesview.h"
 #include "app/palettewindow.h"
-#include "app/profilefile.h"
+#include "shell/profilefile.h"
 #include "app/therm.h"
 
 #include <gtest/gtest.h>

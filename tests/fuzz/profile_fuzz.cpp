@@ -1,8 +1,8 @@
 // The settings file parser on arbitrary bytes: reading every setting and
 // writing keys back must neither crash nor lose the written values.
-#include "app/profilefile.h"
-#include "app/recentfiles.h"
-#include "app/settings.h"
+#include "shell/profilefile.h"
+#include "shell/recentfiles.h"
+#include "shell/settings.h"
 
 #include <cstdint>
 #include <cstdlib>

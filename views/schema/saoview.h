@@ -4,6 +4,7 @@
 // shows it, and carries out the view's display, zoom and folio commands.
 #pragma once
 
+#include "edit/schemaviewcontext.h"
 #include "store/schemaobserver.h"
 
 #include <QWidget>
@@ -18,20 +19,20 @@ class Pane;
 class Regle;
 class saoDoc;
 
-class saoView : public QWidget, public SchemaObserver {
+class saoView : public QWidget, public SchemaObserver, public SchemaViewContext {
     Q_OBJECT
 
 public:
     explicit saoView(saoDoc& document, QWidget* parent = nullptr);
     ~saoView() override;
 
-    saoDoc& document() const { return document_; }
-    Folio* folio() const { return folio_; }
+    saoDoc& document() const override { return document_; }
+    Folio* folio() const override { return folio_; }
     int folioIndex() const { return folioIndex_; }
     // "Schéma".
     std::string typeName() const;
     // A symbol being edited is not editable: no corner buttons, no tab strip toggle.
-    bool isEditable() const;
+    bool isEditable() const override;
 
     Pane* pane() const { return pane_; }
     Classeur* tabStrip() const { return classeur_; }
@@ -45,24 +46,24 @@ public:
     // -1 previous, +1 next, 0 first, 2 last (clamped).
     void stepFolio(int step);
 
-    bool tabsShown() const { return tabsShown_; }
-    bool rulersShown() const { return rulersShown_; }
-    bool gridShown() const;
-    void setTabsShown(bool shown);       // 1201
-    void setRulersShown(bool shown);     // 1202
-    void setGridShown(bool shown);       // 1203
+    bool tabsShown() const override { return tabsShown_; }
+    bool rulersShown() const override { return rulersShown_; }
+    bool gridShown() const override;
+    void setTabsShown(bool shown) override;
+    void setRulersShown(bool shown) override;
+    void setGridShown(bool shown) override;
 
     // Zoom commands 760..770.
-    void zoomCommand(int command);
+    void zoomCommand(int command) override;
     int zoomLevel() const;
 
     // Folio commands: add (706), information (707), delete (708), copy under another name (728).
-    void addFolio();
-    void folioInformation();
-    void deleteFolio();
-    void copyFolioUnderAnotherName();
+    void addFolio() override;
+    void folioInformation() override;
+    void deleteFolio() override;
+    void copyFolioUnderAnotherName() override;
     // "Liste des folios" (731): the chosen folio becomes current.
-    void folioList();
+    void folioList() override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;

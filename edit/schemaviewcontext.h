@@ -1,0 +1,37 @@
+// What the schéma view's commands ask of their view: its document and folio,
+// its display switches, its zoom and its folio commands. The schéma view
+// implements it; the command tests use a plain fake.
+#pragma once
+
+namespace plexo {
+
+class Folio;
+class saoDoc;
+
+class SchemaViewContext {
+public:
+    virtual ~SchemaViewContext() = default;
+
+    virtual saoDoc& document() const = 0;
+    virtual Folio* folio() const = 0;
+    // A symbol being edited is not editable.
+    virtual bool isEditable() const = 0;
+
+    virtual bool tabsShown() const = 0;
+    virtual bool rulersShown() const = 0;
+    virtual bool gridShown() const = 0;
+    virtual void setTabsShown(bool shown) = 0;
+    virtual void setRulersShown(bool shown) = 0;
+    virtual void setGridShown(bool shown) = 0;
+
+    // Zoom commands 760..770.
+    virtual void zoomCommand(int command) = 0;
+
+    virtual void addFolio() = 0;
+    virtual void folioInformation() = 0;
+    virtual void deleteFolio() = 0;
+    virtual void copyFolioUnderAnotherName() = 0;
+    virtual void folioList() = 0;
+};
+
+} // namespace plexo
