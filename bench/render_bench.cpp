@@ -2,7 +2,7 @@
 // image at 100 % and at 25 % through the object renderer and the Qt surface,
 // against the same primitives (recorded once) drawn straight through QPainter.
 #include "bench/render_scene.h"
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "shapes/recordingsurface.h"
 #include "base/textcodec.h"
 #include "views/qtsurface.h"

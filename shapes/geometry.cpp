@@ -5,7 +5,6 @@
 #include "shapes/shape.h"
 #include "shapes/units.h"
 #include "shapes/wires.h"
-#include "store/folio.h"
 
 #include <algorithm>
 #include <climits>

@@ -25,13 +25,26 @@ enum PaletteIndex : std::uint8_t {
     kWhite = 15,
 };
 
-// Inverse video (the presentation's display switch) complements every colour.
-void setInverseVideo(bool on);
-bool inverseVideo();
+// The colour of a palette index, complemented in inverse video (the
+// presentation's display switch); any index outside 0..15 gives black, in
+// normal and in inverse video alike.
+Rgb paletteColour(int index, bool inverse);
 
-// The colour of a palette index with inverse video applied; any index outside
-// 0..15 gives black, in normal and in inverse video alike.
+// The colour of a palette index in the video mode of the drawing in progress on
+// this thread: draw() selects it from its RenderContext for the length of the
+// call with an InverseVideoScope; normal video outside any drawing.
 Rgb paletteColour(int index);
+
+class InverseVideoScope {
+public:
+    explicit InverseVideoScope(bool inverse);
+    ~InverseVideoScope();
+    InverseVideoScope(const InverseVideoScope&) = delete;
+    InverseVideoScope& operator=(const InverseVideoScope&) = delete;
+
+private:
+    bool previous_;
+};
 
 // The colour of an index in normal video, whatever the switch says.
 Rgb normalPaletteColour(int index);

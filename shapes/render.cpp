@@ -8,8 +8,6 @@
 #include "shapes/rendercalendar.h"
 #include "shapes/renderhelpers.h"
 #include "shapes/wires.h"
-#include "store/folio.h"
-#include "store/saodoc.h"
 #include "base/textcodec.h"
 
 #include <array>
@@ -29,16 +27,17 @@ constexpr std::int32_t kPictureFrameWidth = 1000; // outline of pictures without
 constexpr std::int32_t kTagFontHeight = 14000;    // "Midi", "Séquence"
 constexpr std::int64_t kMaxPicturePixels = 64 * 1024 * 1024; // larger bitmaps are not decoded
 
-bool showTerminalsDefault = true;
-
 // What a drawing inherits from the object that contains it.
 struct DrawContext {
     bool showTerminals = true;
+    int printedPage = 0;
     int depth = 0;          // symbol nesting
     long* budget = nullptr; // objects of symbol drawings still allowed in this drawing
 };
 
-void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
+void drawShape(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
+// The shadow at a zoom (drawShadow with the palette already chosen).
+void shadowAt(const Shape& shape, Surface& surface, int zoom);
 
 bool hasColour(int index) {
     return index != kNoColour;
@@ -119,7 +118,7 @@ void segments(Surface& surface, const std::vector<Point>& px, bool closed, int w
 
 // ---- kinds ---------------------------------------------------------------------
 
-void drawPolyline(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawPolyline(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     const Style& style = shape.style;
     const std::vector<Point> px = render::toPixels(shape.points, zoom);
     const int fill = colourIndex(style, kFillColour);
@@ -142,7 +141,7 @@ void drawPolyline(Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
 }
 
-void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawBox(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Style& style = shape.style;
@@ -211,7 +210,7 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
 }
 
-void drawCurve(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawCurve(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     const int colour = colourIndex(shape.style, kColour);
     if (!hasColour(colour))
         return;
@@ -229,7 +228,7 @@ void pictureFrame(const Shape& shape, Surface& surface, int zoom, bool ghost, co
     rectangleOutline(surface, box, kPictureFrameWidth, zoom, 0);
 }
 
-void drawPicture(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawPicture(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Point p1 = render::toPixels(shape.points[0], zoom);
@@ -258,7 +257,7 @@ void drawPicture(Shape& shape, Surface& surface, int zoom, bool ghost) {
         pictureFrame(shape, surface, zoom, ghost, box);
 }
 
-void drawTerminal(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawTerminal(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (!context.showTerminals || zoom < 0 || shape.points.empty())
         return;
     if (shape.infoBorne && shape.infoBorne->wire)
@@ -271,7 +270,7 @@ void drawTerminal(Shape& shape, Surface& surface, int zoom, bool ghost, const Dr
     surface.polygon(diamond);
 }
 
-void drawTextZoneCross(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawTextZoneCross(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (!context.showTerminals || shape.points.empty())
         return;
     const Point c = render::toPixels(shape.points[0], zoom);
@@ -283,7 +282,7 @@ void drawTextZoneCross(Shape& shape, Surface& surface, int zoom, bool ghost, con
     surface.lineTo(c.x, c.y + a);
 }
 
-void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawTag(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (shape.points.empty())
         return;
     const Point p = render::toPixels(shape.points[0], zoom);
@@ -324,7 +323,7 @@ void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawi
 }
 
 // A symbol instance: its library drawing moved into place, then its labels.
-void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawSymbol(const Shape& instance, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (context.depth >= kMaxSymbolNesting)
         return;
     SymbolDrawing drawing;
@@ -345,17 +344,17 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
     for (Etiquette& label : instance.infoSymbole->labels) {
         if (!label.shape)
             continue;
-        refreshLabel(label, instance);
+        refreshLabel(label, instance, context.printedPage);
         drawPlaced(*label.shape, instance, drawing, surface, zoom, ghost, inner);
     }
 }
 
-void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawShape(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     StateGuard saver(surface);
     if (ghost)
         surface.setPen(ghostPen());
     else
-        drawShadow(shape, surface, zoom);
+        shadowAt(shape, surface, zoom);
     switch (shape.kind) {
     case kSymbol:
         drawSymbol(shape, surface, zoom, ghost, context);
@@ -415,32 +414,33 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
         drawOneLineLabel(shape, surface, zoom);
 }
 
-bool documentShowsTerminals(const Shape& shape) {
-    if (shape.folio && shape.folio->document)
-        return shape.folio->document->showTerminals != 0;
-    return showTerminalsDefault;
-}
-
 } // namespace
 
-void setShowTerminalsDefault(bool on) {
-    showTerminalsDefault = on;
-}
-
-bool showTerminals(const Shape& shape) {
-    return documentShowsTerminals(shape);
-}
-
-void draw(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void draw(const Shape& shape, Surface& surface, const RenderContext& context, bool ghost) {
+    const InverseVideoScope video(context.inverseVideo);
     // Symbols nested many times over in a damaged library must not stall a paint.
     long budget = kMaxSymbolObjects;
-    DrawContext context;
-    context.showTerminals = documentShowsTerminals(shape);
-    context.budget = &budget;
-    drawShape(shape, surface, zoom, ghost, context);
+    DrawContext inner;
+    inner.showTerminals = context.showTerminals;
+    inner.printedPage = context.printedPage;
+    inner.budget = &budget;
+    drawShape(shape, surface, context.zoom, ghost, inner);
 }
 
-void drawShadow(Shape& shape, Surface& surface, int zoom) {
+void draw(const Shape& shape, Surface& surface, int zoom, bool ghost) {
+    RenderContext context;
+    context.zoom = zoom;
+    draw(shape, surface, context, ghost);
+}
+
+void drawShadow(const Shape& shape, Surface& surface, const RenderContext& context) {
+    const InverseVideoScope video(context.inverseVideo);
+    shadowAt(shape, surface, context.zoom);
+}
+
+namespace {
+
+void shadowAt(const Shape& shape, Surface& surface, int zoom) {
     const Style& style = shape.style;
     if (!style.isUsable(kShadow) || style.shadow == kNoColour)
         return;
@@ -522,7 +522,10 @@ void drawShadow(Shape& shape, Surface& surface, int zoom) {
     }
 }
 
-void drawHandles(const Shape& shape, Surface& surface, int zoom) {
+} // namespace
+
+void drawHandles(const Shape& shape, Surface& surface, const RenderContext& context) {
+    const int zoom = context.zoom;
     const std::vector<Point> points = handlePoints(shape);
     if (shape.kind == kText || shape.kind == kSymbol) {
         Rect box = shape.outline;

@@ -116,9 +116,9 @@ inline void frame(Surface& surface, const Rect& box) {
 
 // Texts: the laid-out text of kind 9, the one-line label of kinds 0..8, 10..14
 // and 19, the two end labels of wires and cables.
-void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost);
-void drawOneLineLabel(Shape& shape, Surface& surface, int zoom);
-void drawEndLabels(Shape& shape, Surface& surface, int zoom);
+void drawTextObject(const Shape& shape, Surface& surface, int zoom, bool ghost);
+void drawOneLineLabel(const Shape& shape, Surface& surface, int zoom);
+void drawEndLabels(const Shape& shape, Surface& surface, int zoom);
 
 // Chord grid (20) and tablature (21).
 void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost);

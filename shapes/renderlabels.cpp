@@ -208,7 +208,7 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
 
 namespace render {
 
-void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawTextObject(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Style& style = shape.style;
@@ -256,7 +256,7 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
         overflowMark(surface, box);
 }
 
-void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
+void drawOneLineLabel(const Shape& shape, Surface& surface, int zoom) {
     const std::string_view text = labelBytes(shape.data);
     if (text.empty())
         return;
@@ -280,7 +280,7 @@ void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
     surface.textOut(origin.x, origin.y, text);
 }
 
-void drawEndLabels(Shape& shape, Surface& surface, int zoom) {
+void drawEndLabels(const Shape& shape, Surface& surface, int zoom) {
     const std::size_t n = shape.points.size();
     if (n < 2)
         return;

@@ -1,9 +1,9 @@
 #include "store/folio.h"
 
-#include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
+#include "shapes/symbolnode.h"
 #include "base/buffer.h"
 #include "base/log.h"
 #include "store/saodoc.h"
@@ -205,8 +205,8 @@ bool Folio::readObjects(Buffer& buffer, ReadMode how) {
                 logMessage(0, 0, kError, strings::format(strings::kSymbolNotFound, name), true);
                 shape.reset();
             } else {
-                const Folio* drawing = shape->infoSymbole->node->drawing.get();
-                if (!drawing || drawing->objects.empty()) {
+                const auto* drawing = shape->infoSymbole->node->drawingObjects();
+                if (!drawing || drawing->empty()) {
                     logMessage(0, 0, kError, strings::format(strings::kSymbolIncorrect, name), true);
                     shape.reset();
                 }

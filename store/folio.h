@@ -4,6 +4,8 @@
 // holds the single page of a library symbol.
 #pragma once
 
+#include "shapes/shapeholder.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -39,7 +41,7 @@ enum class WhichObjects { All, Selected };
 // Load reports progress; Drawing is the same without progress (library drawings).
 enum class ReadMode { Load, Paste, Drawing };
 
-class Folio {
+class Folio : public ShapeHolder {
 public:
     explicit Folio(saoDoc* document = nullptr);
     ~Folio();
@@ -121,7 +123,14 @@ public:
     // Destroys the objects that are not alive; the others lose their changed mark.
     void destroyDeadObjects();
 
-    std::int32_t pageCount() const { return std::int32_t{pagesAcross} * pagesDown; }
+    std::int32_t pageCount() const override { return std::int32_t{pagesAcross} * pagesDown; }
+
+    // What the objects ask of the folio holding them (store/folioholder.cpp).
+    GridSettings gridSettings() const override;
+    TitleBlockPlacement titleBlockPlacement() const override;
+    int pageAt(Point p) const override;
+    std::optional<std::string> fieldText(FolioField field) const override;
+    const std::vector<std::unique_ptr<Shape>>& heldShapes() const override { return objects; }
 
     // The order of the document's folio list, by number: see isNumberBefore.
     bool isBefore(const Folio& other) const { return isNumberBefore(number, other.number); }

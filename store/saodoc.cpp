@@ -1,9 +1,10 @@
 #include "store/saodoc.h"
 
-#include "library/libnode.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
+#include "shapes/symbolnode.h"
 #include "shapes/symbolresolver.h"
+#include "store/editedsymbol.h"
 #include "base/buffer.h"
 #include "base/desktopservices.h"
 #include "store/folio.h"
@@ -49,7 +50,7 @@ void keepFlagsOf(Style& style, const Style& pattern) {
 
 } // namespace
 
-saoDoc::saoDoc(LibNode* node) : symbolNode(node) {
+saoDoc::saoDoc(EditedSymbol* node) : symbolNode(node) {
     objectStyle = objectDefaultStyle();
     symbolStyle = symbolDefaultStyle();
     wireStyle = wireDefaultStyle();
@@ -63,20 +64,18 @@ saoDoc::~saoDoc() {
 }
 
 ObjFile* saoDoc::store() const {
-    if (symbolNode) {
-        LibNode* library = symbolNode->owningLibrary();
-        return library ? library->file.get() : nullptr;
-    }
+    if (symbolNode)
+        return symbolNode->symbolStore();
     return workingCopy_ && workingCopy_->isOpen() ? workingCopy_.get() : nullptr;
 }
 
 std::uint8_t saoDoc::headerRecordType() const { return symbolNode ? kSymbolHeaderRecordType : kHeaderRecordType; }
 
-std::int32_t saoDoc::headerRecordKey() const { return symbolNode ? symbolNode->id : 0; }
+std::int32_t saoDoc::headerRecordKey() const { return symbolNode ? symbolNode->symbolKey() : 0; }
 
 std::string saoDoc::title() const {
     if (symbolNode)
-        return cp1252ToUtf8(symbolNode->name) + strings::kSymbolTitleSuffix;
+        return cp1252ToUtf8(symbolNode->symbolName()) + strings::kSymbolTitleSuffix;
     if (path().empty())
         return strings::kUntitledSchema;
     return path().filename().string() + strings::kSchemaTitleSuffix;
@@ -161,7 +160,7 @@ bool saoDoc::openWorkingCopy() {
 bool saoDoc::open(const std::filesystem::path& documentPath) {
     BusyCursor busy;
     if (symbolNode) {
-        ++symbolNode->editCount;
+        symbolNode->beginEdit();
         editCountRaised_ = true;
         readHeader();
         setModified(false);
@@ -325,8 +324,8 @@ void saoDoc::close() {
     selection = SelectionSummary{};
     changedFolio = nullptr;
     if (symbolNode) {
-        if (editCountRaised_ && symbolNode->editCount > 0)
-            --symbolNode->editCount;
+        if (editCountRaised_)
+            symbolNode->endEdit();
         editCountRaised_ = false;
     } else if (workingCopy_) {
         workingCopy_->close();
@@ -484,7 +483,7 @@ bool saoDoc::writeFolioObjects(Folio& folio) {
     userInterface().startProgress(buffer.capacity(), strings::format(strings::kSavingProgress, title()));
     folio.renumberObjects();
     folio.writeObjects(buffer, WhichObjects::All);
-    bool ok = symbolNode ? container->writeRecord(kSymbolDrawingRecordType, symbolNode->id, buffer)
+    bool ok = symbolNode ? container->writeRecord(kSymbolDrawingRecordType, symbolNode->symbolKey(), buffer)
                          : container->writeRecord(kFolioRecordType, folio.serial, buffer);
     userInterface().resetProgress();
     return ok;
@@ -494,7 +493,7 @@ bool saoDoc::readFolioObjects(Folio& folio) {
     ObjFile* container = store();
     if (!container)
         return false;
-    std::unique_ptr<Buffer> record = symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->id)
+    std::unique_ptr<Buffer> record = symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->symbolKey())
                                                 : container->readRecord(kFolioRecordType, folio.serial);
     if (!record)
         return true;
@@ -534,14 +533,14 @@ void saoDoc::loadTitleBlock() {
     shape->createKindRecord();
     shape->infoSymbole->name = titleBlockName;
     SymbolResolver* resolver = symbolResolver();
-    LibNode* node = resolver ? resolver->findSymbol(titleBlockName) : nullptr;
+    SymbolNode* node = resolver ? resolver->findSymbol(titleBlockName) : nullptr;
     if (!node) {
         logMessage(0, 0, kError, strings::kTitleBlockNotFound, true);
         return;
     }
     shape->infoSymbole->node = node;
     shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    if (!shape->infoSymbole->drawingAcquired || !node->drawing || node->drawing->objects.empty()) {
+    if (!shape->infoSymbole->drawingAcquired || !node->drawingObjects() || node->drawingObjects()->empty()) {
         logMessage(0, 0, kError, strings::kTitleBlockUnusable, true);
         return;   // the object goes, releasing the drawing
     }

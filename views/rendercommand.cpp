@@ -1,9 +1,8 @@
 #include "views/rendercommand.h"
 
-#include "app/appinfo.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "shapes/fontlist.h"
 #include "shapes/units.h"
 #include "store/folio.h"
@@ -111,8 +110,7 @@ int render(const RenderRequest& request) {
     QtTextMeasurerInstaller measurer;
     if (fontList().size() == 0)
         fontList().setInstalledFonts(installedFaces());
-    const std::filesystem::path libraryDir = request.library.empty() ? homeDir() : request.library;
-    Lib lib(libraryDir.string());
+    Lib lib(request.library.string());
     lib.scanLocation();
     installLibrary(&lib);
     int status = 0;
@@ -347,13 +345,15 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
     return true;
 }
 
-int runRenderCommand(int argc, char** argv) {
+int runRenderCommand(int argc, char** argv, const std::filesystem::path& usualLibrary) {
     RenderRequest request;
     std::string error;
     if (!parseRenderArguments(argc, argv, request, error)) {
         std::fprintf(stderr, "%s\n%s", error.c_str(), kUsage);
         return 2;
     }
+    if (request.library.empty())
+        request.library = usualLibrary;
     if (QGuiApplication::instance())
         return render(request);
     // Fonts need a GUI application; without a display it runs off screen.

@@ -1,4 +1,4 @@
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 
 #include "shapes/geometry.h"
 #include "shapes/render.h"
@@ -54,14 +54,23 @@ void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour)
     horizontal(bottom + 1);
 }
 
-void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible) {
+RenderContext renderContextOf(const Folio& folio, int zoom) {
+    RenderContext context;
+    context.zoom = zoom;
+    if (folio.document)
+        context.showTerminals = folio.document->showTerminals != 0;
+    return context;
+}
+
+void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& context,
+                     const std::optional<Rect>& visible) {
     saoDoc* document = folio.document;
     if (!document || !document->titleBlock)
         return;
     Shape& block = *document->titleBlock;
     const PageSize page = pageSizeOf(folio);
     // The title block shows this folio's fields: it belongs to the folio while drawn.
-    Folio* const owner = block.folio;
+    ShapeHolder* const owner = block.folio;
     block.folio = &folio;
     placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, page.width,
                     page.height);
@@ -71,7 +80,7 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
             const std::int32_t dx = page.width * i, dy = page.height * j;
             move(block, dx, dy);
             if (!visible || block.outline.meets(*visible))
-                draw(block, surface, zoom, false);
+                draw(block, surface, context, false);
             move(block, -dx, -dy);
         }
     }
@@ -79,16 +88,19 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
 }
 
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options) {
+    RenderContext context = renderContextOf(folio, options.zoom);
+    context.printedPage = options.printedPage;
+    context.inverseVideo = options.inverseVideo;
     if (options.pageBorders)
         drawPageBorders(folio, surface, options.zoom, options.borderColour);
     if (options.titleBlock)
-        drawTitleBlocks(folio, surface, options.zoom, options.visible);
+        drawTitleBlocks(folio, surface, context, options.visible);
     for (const auto& object : folio.objects) {
         if (!object || !object->alive)
             continue;
         if (options.visible && !object->outline.meets(*options.visible))
             continue;
-        draw(*object, surface, options.zoom, false);
+        draw(*object, surface, context, false);
     }
 }
 

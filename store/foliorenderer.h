@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shapes/point.h"
+#include "shapes/rendercontext.h"
 #include "shapes/surface.h"
 
 #include <optional>
@@ -24,6 +25,8 @@ struct FolioRenderOptions {
     // none draws them all.
     std::optional<Rect> visible;
     Rgb borderColour{0, 0, 0}; // the page borders' pen
+    int printedPage = 0;       // the page being printed ("#Page"); 0 when not printing
+    bool inverseVideo = false;
 };
 
 // The size of one page of the folio's document, in document units.
@@ -40,9 +43,15 @@ Rect folioExtent(const Folio& folio);
 // the folio's extent, the last ones doubled one pixel further out.
 void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour);
 
+// The context objects of the folio are drawn in at a zoom: terminals shown as
+// the document's option says (shown for a folio without a document), not
+// printing, normal video.
+RenderContext renderContextOf(const Folio& folio, int zoom);
+
 // The document's title block placed on each page of the folio (across, then
 // down) and drawn with the folio's identification in its fields.
-void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible = {});
+void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& context,
+                     const std::optional<Rect>& visible = {});
 
 // Borders, title blocks and objects. The folio's objects must be loaded (acquire).
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);
