@@ -428,9 +428,7 @@ void draw(const Shape& shape, Surface& surface, const RenderContext& context, bo
 }
 
 void draw(const Shape& shape, Surface& surface, int zoom, bool ghost) {
-    RenderContext context;
-    context.zoom = zoom;
-    draw(shape, surface, context, ghost);
+    draw(shape, surface, RenderContext::atZoom(zoom), ghost);
 }
 
 void drawShadow(const Shape& shape, Surface& surface, const RenderContext& context) {

@@ -15,6 +15,13 @@ struct RenderContext {
     bool showTerminals = true;
     // Every palette colour complemented (the presentation's display switch).
     bool inverseVideo = false;
+
+    // Screen drawing at a zoom: terminals shown, not printing, normal video.
+    static RenderContext atZoom(int zoom) {
+        RenderContext context;
+        context.zoom = zoom;
+        return context;
+    }
 };
 
 } // namespace plexo

@@ -124,7 +124,6 @@ TEST(RenderLabel, TerminalBoxIsWidenedByOnePointAndFilledBehindItsText) {
     terminal->style.fontSize = 10;
     terminal->style.textAlign = 1;
     terminal->style.fillColour = 3;
-    setShowTerminalsDefault(true);
     RecordingSurface surface;
     draw(*terminal, surface, 5, false);
     // Outline 100 ± 3 points, widened by 1: (96, 96, 104, 104); right of it, centred.
@@ -324,7 +323,6 @@ int redDiamonds(const RecordingSurface& surface) {
 TEST(RenderSymbol, DrawsTheSharedDrawingInPlaceAndRestoresIt) {
     FakeSymbol symbol;
     auto instance = symbol.instance({100000, 100000}, 90);
-    setShowTerminalsDefault(true);
     RecordingSurface first, second;
     draw(*instance, first, 5, false);
     draw(*instance, second, 5, false);
@@ -345,10 +343,12 @@ TEST(RenderSymbol, TerminalShowsOnlyWhenShownFreeAndOnScreen) {
     FakeSymbol symbol;
     auto instance = symbol.instance({100000, 100000}, 0);
     Shape wire(kWire);
-    setShowTerminalsDefault(true);
-    auto diamonds = [&](int zoom) {
+    auto diamonds = [&](int zoom, bool shown = true) {
+        RenderContext context;
+        context.zoom = zoom;
+        context.showTerminals = shown;
         RecordingSurface surface;
-        draw(*instance, surface, zoom, false);
+        draw(*instance, surface, context, false);
         return redDiamonds(surface);
     };
     EXPECT_EQ(diamonds(5), 1);
@@ -356,9 +356,7 @@ TEST(RenderSymbol, TerminalShowsOnlyWhenShownFreeAndOnScreen) {
     instance->infoSymbole->labels[0].shape->infoBorne->wire = &wire;
     EXPECT_EQ(diamonds(5), 0);
     instance->infoSymbole->labels[0].shape->infoBorne->wire = nullptr;
-    setShowTerminalsDefault(false);
-    EXPECT_EQ(diamonds(5), 0);
-    setShowTerminalsDefault(true);
+    EXPECT_EQ(diamonds(5, false), 0);
 }
 
 TEST(RenderSymbol, ASymbolContainingItselfStops) {
@@ -413,7 +411,6 @@ TEST(RenderSymbol, NestedSymbolLabelsAreDrawnOnceByTheOuterInstance) {
     auto label = makeShape(kTerminal, {{40000, 50000}, {40000, 50000}}, "X1");
     label->infoBorne = std::make_unique<InfoBorneSymbole>();
     instance->infoSymbole->labels.emplace_back("X1", std::move(label));
-    setShowTerminalsDefault(true);
     RecordingSurface surface;
     draw(*instance, surface, 5, false);
     EXPECT_EQ(redDiamonds(surface), 1);
@@ -452,14 +449,14 @@ TEST(RenderWire, JunctionDotsOnlyWhereAWireEndsOnAnotherWire) {
 // ---- ghost mode, shadows, handles, tags ----------------------------------------------------
 
 TEST(RenderGhost, ThinBlackOutlineWithoutFillTextOrShadow) {
-    setInverseVideo(true);
     auto box = makeShape(kRectangle, {{10000, 10000}, {50000, 40000}}, "nom");
     box->style.fillColour = 3;
     box->style.shadow = 8;
     box->style.lineWidth = 3000;
+    RenderContext inverse;
+    inverse.inverseVideo = true;
     RecordingSurface surface;
-    draw(*box, surface, 5, true);
-    setInverseVideo(false);
+    draw(*box, surface, inverse, true);
     const Lines lines = surface.lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "setPen(solid,1,#000000)");
@@ -484,14 +481,14 @@ TEST(RenderShadow, DrawnFirstFiveDownRightInTheShadowColour) {
     auto picture = makeShape(kChordGrid, {{10000, 10000}, {40000, 40000}});
     picture->style.shadow = 8;
     RecordingSurface grid;
-    drawShadow(*picture, grid, 5);
+    drawShadow(*picture, grid, RenderContext::atZoom(5));
     EXPECT_TRUE(grid.calls().empty());
 }
 
 TEST(RenderHandles, BoxCornersAndMidpointsTextFrameFirst) {
     auto text = makeShape(kText, {{10000, 20000}, {30000, 60000}}, "t");
     RecordingSurface surface;
-    drawHandles(*text, surface, 5);
+    drawHandles(*text, surface, RenderContext::atZoom(5));
     const Lines lines = surface.drawingLines();
     EXPECT_EQ(lines[0], "moveTo(10,20)");
     std::vector<std::string> handles;
@@ -750,7 +747,7 @@ TEST(RenderDamaged, AbsurdValuesDrawWithoutFault) {
                 RecordingSurface surface;
                 draw(*shape, surface, zoom, false);
                 draw(*shape, surface, zoom, true);
-                drawHandles(*shape, surface, zoom);
+                drawHandles(*shape, surface, RenderContext::atZoom(zoom));
                 // Pens stay within 1000 points, labels within 254 bytes, calendars
                 // within 12 months.
                 int titles = 0;
