@@ -443,7 +443,7 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         folio.append(std::move(program));
 
         if (!step.label.empty()) {
-            const std::int32_t half = (programNode.bounds.right - programNode.bounds.left) >> 1;
+            const std::int32_t half = (programNode.drawingBounds().right - programNode.drawingBounds().left) >> 1;
             std::unique_ptr<Shape> tag =
                 newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4}, step.label,
                           document_.symbolStyle);

@@ -241,7 +241,7 @@ TEST(JclReader, FileThatCannotBeRead) {
 }
 
 TEST(JclReader, RealLookingJobs) {
-    const auto data = std::filesystem::path(__FILE__).parent_path() / "data";
+    const auto data = test::sourceDir() / "tests" / "jcl" / "data";
     test::RecordingLog log;
     test::RecordingSink sink;
     JclReader reader(&sink);
