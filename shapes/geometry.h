@@ -57,6 +57,9 @@ void unplaceFromSymbol(Shape& object);
 
 // Sets shape.outline (normalising the box kinds first).
 void computeOutline(Shape& shape);
+// The outline computeOutline sets, for a shape whose corners are already
+// normalised; the shape keeps its outline.
+Rect outlineOf(const Shape& shape);
 // Normalises the corners and recomputes the outline: the derived data of a shape
 // after its points, style, text or kind changed.
 void rebuildGeometry(Shape& shape);

@@ -210,6 +210,24 @@ TEST_F(Geometry, SymbolHandlesAreNegative) {
     EXPECT_FALSE(hitAt(s, {80000, 100000}, handle));
 }
 
+// Measuring an outline changes nothing: not the instance's outline, not its
+// labels' points, and it gives what computeOutline then keeps.
+TEST_F(Geometry, OutlineOfLeavesTheShapeAsItWas) {
+    LibNode& node = f.symbol("relais", {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""},
+                                        {kTerminal, {{-10000, 0}, {-10000, 0}}, "1"}});
+    Shape& s = f.addSymbol(node, {100000, 100000}, 90);
+    const Rect kept = s.outline;
+    const std::vector<Point> labelPoints = s.infoSymbole->labels[0].shape->points;
+    move(s, 5000, 0);
+    s.outline = kept;
+    const Rect measured = outlineOf(s);
+    EXPECT_EQ(s.outline, kept);
+    EXPECT_EQ(s.infoSymbole->labels[0].shape->points, labelPoints);
+    EXPECT_EQ(measured, (Rect{kept.left + 5000, kept.top, kept.right + 5000, kept.bottom}));
+    computeOutline(s);
+    EXPECT_EQ(s.outline, measured);
+}
+
 // A point on a placed terminal of an instance names the terminal as well as
 // the instance; with terminals hidden only the instance is touched.
 TEST_F(Geometry, HitReportsTheTerminalUnderThePoint) {
