@@ -28,7 +28,8 @@ bool symbolDrawingOf(const Shape& instance, SymbolDrawing& drawing) {
 }
 
 void placeTitleBlock(Shape& shape) {
-    const TitleBlockPlacement place = shape.folio ? shape.folio->titleBlockPlacement() : TitleBlockPlacement{};
+    const TitleBlockPlacement place =
+        shape.folio ? shape.folio->titleBlockPlacement() : TitleBlockPlacement{};
     placeTitleBlock(shape, place.corner, place.rotated, place.pageWidth, place.pageHeight);
 }
 

@@ -25,7 +25,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-
 std::string printed(const char* format, int a, int b = 0) {
     char text[32];
     std::snprintf(text, sizeof text, format, a, b);

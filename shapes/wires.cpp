@@ -321,7 +321,8 @@ void followEnds(Shape& wire) {
     computeOutline(wire);
 }
 
-void followWireSegment(ShapeHolder& /*folio*/, std::int32_t dx, std::int32_t dy, Shape& wire, int pointIndex) {
+void followWireSegment(ShapeHolder& /*folio*/, std::int32_t dx, std::int32_t dy, Shape& wire,
+                       int pointIndex) {
     if (!wire.infoFil || pointIndex < 1 || static_cast<std::size_t>(pointIndex) >= wire.points.size())
         return;
     // The segment as it was before it moved.
@@ -375,4 +376,3 @@ EndLabelPlacement endLabelOrigin(Point e, Point o, bool first, std::int32_t w, s
 }
 
 } // namespace plexo
-

@@ -42,8 +42,8 @@ bool includeOf(const std::string& line, std::string& target, bool& quoted) {
 }
 
 bool isQtHeader(const std::string& target) {
-    return target.size() > 1 && target[0] == 'Q' && (std::isupper(static_cast<unsigned char>(target[1])) ||
-                                                      target.compare(0, 2, "Qt") == 0);
+    return target.size() > 1 && target[0] == 'Q' &&
+           (std::isupper(static_cast<unsigned char>(target[1])) || target.compare(0, 2, "Qt") == 0);
 }
 
 } // namespace
@@ -106,10 +106,11 @@ std::vector<LayerViolation> findLayerViolations(const std::filesystem::path& roo
             if (!quoted) {
                 allowed = !(rule->qtFree && isQtHeader(target));
             } else if (const FolderRule* used = ruleOf(target, rules)) {
-                allowed = std::find(rule->mayUse.begin(), rule->mayUse.end(), used->folder) != rule->mayUse.end() ||
-                          std::any_of(exceptions.begin(), exceptions.end(), [&](const LayerException& e) {
-                              return e.file == path && e.folder == used->folder;
-                          });
+                allowed =
+                    std::find(rule->mayUse.begin(), rule->mayUse.end(), used->folder) != rule->mayUse.end() ||
+                    std::any_of(exceptions.begin(), exceptions.end(), [&](const LayerException& e) {
+                        return e.file == path && e.folder == used->folder;
+                    });
             }
             if (!allowed)
                 found.push_back({path, number, target});

@@ -9,9 +9,9 @@
 namespace plexo::test {
 
 struct FolderRule {
-    std::string folder;                // "store", "library/browser"...
-    std::vector<std::string> mayUse;   // folders its files may include (itself included)
-    bool qtFree = true;                // no Qt header at all
+    std::string folder;              // "store", "library/browser"...
+    std::vector<std::string> mayUse; // folders its files may include (itself included)
+    bool qtFree = true;              // no Qt header at all
 };
 
 // One file allowed to break its folder's rule, with the reason.

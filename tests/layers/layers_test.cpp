@@ -29,12 +29,9 @@ TEST(Layers, FilesBelongToTheirDeepestFolder) {
         const char* path;
         const char* folder;
     } cases[] = {
-        {"store/folio.cpp", "store"},
-        {"library/browser/libview.cpp", "library/browser"},
-        {"library/lib.h", "library"},
-        {"midi/view/seqview.cpp", "midi/view"},
-        {"tests/store/folio_test.cpp", ""},
-        {"storefoo/x.h", ""},
+        {"store/folio.cpp", "store"},       {"library/browser/libview.cpp", "library/browser"},
+        {"library/lib.h", "library"},       {"midi/view/seqview.cpp", "midi/view"},
+        {"tests/store/folio_test.cpp", ""}, {"storefoo/x.h", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(folderOf(c.path, rules), c.folder) << c.path;

@@ -56,8 +56,8 @@ TEST(FolioHolder, PagesAreCountedAcrossThenDownAndClampedToTheFolio) {
         Point at;
         int page;
     } cases[] = {
-        {{0, 0}, 1},        {{150000, 10000}, 2}, {{250000, 60000}, 6},
-        {{900000, 0}, 3},   {{-5000, 70000}, 4},  {{10000, 900000}, 4},
+        {{0, 0}, 1},      {{150000, 10000}, 2}, {{250000, 60000}, 6},
+        {{900000, 0}, 3}, {{-5000, 70000}, 4},  {{10000, 900000}, 4},
     };
     for (const auto& c : cases)
         EXPECT_EQ(folio.pageAt(c.at), c.page) << c.at.x << "," << c.at.y;
