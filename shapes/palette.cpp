@@ -9,24 +9,13 @@ constexpr Rgb kPalette[16] = {
     {225, 225, 255}, {255, 225, 255}, {225, 255, 255}, {255, 255, 255},
 };
 
-// Scoped to one draw call of this thread (InverseVideoScope), never set otherwise.
-thread_local bool drawingInInverseVideo = false;
-
 } // namespace
-
-InverseVideoScope::InverseVideoScope(bool inverse) : previous_(drawingInInverseVideo) {
-    drawingInInverseVideo = inverse;
-}
-
-InverseVideoScope::~InverseVideoScope() { drawingInInverseVideo = previous_; }
 
 Rgb normalPaletteColour(int index) {
     if (index < 0 || index > 15)
         return {0, 0, 0};
     return kPalette[index];
 }
-
-Rgb paletteColour(int index) { return paletteColour(index, drawingInInverseVideo); }
 
 Rgb paletteColour(int index, bool inverse) {
     if (index < 0 || index > 15)

@@ -30,21 +30,6 @@ enum PaletteIndex : std::uint8_t {
 // normal and in inverse video alike.
 Rgb paletteColour(int index, bool inverse);
 
-// The colour of a palette index in the video mode of the drawing in progress on
-// this thread: draw() selects it from its RenderContext for the length of the
-// call with an InverseVideoScope; normal video outside any drawing.
-Rgb paletteColour(int index);
-
-class InverseVideoScope {
-public:
-    explicit InverseVideoScope(bool inverse);
-    ~InverseVideoScope();
-    InverseVideoScope(const InverseVideoScope&) = delete;
-    InverseVideoScope& operator=(const InverseVideoScope&) = delete;
-
-private:
-    bool previous_;
-};
 
 // The colour of an index in normal video, whatever the switch says.
 Rgb normalPaletteColour(int index);

@@ -425,6 +425,66 @@ TEST(RenderGhost, ThinBlackOutlineWithoutFillTextOrShadow) {
     EXPECT_TRUE(contains(surface.drawingLines(), "lineTo(50,10)"));
 }
 
+// Inverse video draws the same figures, every palette colour complemented:
+// line, fill, shadow, label text, and the terminals of a symbol's drawing.
+TEST(RenderInverse, ComplementsEveryColourOfTheSameDrawing) {
+    auto box = makeShape(kRectangle, {{10000, 10000}, {50000, 40000}}, "nom");
+    box->style.colour = 1;
+    box->style.fillColour = 3;
+    box->style.shadow = 8;
+    box->style.textColour = 4;
+    FakeSymbol symbol;
+    auto instance = symbol.instance({100000, 100000}, 0);
+    RenderContext inverse;
+    inverse.inverseVideo = true;
+    // Putting back the surface's own starting state is not a palette colour.
+    RecordingSurface fresh;
+    fresh.setPen(fresh.state().pen);
+    fresh.setBrush(fresh.state().brush);
+    fresh.setTextColour(fresh.state().textColour);
+    fresh.setBackgroundColour(fresh.state().backgroundColour);
+    const Lines restoring = fresh.lines();
+    // The palette colours a drawing selected, each as the call that selects its complement.
+    auto complemented = [&](const RecordingSurface& surface) {
+        Lines colours;
+        for (SurfaceCall call : surface.calls()) {
+            std::size_t first = 0;
+            if (call.op == SurfaceOp::SetPen && call.args[0] == 0)
+                first = 2;
+            else if (call.op == SurfaceOp::SetBrush)
+                first = 1;
+            else if (call.op != SurfaceOp::SetTextColour && call.op != SurfaceOp::SetBackgroundColour)
+                continue;
+            if (contains(restoring, call.toString()))
+                continue;
+            for (std::size_t k = first; k < first + 3; ++k)
+                call.args[k] = 255 - call.args[k];
+            colours.push_back(call.toString());
+        }
+        return colours;
+    };
+    auto colourOnly = [](const RecordingSurface& surface) {
+        Lines colours;
+        for (const SurfaceCall& call : surface.calls())
+            if (call.op == SurfaceOp::SetPen || call.op == SurfaceOp::SetBrush ||
+                call.op == SurfaceOp::SetTextColour || call.op == SurfaceOp::SetBackgroundColour)
+                colours.push_back(call.toString());
+        return colours;
+    };
+    for (const Shape* shape : {box.get(), instance.get()}) {
+        RecordingSurface normal, inverted;
+        draw(*shape, normal, RenderContext::atZoom(5), false);
+        draw(*shape, inverted, inverse, false);
+        EXPECT_EQ(normal.drawingLines(), inverted.drawingLines());
+        const Lines normalColours = complemented(normal);
+        EXPECT_GE(normalColours.size(), shape == box.get() ? 4u : 1u);
+        for (const std::string& colour : normalColours)
+            EXPECT_TRUE(contains(colourOnly(inverted), colour)) << colour;
+        for (const std::string& colour : complemented(inverted))
+            EXPECT_TRUE(contains(colourOnly(normal), colour)) << colour;
+    }
+}
+
 TEST(RenderShadow, DrawnFirstFiveDownRightInTheShadowColour) {
     auto box = makeShape(kRectangle, {{10000, 10000}, {50000, 40000}});
     box->style.shadow = 8;
