@@ -10,7 +10,7 @@ namespace plexo {
 
 struct JclCommandRequest {
     std::vector<std::filesystem::path> inputs; // files and folders, in the order given
-    std::filesystem::path library;             // "--library": the symbol folder (parsing leaves it empty when not given)
+    std::filesystem::path library;             // "--library": the symbol folder; empty when not given
     std::filesystem::path output;              // "-o": the document written (appended to when it exists)
 };
 

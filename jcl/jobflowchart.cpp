@@ -1,17 +1,17 @@
 #include "jcl/jobflowchart.h"
 
+#include "base/log.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 #include "jcl/jclclassify.h"
 #include "jcl/jclstrings.h"
-#include "shapes/symbolnode.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
+#include "shapes/symbolnode.h"
 #include "shapes/symbolresolver.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "base/log.h"
 #include "store/saodoc.h"
-#include "base/textcodec.h"
-#include "base/userinterface.h"
 
 #include <algorithm>
 #include <chrono>
@@ -73,7 +73,8 @@ std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at
         shape->infoSymbole->node = node;
         shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
     }
-    if (!node || !shape->infoSymbole->drawingAcquired || !node->drawingObjects() || node->drawingObjects()->empty()) {
+    if (!node || !shape->infoSymbole->drawingAcquired || !node->drawingObjects() ||
+        node->drawingObjects()->empty()) {
         logError(cp1252ToUtf8(name));
         logError(text::kCannotLoadSymbol);
         return nullptr;
@@ -443,7 +444,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         folio.append(std::move(program));
 
         if (!step.label.empty()) {
-            const std::int32_t half = (programNode.drawingBounds().right - programNode.drawingBounds().left) >> 1;
+            const std::int32_t half =
+                (programNode.drawingBounds().right - programNode.drawingBounds().left) >> 1;
             std::unique_ptr<Shape> tag =
                 newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4}, step.label,
                           document_.symbolStyle);

@@ -15,7 +15,9 @@ std::unique_ptr<LibSymbolResolver> installedResolver;
 
 } // namespace
 
-SymbolNode* LibSymbolResolver::findSymbol(const std::string& name) { return lib_.findSymbol(name); }
+SymbolNode* LibSymbolResolver::findSymbol(const std::string& name) {
+    return lib_.findSymbol(name);
+}
 
 namespace {
 // The document the instance's folio belongs to (the drawing is acquired for it).

@@ -30,7 +30,6 @@ enum PaletteIndex : std::uint8_t {
 // normal and in inverse video alike.
 Rgb paletteColour(int index, bool inverse);
 
-
 // The colour of an index in normal video, whatever the switch says.
 Rgb normalPaletteColour(int index);
 

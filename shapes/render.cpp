@@ -3,12 +3,12 @@
 // chord grids and tablatures in renderguitar.cpp.
 #include "shapes/render.h"
 
+#include "base/textcodec.h"
 #include "shapes/geometry.h"
 #include "shapes/primitives.h"
 #include "shapes/rendercalendar.h"
 #include "shapes/renderhelpers.h"
 #include "shapes/wires.h"
-#include "base/textcodec.h"
 
 #include <array>
 
@@ -271,7 +271,8 @@ void drawTerminal(const Shape& shape, Surface& surface, int zoom, bool ghost, co
     surface.polygon(diamond);
 }
 
-void drawTextZoneCross(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawTextZoneCross(const Shape& shape, Surface& surface, int zoom, bool ghost,
+                       const DrawContext& context) {
     if (!context.showTerminals || shape.points.empty())
         return;
     const Point c = render::toPixels(shape.points[0], zoom);

@@ -259,8 +259,9 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool invers
             }
             if (hatched) {
                 surface.setPen(Pen::null());
-                surface.setBrush(Brush::hatch(BrushStyle::BackwardDiagonal,
-                                              paletteColour(lineColour == kNoColour ? kBlack : lineColour, inverse)));
+                surface.setBrush(
+                    Brush::hatch(BrushStyle::BackwardDiagonal,
+                                 paletteColour(lineColour == kNoColour ? kBlack : lineColour, inverse)));
                 surface.rectangle(grown(area(left + tenths(kSeparatorAt), top, right, top + row), extra));
             }
             const int textTop = (line.top + line.bottom - h) / 2;

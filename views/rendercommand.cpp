@@ -1,14 +1,14 @@
 #include "views/rendercommand.h"
 
+#include "base/format.h"
+#include "base/textcodec.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "store/foliorenderer.h"
 #include "shapes/fontlist.h"
 #include "shapes/units.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
-#include "base/format.h"
-#include "base/textcodec.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 

@@ -19,7 +19,7 @@ struct RenderRequest {
     std::filesystem::path input;
     std::string folio;             // "--folio": a 1-based position or a folio number; empty for all
     int zoom = 5;                  // 0..8
-    std::filesystem::path library; // the symbol library folder (parsing leaves it empty when not given)
+    std::filesystem::path library; // "--library": the symbol library folder; empty when not given
     std::filesystem::path output;
     RenderFormat format = RenderFormat::Png;
 };

@@ -188,8 +188,7 @@ TEST_F(Geometry, HitHandlesAndBodies) {
             computeOutline(s);
         }
         int handle = -99;
-        EXPECT_EQ(hitAt(s, c.at, handle), c.hits)
-            << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
+        EXPECT_EQ(hitAt(s, c.at, handle), c.hits) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         if (c.hits) {
             EXPECT_EQ(handle, c.handle) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         }

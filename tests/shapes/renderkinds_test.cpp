@@ -1,5 +1,6 @@
 // Rendering of the kinds with their own drawing code: chord grids, tablatures,
 // pictures and calendars, and of objects holding absurd values.
+#include "base/textcodec.h"
 #include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/palette.h"
@@ -9,7 +10,6 @@
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "store/folio.h"
-#include "base/textcodec.h"
 
 #include "rendertestsupport.h"
 

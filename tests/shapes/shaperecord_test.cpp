@@ -1,9 +1,9 @@
 #include "shapes/shaperecord.h"
 
+#include "base/buffer.h"
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "base/buffer.h"
 #include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
