@@ -1,4 +1,5 @@
-// How every drawing object draws itself on a Surface at a zoom level: the
+// How every drawing object draws itself on a Surface in the RenderContext its
+// caller gives (zoom, page being printed, terminals shown, video mode): the
 // object itself, its shadow, its one-line label or laid-out text, and its
 // selection handles. The placement rules shared with the outline (label
 // rectangle, anchor table, handle points, symbol placement) are the geometry's
