@@ -6,7 +6,7 @@
 #include "bench/render_scene.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "views/qttextmeasurer.h"

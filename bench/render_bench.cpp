@@ -1,11 +1,11 @@
 // Rendering benchmark: a folio of 10,000 mixed objects drawn into a 1920 × 1080
 // image at 100 % and at 25 % through the object renderer and the Qt surface,
 // against the same primitives (recorded once) drawn straight through QPainter.
+#include "base/textcodec.h"
 #include "bench/directpainter.h"
 #include "bench/render_scene.h"
-#include "shapes/foliorenderer.h"
 #include "shapes/recordingsurface.h"
-#include "base/textcodec.h"
+#include "store/foliorenderer.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 

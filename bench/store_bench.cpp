@@ -97,7 +97,7 @@ void fill(Folio& folio, int count) {
             s->setApplicability();
             s->createKindRecord();
             s->infoSymbole->name = "Relais";
-            if (LibNode* node = symbolResolver()->findSymbol("Relais")) {
+            if (SymbolNode* node = symbolResolver()->findSymbol("Relais")) {
                 s->infoSymbole->node = node;
                 s->infoSymbole->drawingAcquired = symbolResolver()->acquireAndBuildLabels(*s, *node);
             }

@@ -1,6 +1,5 @@
 #include "jcl/jclcommand.h"
 
-#include "shell/appinfo.h"
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
@@ -89,7 +88,7 @@ bool parseJclArguments(int argc, char** argv, JclCommandRequest& request, std::s
 
 int runJclCommand(const JclCommandRequest& request) {
     StandardErrorLog log;
-    LibraryInstall library(request.library.empty() ? homeDir() : request.library);
+    LibraryInstall library(request.library);
     std::error_code code;
     const bool appending = std::filesystem::exists(request.output, code);
     saoDoc document;
@@ -125,13 +124,15 @@ int runJclCommand(const JclCommandRequest& request) {
     return status;
 }
 
-int runJclCommand(int argc, char** argv) {
+int runJclCommand(int argc, char** argv, const std::filesystem::path& usualLibrary) {
     JclCommandRequest request;
     std::string error;
     if (!parseJclArguments(argc, argv, request, error)) {
         std::fprintf(stderr, "%s\n%s\n", error.c_str(), kUsage);
         return 2;
     }
+    if (request.library.empty())
+        request.library = usualLibrary;
     return runJclCommand(request);
 }
 

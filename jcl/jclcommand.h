@@ -10,7 +10,7 @@ namespace plexo {
 
 struct JclCommandRequest {
     std::vector<std::filesystem::path> inputs; // files and folders, in the order given
-    std::filesystem::path library;             // "--library": the symbol folder; empty for the usual one
+    std::filesystem::path library;             // "--library": the symbol folder; empty when not given
     std::filesystem::path output;              // "-o": the document written (appended to when it exists)
 };
 
@@ -19,10 +19,12 @@ struct JclCommandRequest {
 // input: "jobs/" gives "jobs.dls", "paie.jcl" gives "paie.dls".
 bool parseJclArguments(int argc, char** argv, JclCommandRequest& request, std::string& error);
 
-// Draws every input (a folder: its "*.jcl" files in directory-listing order) and
-// writes the document. Returns 0 when at least one folio was drawn and the
-// document written, 1 otherwise, 2 for wrong arguments.
+// Draws every input (a folder: its "*.jcl" files in directory-listing order)
+// with the symbols of request.library and writes the document. Returns 0 when
+// at least one folio was drawn and the document written, 1 otherwise, 2 for
+// wrong arguments. usualLibrary is the symbol folder used without "--library"
+// (the application's home folder, given by the caller).
 int runJclCommand(const JclCommandRequest& request);
-int runJclCommand(int argc, char** argv);
+int runJclCommand(int argc, char** argv, const std::filesystem::path& usualLibrary);
 
 } // namespace plexo

@@ -1,17 +1,17 @@
 #include "jcl/jobflowchart.h"
 
+#include "base/log.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 #include "jcl/jclclassify.h"
 #include "jcl/jclstrings.h"
-#include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
+#include "shapes/symbolnode.h"
 #include "shapes/symbolresolver.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "base/log.h"
 #include "store/saodoc.h"
-#include "base/textcodec.h"
-#include "base/userinterface.h"
 
 #include <algorithm>
 #include <chrono>
@@ -52,8 +52,9 @@ private:
     std::chrono::steady_clock::time_point begin_;
 };
 
-Point centreOfNode(const LibNode& node) {
-    return {(node.bounds.left + node.bounds.right) / 2, (node.bounds.top + node.bounds.bottom) / 2};
+Point centreOfNode(const SymbolNode& node) {
+    const Rect bounds = node.drawingBounds();
+    return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
 }
 
 // A symbol object of the named library symbol with both points at `at`; nullptr
@@ -67,12 +68,13 @@ std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at
     shape->infoSymbole->name = name;
     shape->setText(shown);
     SymbolResolver* resolver = symbolResolver();
-    LibNode* node = resolver ? resolver->findSymbol(name) : nullptr;
+    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
     if (node) {
         shape->infoSymbole->node = node;
         shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
     }
-    if (!node || !shape->infoSymbole->drawingAcquired || !node->drawing || node->drawing->objects.empty()) {
+    if (!node || !shape->infoSymbole->drawingAcquired || !node->drawingObjects() ||
+        node->drawingObjects()->empty()) {
         logError(cp1252ToUtf8(name));
         logError(text::kCannotLoadSymbol);
         return nullptr;
@@ -298,9 +300,9 @@ std::vector<std::vector<JclFile*>> filesByStep(const JclReader& reader) {
 // shape's own text is replaced by what it shows each time it is measured).
 std::vector<const std::string*> libraryLabelTexts(const Shape& instance) {
     std::vector<const std::string*> texts;
-    const LibNode* node = instance.infoSymbole->node;
-    if (node && node->drawing)
-        for (const auto& object : node->drawing->objects)
+    const SymbolNode* node = instance.infoSymbole->node;
+    if (const auto* objects = node ? node->drawingObjects() : nullptr)
+        for (const auto& object : *objects)
             if (object->kind == kTerminal || object->kind == kTextZone)
                 texts.push_back(&object->data);
     return texts;
@@ -405,7 +407,7 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
             return stop();
         step.programSymbol = program.get();
         ui.advanceProgress(++position);
-        const LibNode& programNode = *program->infoSymbole->node;
+        const SymbolNode& programNode = *program->infoSymbole->node;
         const Point cp = centreOfNode(programNode);
 
         const std::vector<const std::string*> labelTexts = libraryLabelTexts(*program);
@@ -442,7 +444,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
         folio.append(std::move(program));
 
         if (!step.label.empty()) {
-            const std::int32_t half = (programNode.bounds.right - programNode.bounds.left) >> 1;
+            const std::int32_t half =
+                (programNode.drawingBounds().right - programNode.drawingBounds().left) >> 1;
             std::unique_ptr<Shape> tag =
                 newSymbol(folio, text::kLabelSymbol, {x0 - half - 2 * h, layout.y - v - v / 4}, step.label,
                           document_.symbolStyle);

@@ -270,6 +270,15 @@ bool LibNode::saveTree() {
     return file->writeRecord(kTreeRecordType, 0, buffer);
 }
 
+const std::vector<std::unique_ptr<Shape>>* LibNode::drawingObjects() const {
+    return drawing ? &drawing->objects : nullptr;
+}
+
+ObjFile* LibNode::symbolStore() {
+    LibNode* library = owningLibrary();
+    return library ? library->file.get() : nullptr;
+}
+
 bool LibNode::acquireDrawing(saoDoc* document) {
     if (!isSymbol() || editCount != 0 || loading_)
         return false;

@@ -4,6 +4,9 @@
 // and freed at the last release.
 #pragma once
 
+#include "shapes/symbolnode.h"
+#include "store/editedsymbol.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,7 +43,9 @@ struct SymbolBounds {
     friend bool operator==(const SymbolBounds&, const SymbolBounds&) = default;
 };
 
-class LibNode {
+// A node lends its drawing to symbol instances (SymbolNode) and its records to
+// the document editing it (EditedSymbol).
+class LibNode : public SymbolNode, public EditedSymbol {
 public:
     LibNode(NodeKind kind, std::string name, std::uint8_t expanded = 0);
     ~LibNode();
@@ -64,6 +69,19 @@ public:
     SymbolBounds bounds;
 
     bool isSymbol() const { return kind == NodeKind::Symbol; }
+
+    // SymbolNode: the drawing while it is loaded.
+    const std::vector<std::unique_ptr<Shape>>* drawingObjects() const override;
+    Rect drawingBounds() const override { return {bounds.left, bounds.top, bounds.right, bounds.bottom}; }
+    // EditedSymbol: the owning library's container, this node's id and name.
+    ObjFile* symbolStore() override;
+    std::int32_t symbolKey() const override { return id; }
+    const std::string& symbolName() const override { return name; }
+    void beginEdit() override { ++editCount; }
+    void endEdit() override {
+        if (editCount > 0)
+            --editCount;
+    }
 
     // Inserts by the child order rule and sets the child's parent.
     LibNode& attachChild(std::unique_ptr<LibNode> child);

@@ -15,10 +15,22 @@ std::unique_ptr<LibSymbolResolver> installedResolver;
 
 } // namespace
 
-LibNode* LibSymbolResolver::findSymbol(const std::string& name) { return lib_.findSymbol(name); }
+SymbolNode* LibSymbolResolver::findSymbol(const std::string& name) {
+    return lib_.findSymbol(name);
+}
 
-bool LibSymbolResolver::acquireAndBuildLabels(Shape& instance, LibNode& node) {
-    saoDoc* document = instance.folio ? instance.folio->document : nullptr;
+namespace {
+// The document the instance's folio belongs to (the drawing is acquired for it).
+saoDoc* documentOf(const Shape& instance) {
+    const auto* folio = dynamic_cast<const Folio*>(instance.folio);
+    return folio ? folio->document : nullptr;
+}
+} // namespace
+
+bool LibSymbolResolver::acquireAndBuildLabels(Shape& instance, SymbolNode& symbol) {
+    // Every node this resolver hands out is one of the library's.
+    LibNode& node = static_cast<LibNode&>(symbol);
+    saoDoc* document = documentOf(instance);
     if (!node.acquireDrawing(document)) {
         // A symbol being edited lends the drawing it already has without counting
         // the user: the instance keeps its labels (and their texts) all the same.
@@ -31,8 +43,8 @@ bool LibSymbolResolver::acquireAndBuildLabels(Shape& instance, LibNode& node) {
     return true;
 }
 
-void LibSymbolResolver::releaseSymbol(Shape& instance, LibNode& node) {
-    node.releaseDrawing(instance.folio ? instance.folio->document : nullptr);
+void LibSymbolResolver::releaseSymbol(Shape& instance, SymbolNode& symbol) {
+    static_cast<LibNode&>(symbol).releaseDrawing(documentOf(instance));
 }
 
 void installLibrary(Lib* lib) {

@@ -13,9 +13,9 @@ class Shape;
 class LibSymbolResolver : public SymbolResolver {
 public:
     explicit LibSymbolResolver(Lib& lib) : lib_(lib) {}
-    LibNode* findSymbol(const std::string& name) override;
-    bool acquireAndBuildLabels(Shape& instance, LibNode& node) override;
-    void releaseSymbol(Shape& instance, LibNode& node) override;
+    SymbolNode* findSymbol(const std::string& name) override;
+    bool acquireAndBuildLabels(Shape& instance, SymbolNode& node) override;
+    void releaseSymbol(Shape& instance, SymbolNode& node) override;
 
 private:
     Lib& lib_;

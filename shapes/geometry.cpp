@@ -5,7 +5,6 @@
 #include "shapes/shape.h"
 #include "shapes/units.h"
 #include "shapes/wires.h"
-#include "store/folio.h"
 
 #include <algorithm>
 #include <climits>
@@ -61,7 +60,7 @@ bool hasArrow(const Shape& shape) {
 
 // The extent of the symbol's drawing turned by the instance's angle and centred
 // on its first point, joined with its labels placed the same way.
-Rect symbolOutline(Shape& instance) {
+Rect symbolOutline(const Shape& instance) {
     const Point p = instance.points.empty() ? Point{} : instance.points[0];
     SymbolDrawing drawing;
     if (!symbolDrawingOf(instance, drawing))
@@ -119,7 +118,7 @@ Rect calendarBox(const Shape& shape) {
 }
 
 // The outline of the geometry alone: no label, no shadow.
-Rect geometryOutline(Shape& shape) {
+Rect geometryOutline(const Shape& shape) {
     const std::int32_t w = usableLineWidth(shape);
     const Point first = shape.points.empty() ? Point{} : shape.points[0];
     switch (shape.kind) {
@@ -318,14 +317,17 @@ Rect turnedTextRect(Point o, int angle, std::int32_t w, std::int32_t h) {
 }
 
 Rect labelRectangle(const Shape& shape) {
-    // The geometry outline reads but does not keep changes (a symbol's labels are
-    // placed and put back).
-    return geometryOutline(const_cast<Shape&>(shape));
+    // A symbol's labels are placed and put back while its outline is measured.
+    return geometryOutline(shape);
 }
 
 void computeOutline(Shape& shape) {
     if (Shape::keepsNormalisedCorners(shape.kind))
         shape.normaliseCorners();
+    shape.outline = outlineOf(shape);
+}
+
+Rect outlineOf(const Shape& shape) {
     Rect box = geometryOutline(shape);
     if (showsOneLineLabel(shape.kind) && !shape.data.empty()) {
         Rect labelBox = box;
@@ -342,7 +344,7 @@ void computeOutline(Shape& shape) {
         box.right = saturate(std::int64_t{box.right} + kShadowOffset);
         box.bottom = saturate(std::int64_t{box.bottom} + kShadowOffset);
     }
-    shape.outline = box;
+    return box;
 }
 
 void rebuildGeometry(Shape& shape) {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "shapes/point.h"
+#include "shapes/rendercontext.h"
+#include "shapes/shapeholder.h"
 #include "shapes/textmeasurer.h"
 
 #include <cstdint>
@@ -14,15 +16,6 @@
 namespace plexo {
 
 class Shape;
-
-// The document settings the geometry reads (grid steps in document units).
-struct GridSettings {
-    std::int32_t horizontal = 28346; // 10 mm
-    std::int32_t vertical = 28346;   // 10 mm
-    std::int32_t secondary = 2834;   // 1 mm
-    bool unitIsMm = true;
-    bool snapToGrid = true; // "Alig&ner sur la grille"
-};
 
 // The settings of the document owning the shape's folio; the defaults above for
 // a shape without a folio or a folio without a document.
@@ -64,6 +57,9 @@ void unplaceFromSymbol(Shape& object);
 
 // Sets shape.outline (normalising the box kinds first).
 void computeOutline(Shape& shape);
+// The outline computeOutline sets, for a shape whose corners are already
+// normalised; the shape keeps its outline.
+Rect outlineOf(const Shape& shape);
 // Normalises the corners and recomputes the outline: the derived data of a shape
 // after its points, style, text or kind changed.
 void rebuildGeometry(Shape& shape);
@@ -105,10 +101,22 @@ bool hitsSegment(Point a, Point b, Point p);
 // tablatures: the 4 corners; symbols: those of the outline; others: every point).
 std::vector<Point> handlePoints(const Shape& shape);
 
-// True when p touches the object; handle gets the handle number (0 the body;
-// negative -1..-8 for the outline handles of a symbol instance). The tolerances
-// are in document units and do not depend on zoom.
-bool hit(Shape& shape, Point p, int zoom, int& handle);
+// What a point touches of an object.
+struct HitResult {
+    const Shape* object = nullptr; // the object touched; nullptr when p misses it
+    // The handle number: 0 the body, 1..n a handle, -1..-8 the outline handles
+    // of a symbol instance.
+    int handle = 0;
+    // For a symbol instance with its terminals shown: its terminal label whose
+    // placed point lies within kHandleTolerance of p, if any.
+    const Shape* terminal = nullptr;
+    explicit operator bool() const { return object != nullptr; }
+};
+
+// What p touches of the object. The tolerances are in document units and do
+// not depend on the context's zoom; terminals are reported only when the
+// context shows them.
+HitResult hit(const Shape& shape, Point p, const RenderContext& context);
 
 // ---- transformations ----------------------------------------------------------
 

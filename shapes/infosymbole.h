@@ -9,7 +9,7 @@
 namespace plexo {
 
 class Shape;
-class LibNode;
+class SymbolNode;
 
 // One label of a symbol instance: the instance's text for it and the label shape,
 // a copy of a terminal (kind 14) or of an editable text zone (as kind 19) of the
@@ -28,7 +28,7 @@ struct Etiquette {
 struct InfoSymbole {
     std::string name;        // the library symbol's name
     std::string block;       // private block, kept and stored byte for byte
-    LibNode* node = nullptr; // the library node found by name; not owned; none when missing
+    SymbolNode* node = nullptr; // the library node found by name; not owned; none when missing
     // The node's drawing was acquired for this instance and must be released when
     // the instance goes (through the installed SymbolResolver).
     bool drawingAcquired = false;

@@ -9,13 +9,7 @@ constexpr Rgb kPalette[16] = {
     {225, 225, 255}, {255, 225, 255}, {225, 255, 255}, {255, 255, 255},
 };
 
-bool inverseVideoOn = false;
-
 } // namespace
-
-void setInverseVideo(bool on) { inverseVideoOn = on; }
-
-bool inverseVideo() { return inverseVideoOn; }
 
 Rgb normalPaletteColour(int index) {
     if (index < 0 || index > 15)
@@ -23,11 +17,11 @@ Rgb normalPaletteColour(int index) {
     return kPalette[index];
 }
 
-Rgb paletteColour(int index) {
+Rgb paletteColour(int index, bool inverse) {
     if (index < 0 || index > 15)
         return {0, 0, 0};
     Rgb c = kPalette[index];
-    if (inverseVideoOn)
+    if (inverse)
         c = {static_cast<std::uint8_t>(255 - c.red), static_cast<std::uint8_t>(255 - c.green),
              static_cast<std::uint8_t>(255 - c.blue)};
     return c;

@@ -25,13 +25,10 @@ enum PaletteIndex : std::uint8_t {
     kWhite = 15,
 };
 
-// Inverse video (the presentation's display switch) complements every colour.
-void setInverseVideo(bool on);
-bool inverseVideo();
-
-// The colour of a palette index with inverse video applied; any index outside
-// 0..15 gives black, in normal and in inverse video alike.
-Rgb paletteColour(int index);
+// The colour of a palette index, complemented in inverse video (the
+// presentation's display switch); any index outside 0..15 gives black, in
+// normal and in inverse video alike.
+Rgb paletteColour(int index, bool inverse);
 
 // The colour of an index in normal video, whatever the switch says.
 Rgb normalPaletteColour(int index);

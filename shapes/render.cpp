@@ -3,14 +3,12 @@
 // chord grids and tablatures in renderguitar.cpp.
 #include "shapes/render.h"
 
+#include "base/textcodec.h"
 #include "shapes/geometry.h"
 #include "shapes/primitives.h"
 #include "shapes/rendercalendar.h"
 #include "shapes/renderhelpers.h"
 #include "shapes/wires.h"
-#include "store/folio.h"
-#include "store/saodoc.h"
-#include "base/textcodec.h"
 
 #include <array>
 
@@ -29,16 +27,18 @@ constexpr std::int32_t kPictureFrameWidth = 1000; // outline of pictures without
 constexpr std::int32_t kTagFontHeight = 14000;    // "Midi", "Séquence"
 constexpr std::int64_t kMaxPicturePixels = 64 * 1024 * 1024; // larger bitmaps are not decoded
 
-bool showTerminalsDefault = true;
-
 // What a drawing inherits from the object that contains it.
 struct DrawContext {
     bool showTerminals = true;
+    bool inverse = false; // inverse video
+    int printedPage = 0;
     int depth = 0;          // symbol nesting
     long* budget = nullptr; // objects of symbol drawings still allowed in this drawing
 };
 
-void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
+void drawShape(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context);
+// The shadow at a zoom (drawShadow with the palette already chosen).
+void shadowAt(const Shape& shape, Surface& surface, int zoom, bool inverse);
 
 bool hasColour(int index) {
     return index != kNoColour;
@@ -119,30 +119,30 @@ void segments(Surface& surface, const std::vector<Point>& px, bool closed, int w
 
 // ---- kinds ---------------------------------------------------------------------
 
-void drawPolyline(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawPolyline(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     const Style& style = shape.style;
     const std::vector<Point> px = render::toPixels(shape.points, zoom);
     const int fill = colourIndex(style, kFillColour);
     if (shape.kind == kPolygon && hasColour(fill) && !ghost && px.size() > 2) {
         surface.setPen(Pen::null());
-        selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
+        selectFillBrush(surface, paletteColour(fill, inverse), static_cast<int>(item(style, kPattern)));
         surface.polygon(px);
     }
     const int colour = colourIndex(style, kColour);
     if (!hasColour(colour))
         return;
-    surface.setPen(ghost ? ghostPen() : linePen(style, zoom));
+    surface.setPen(ghost ? ghostPen() : linePen(style, zoom, inverse));
     const int width = lineWidthUnits(style);
     segments(surface, px, shape.kind == kPolygon, width, zoom, static_cast<int>(item(style, kLineType)));
-    arrowHeads(surface, px, style, paletteColour(colour), zoom);
+    arrowHeads(surface, px, style, paletteColour(colour, inverse), zoom);
     if (shape.kind == kWire && !ghost) {
         surface.setPen(Pen::null());
-        surface.setBrush(Brush::solid(paletteColour(colour)));
+        surface.setBrush(Brush::solid(paletteColour(colour, inverse)));
         junctionDots(surface, shape, px, zoom);
     }
 }
 
-void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawBox(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Style& style = shape.style;
@@ -153,7 +153,7 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
     const int fill = colourIndex(style, kFillColour);
     if (shape.kind != kLine && hasColour(fill) && !ghost) {
         surface.setPen(Pen::null());
-        selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
+        selectFillBrush(surface, paletteColour(fill, inverse), static_cast<int>(item(style, kPattern)));
         switch (shape.kind) {
         case kRectangle:
             surface.rectangle(grown(box, extra));
@@ -182,13 +182,13 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
     const int colour = colourIndex(style, kColour);
     if (!hasColour(colour))
         return;
-    surface.setPen(ghost ? ghostPen() : linePen(style, zoom));
+    surface.setPen(ghost ? ghostPen() : linePen(style, zoom, inverse));
     const int width = lineWidthUnits(style);
     const int lineType = ghost ? 0 : static_cast<int>(item(style, kLineType));
     switch (shape.kind) {
     case kLine: {
         patternedSegment(surface, p1.x, p1.y, p2.x, p2.y, width, zoom, lineType);
-        arrowHeads(surface, {p1, p2}, style, paletteColour(colour), zoom);
+        arrowHeads(surface, {p1, p2}, style, paletteColour(colour, inverse), zoom);
         break;
     }
     case kRectangle:
@@ -211,25 +211,25 @@ void drawBox(Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
 }
 
-void drawCurve(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawCurve(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     const int colour = colourIndex(shape.style, kColour);
     if (!hasColour(colour))
         return;
     const std::vector<Point> px = render::toPixels(shape.points, zoom);
-    surface.setPen(ghost ? ghostPen() : linePen(shape.style, zoom));
+    surface.setPen(ghost ? ghostPen() : linePen(shape.style, zoom, inverse));
     smoothCurve(surface, px);
-    arrowHeads(surface, px, shape.style, paletteColour(colour), zoom);
+    arrowHeads(surface, px, shape.style, paletteColour(colour, inverse), zoom);
 }
 
 // A picture's frame: a 1-point solid rectangle around its box.
-void pictureFrame(const Shape& shape, Surface& surface, int zoom, bool ghost, const Rect& box) {
+void pictureFrame(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost, const Rect& box) {
     surface.setPen(ghost ? ghostPen()
-                         : Pen::solid(paletteColour(colourIndex(shape.style, kColour)),
+                         : Pen::solid(paletteColour(colourIndex(shape.style, kColour), inverse),
                                       toPixelsAtLeastOne(kPictureFrameWidth, zoom)));
     rectangleOutline(surface, box, kPictureFrameWidth, zoom, 0);
 }
 
-void drawPicture(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawPicture(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Point p1 = render::toPixels(shape.points[0], zoom);
@@ -255,10 +255,10 @@ void drawPicture(Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
     // A metafile keeps its frame over its picture, as it always did.
     if (!drawn)
-        pictureFrame(shape, surface, zoom, ghost, box);
+        pictureFrame(shape, surface, zoom, inverse, ghost, box);
 }
 
-void drawTerminal(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawTerminal(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (!context.showTerminals || zoom < 0 || shape.points.empty())
         return;
     if (shape.infoBorne && shape.infoBorne->wire)
@@ -266,24 +266,25 @@ void drawTerminal(Shape& shape, Surface& surface, int zoom, bool ghost, const Dr
     const Point c = render::toPixels(shape.points[0], zoom);
     const int h = toPixels(kTerminalHalfDiagonal, zoom);
     surface.setPen(ghost ? ghostPen() : Pen::null());
-    surface.setBrush(Brush::solid(paletteColour(kRed)));
+    surface.setBrush(Brush::solid(paletteColour(kRed, context.inverse)));
     const Point diamond[] = {{c.x, c.y - h}, {c.x + h, c.y}, {c.x, c.y + h}, {c.x - h, c.y}};
     surface.polygon(diamond);
 }
 
-void drawTextZoneCross(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawTextZoneCross(const Shape& shape, Surface& surface, int zoom, bool ghost,
+                       const DrawContext& context) {
     if (!context.showTerminals || shape.points.empty())
         return;
     const Point c = render::toPixels(shape.points[0], zoom);
     const int a = toPixels(kTextZoneArm, zoom);
-    surface.setPen(ghost ? ghostPen() : Pen::solid(paletteColour(kBlue), 1));
+    surface.setPen(ghost ? ghostPen() : Pen::solid(paletteColour(kBlue, context.inverse), 1));
     surface.moveTo(c.x - a, c.y);
     surface.lineTo(c.x + a, c.y);
     surface.moveTo(c.x, c.y - a);
     surface.lineTo(c.x, c.y + a);
 }
 
-void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawTag(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.empty())
         return;
     const Point p = render::toPixels(shape.points[0], zoom);
@@ -301,11 +302,11 @@ void drawTag(Shape& shape, Surface& surface, int zoom, bool ghost) {
         frame(surface, {box.left, box.top, box.right - extra, box.bottom - extra});
         return;
     }
-    surface.setPen(Pen::solid(paletteColour(kBlack)));
-    surface.setBrush(Brush::solid(paletteColour(kBlack)));
+    surface.setPen(Pen::solid(paletteColour(kBlack, inverse)));
+    surface.setBrush(Brush::solid(paletteColour(kBlack, inverse)));
     surface.rectangle(box);
     surface.setBackgroundMode(BackgroundMode::Transparent);
-    surface.setTextColour(paletteColour(shape.kind == kMidiShortcut ? kYellow : kRed));
+    surface.setTextColour(paletteColour(shape.kind == kMidiShortcut ? kYellow : kRed, inverse));
     surface.textOut(p.x, p.y, word);
 }
 
@@ -324,7 +325,7 @@ void drawPlaced(Shape& object, const Shape& instance, const SymbolDrawing& drawi
 }
 
 // A symbol instance: its library drawing moved into place, then its labels.
-void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawSymbol(const Shape& instance, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     if (context.depth >= kMaxSymbolNesting)
         return;
     SymbolDrawing drawing;
@@ -345,17 +346,17 @@ void drawSymbol(Shape& instance, Surface& surface, int zoom, bool ghost, const D
     for (Etiquette& label : instance.infoSymbole->labels) {
         if (!label.shape)
             continue;
-        refreshLabel(label, instance);
+        refreshLabel(label, instance, context.printedPage);
         drawPlaced(*label.shape, instance, drawing, surface, zoom, ghost, inner);
     }
 }
 
-void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
+void drawShape(const Shape& shape, Surface& surface, int zoom, bool ghost, const DrawContext& context) {
     StateGuard saver(surface);
     if (ghost)
         surface.setPen(ghostPen());
     else
-        drawShadow(shape, surface, zoom);
+        shadowAt(shape, surface, zoom, context.inverse);
     switch (shape.kind) {
     case kSymbol:
         drawSymbol(shape, surface, zoom, ghost, context);
@@ -363,7 +364,7 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
     case kPolygon:
     case kFreeHand:
     case kWire:
-        drawPolyline(shape, surface, zoom, ghost);
+        drawPolyline(shape, surface, zoom, context.inverse, ghost);
         break;
     case kLine:
     case kRectangle:
@@ -371,19 +372,19 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
     case kOval:
     case kHalfOvalH:
     case kHalfOvalV:
-        drawBox(shape, surface, zoom, ghost);
+        drawBox(shape, surface, zoom, context.inverse, ghost);
         break;
     case kBezier:
     case kCable:
-        drawCurve(shape, surface, zoom, ghost);
+        drawCurve(shape, surface, zoom, context.inverse, ghost);
         break;
     case kText:
-        drawTextObject(shape, surface, zoom, ghost);
+        drawTextObject(shape, surface, zoom, context.inverse, ghost);
         return;
     case kDibPicture:
     case kMetafilePicture:
     case kBitmapPicture:
-        drawPicture(shape, surface, zoom, ghost);
+        drawPicture(shape, surface, zoom, context.inverse, ghost);
         break;
     case kTerminal:
         drawTerminal(shape, surface, zoom, ghost, context);
@@ -392,17 +393,17 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
         drawTextZoneCross(shape, surface, zoom, ghost, context);
         break;
     case kChordGrid:
-        drawChordGrid(shape, surface, zoom, ghost);
+        drawChordGrid(shape, surface, zoom, context.inverse, ghost);
         return;
     case kTablature:
-        drawTablature(shape, surface, zoom, ghost);
+        drawTablature(shape, surface, zoom, context.inverse, ghost);
         return;
     case kCalendar:
-        drawCalendar(shape, surface, zoom, ghost);
+        drawCalendar(shape, surface, zoom, context.inverse, ghost);
         return;
     case kMidiShortcut:
     case kSequence:
-        drawTag(shape, surface, zoom, ghost);
+        drawTag(shape, surface, zoom, context.inverse, ghost);
         return;
     default:
         break;
@@ -410,41 +411,39 @@ void drawShape(Shape& shape, Surface& surface, int zoom, bool ghost, const DrawC
     if (ghost || shape.data.empty())
         return;
     if (shape.isWire())
-        drawEndLabels(shape, surface, zoom);
+        drawEndLabels(shape, surface, zoom, context.inverse);
     else if (showsOneLineLabel(shape.kind))
-        drawOneLineLabel(shape, surface, zoom);
-}
-
-bool documentShowsTerminals(const Shape& shape) {
-    if (shape.folio && shape.folio->document)
-        return shape.folio->document->showTerminals != 0;
-    return showTerminalsDefault;
+        drawOneLineLabel(shape, surface, zoom, context.inverse);
 }
 
 } // namespace
 
-void setShowTerminalsDefault(bool on) {
-    showTerminalsDefault = on;
-}
-
-bool showTerminals(const Shape& shape) {
-    return documentShowsTerminals(shape);
-}
-
-void draw(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void draw(const Shape& shape, Surface& surface, const RenderContext& context, bool ghost) {
     // Symbols nested many times over in a damaged library must not stall a paint.
     long budget = kMaxSymbolObjects;
-    DrawContext context;
-    context.showTerminals = documentShowsTerminals(shape);
-    context.budget = &budget;
-    drawShape(shape, surface, zoom, ghost, context);
+    DrawContext inner;
+    inner.showTerminals = context.showTerminals;
+    inner.inverse = context.inverseVideo;
+    inner.printedPage = context.printedPage;
+    inner.budget = &budget;
+    drawShape(shape, surface, context.zoom, ghost, inner);
 }
 
-void drawShadow(Shape& shape, Surface& surface, int zoom) {
+void draw(const Shape& shape, Surface& surface, int zoom, bool ghost) {
+    draw(shape, surface, RenderContext::atZoom(zoom), ghost);
+}
+
+void drawShadow(const Shape& shape, Surface& surface, const RenderContext& context) {
+    shadowAt(shape, surface, context.zoom, context.inverseVideo);
+}
+
+namespace {
+
+void shadowAt(const Shape& shape, Surface& surface, int zoom, bool inverse) {
     const Style& style = shape.style;
     if (!style.isUsable(kShadow) || style.shadow == kNoColour)
         return;
-    const Rgb colour = paletteColour(style.shadow);
+    const Rgb colour = paletteColour(style.shadow, inverse);
     const int d = toPixels(kShadowDistance, zoom);
     const int extra = extraPixel(zoom);
     std::vector<Point> px = render::toPixels(shape.points, zoom);
@@ -522,7 +521,10 @@ void drawShadow(Shape& shape, Surface& surface, int zoom) {
     }
 }
 
-void drawHandles(const Shape& shape, Surface& surface, int zoom) {
+} // namespace
+
+void drawHandles(const Shape& shape, Surface& surface, const RenderContext& context) {
+    const int zoom = context.zoom;
     const std::vector<Point> points = handlePoints(shape);
     if (shape.kind == kText || shape.kind == kSymbol) {
         Rect box = shape.outline;

@@ -1,4 +1,5 @@
-// How every drawing object draws itself on a Surface at a zoom level: the
+// How every drawing object draws itself on a Surface in the RenderContext its
+// caller gives (zoom, page being printed, terminals shown, video mode): the
 // object itself, its shadow, its one-line label or laid-out text, and its
 // selection handles. The placement rules shared with the outline (label
 // rectangle, anchor table, handle points, symbol placement) are the geometry's
@@ -11,6 +12,7 @@
 #pragma once
 
 #include "shapes/point.h"
+#include "shapes/rendercontext.h"
 #include "shapes/surface.h"
 
 #include <cstdint>
@@ -36,15 +38,20 @@ constexpr long kMaxSymbolObjects = 100000;
 // Draws the object (and its shadow first, outside ghost mode). In ghost mode the
 // object is being dragged: it is drawn as a thin outline with a 1-pixel black
 // pen, the raster mode chosen by the caller, without fills, texts or labels.
-void draw(Shape& shape, Surface& surface, int zoom, bool ghost);
+// The object is not changed (the objects of a symbol drawing are moved into
+// place and back while they are drawn).
+void draw(const Shape& shape, Surface& surface, const RenderContext& context, bool ghost);
+// The same with a context holding only the zoom (terminals shown, not printing,
+// normal video).
+void draw(const Shape& shape, Surface& surface, int zoom, bool ghost);
 
 // The object's geometry again, shifted by 5 points right and down, in its
 // shadow colour. draw calls it; it does nothing when the shadow does not apply
 // or is 255.
-void drawShadow(Shape& shape, Surface& surface, int zoom);
+void drawShadow(const Shape& shape, Surface& surface, const RenderContext& context);
 
 // The 8 × 8-pixel selection handles, with the pen and brush the caller selected.
-void drawHandles(const Shape& shape, Surface& surface, int zoom);
+void drawHandles(const Shape& shape, Surface& surface, const RenderContext& context);
 
 // The Surface font of a style (face, size in points at the zoom, weight, italic,
 // underline, escapement from the angle).
@@ -81,11 +88,5 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
 
 // True for the characters after which a text line may be cut.
 bool isBreakCharacter(char c);
-
-// Whether terminals and editable text zones are shown ("Afficher les b&ornes").
-// The document's option decides; until a document is attached, this switch
-// does (tests and the render verb set it).
-void setShowTerminalsDefault(bool on);
-bool showTerminals(const Shape& shape);
 
 } // namespace plexo

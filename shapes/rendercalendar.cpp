@@ -169,7 +169,7 @@ Rect calendarExtent(const Shape& calendar) {
     return {clamp32(box.left - pen), clamp32(box.top - pen), clamp32(right + pen), clamp32(bottom + pen)};
 }
 
-void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost) {
+void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (calendar.points.empty())
         return;
     const Style& style = calendar.style;
@@ -195,12 +195,12 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
     const int fill = colourIndex(style, kFillColour);
     if (fill != kNoColour) {
         surface.setPen(Pen::null());
-        if (selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern))))
+        if (selectFillBrush(surface, paletteColour(fill, inverse), static_cast<int>(item(style, kPattern))))
             surface.rectangle(grown(all, extra));
     }
     const int lineColour = colourIndex(style, kColour);
-    const Pen pen = linePen(style, zoom);
-    const Rgb textColour = paletteColour(colourIndex(style, kTextColour));
+    const Pen pen = linePen(style, zoom, inverse);
+    const Rgb textColour = paletteColour(colourIndex(style, kTextColour), inverse);
     Font font = styleFont(style, zoom, 0);
     font.height = toPixelsAtLeastOne(t * kUnitsPerPoint, zoom);
     Font bold = font;
@@ -254,17 +254,18 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
             }
             if (wd == 6 || !holiday.empty()) {
                 surface.setPen(Pen::null());
-                surface.setBrush(Brush::solid(paletteColour(wd == 6 ? 12 : 9)));
+                surface.setBrush(Brush::solid(paletteColour(wd == 6 ? 12 : 9, inverse)));
                 surface.rectangle(grown(line, extra));
             }
             if (hatched) {
                 surface.setPen(Pen::null());
-                surface.setBrush(Brush::hatch(BrushStyle::BackwardDiagonal,
-                                              paletteColour(lineColour == kNoColour ? kBlack : lineColour)));
+                surface.setBrush(
+                    Brush::hatch(BrushStyle::BackwardDiagonal,
+                                 paletteColour(lineColour == kNoColour ? kBlack : lineColour, inverse)));
                 surface.rectangle(grown(area(left + tenths(kSeparatorAt), top, right, top + row), extra));
             }
             const int textTop = (line.top + line.bottom - h) / 2;
-            const Rgb dayColour = wd == 6 || !holiday.empty() ? paletteColour(kRed) : textColour;
+            const Rgb dayColour = wd == 6 || !holiday.empty() ? paletteColour(kRed, inverse) : textColour;
             surface.setTextColour(dayColour);
             const char initial[2] = {kDayInitials[wd], 0};
             surface.textOut(px(left + tenths(kInitialAt)), textTop, initial);
@@ -279,14 +280,14 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
             if (mark1) {
                 textRight -= mark;
                 surface.setPen(Pen::null());
-                surface.setBrush(Brush::solid(paletteColour(kRed)));
+                surface.setBrush(Brush::solid(paletteColour(kRed, inverse)));
                 surface.ellipse(grown(area(textRight, markTop, textRight + mark, markTop + mark), extra));
                 textRight -= tenths(2);
             }
             if (mark2) {
                 textRight -= mark;
                 surface.setPen(Pen::null());
-                surface.setBrush(Brush::solid(paletteColour(kBlue)));
+                surface.setBrush(Brush::solid(paletteColour(kBlue, inverse)));
                 surface.rectangle(grown(area(textRight, markTop, textRight + mark, markTop + mark), extra));
                 textRight -= tenths(2);
             }
@@ -299,7 +300,7 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
                 if (!holiday.empty()) {
                     // The holiday's name in red, the notes after it in the text colour.
                     const std::string name = cp1252(holiday.c_str()).substr(0, shown.size());
-                    surface.setTextColour(paletteColour(kRed));
+                    surface.setTextColour(paletteColour(kRed, inverse));
                     surface.textOut(from, textTop, name);
                     if (shown.size() > name.size()) {
                         surface.setTextColour(textColour);
@@ -312,7 +313,7 @@ void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost)
                 }
             }
             if (marked == CalendarDate{year, month, day}) {
-                surface.setPen(Pen::solid(paletteColour(kRed), std::max(2, pen.width)));
+                surface.setPen(Pen::solid(paletteColour(kRed, inverse), std::max(2, pen.width)));
                 frame(surface, {line.left + 1, line.top + 1, line.right - 1, line.bottom - 1});
             }
         }

@@ -49,6 +49,6 @@ Rect calendarExtent(const Shape& calendar);
 
 // Draws the calendar (outside ghost mode; in ghost mode only the outline of its
 // extent).
-void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool ghost);
+void drawCalendar(const Shape& calendar, Surface& surface, int zoom, bool inverse, bool ghost);
 
 } // namespace plexo

@@ -39,22 +39,22 @@ Rect boxOf(const Shape& shape, int zoom) {
     return normalised(render::toPixels(shape.points[0], zoom), render::toPixels(shape.points[1], zoom));
 }
 
-void selectLinePen(const Shape& shape, Surface& surface, int zoom, bool ghost) {
+void selectLinePen(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     surface.setPen(ghost ? ghostPen()
-                         : Pen::solid(paletteColour(colourIndex(shape.style, kColour)),
+                         : Pen::solid(paletteColour(colourIndex(shape.style, kColour), inverse),
                                       toPixelsAtLeastOne(kThinLine, zoom)));
 }
 
 } // namespace
 
-void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Rect box = boxOf(shape, zoom);
     const int w = box.right - box.left, h = box.bottom - box.top;
     auto stringX = [&](int s) { return box.left + s * w / 5; };
     auto fretY = [&](int f) { return box.top + f * h / kFretsShown; };
-    selectLinePen(shape, surface, zoom, ghost);
+    selectLinePen(shape, surface, zoom, inverse, ghost);
     for (int s = 0; s < kTuningStrings; ++s) {
         surface.moveTo(stringX(s), box.top);
         surface.lineTo(stringX(s), box.bottom);
@@ -80,10 +80,10 @@ void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost) {
         // The nut: a thicker top line, inside the point above the grid.
         const int thick = std::max(2, plexo::toPixels(kThinLine, zoom));
         surface.setPen(Pen::null());
-        surface.setBrush(Brush::solid(paletteColour(colourIndex(shape.style, kColour))));
+        surface.setBrush(Brush::solid(paletteColour(colourIndex(shape.style, kColour), inverse)));
         surface.rectangle({box.left, box.top - thick + 1, box.right + 1, box.top + 1});
     }
-    const Rgb lineColour = paletteColour(colourIndex(shape.style, kColour));
+    const Rgb lineColour = paletteColour(colourIndex(shape.style, kColour), inverse);
     const int radius = std::max(1, std::min(w / 5, h / kFretsShown) * 3 / 10);
     const int extra = extraPixel(zoom);
     surface.setPen(Pen::null());
@@ -98,7 +98,7 @@ void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
 
     surface.setFont(smallFont(kGridFontSize, zoom));
-    surface.setTextColour(paletteColour(colourIndex(shape.style, kTextColour)));
+    surface.setTextColour(paletteColour(colourIndex(shape.style, kTextColour), inverse));
     surface.setBackgroundMode(BackgroundMode::Transparent);
     char text[16];
     if (base > 1) {
@@ -122,7 +122,7 @@ void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     }
 }
 
-void drawTablature(const Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawTablature(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Rect box = boxOf(shape, zoom);
@@ -131,7 +131,7 @@ void drawTablature(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     auto stringY = [&](int s) {
         return box.top + (2 * (kTuningStrings - 1 - s) + 1) * h / (2 * kTuningStrings);
     };
-    selectLinePen(shape, surface, zoom, ghost);
+    selectLinePen(shape, surface, zoom, inverse, ghost);
     for (int s = 0; s < kTuningStrings; ++s) {
         surface.moveTo(box.left, stringY(s));
         surface.lineTo(box.right, stringY(s));
@@ -139,10 +139,10 @@ void drawTablature(const Shape& shape, Surface& surface, int zoom, bool ghost) {
     if (ghost)
         return;
     surface.setFont(smallFont(kTabFontSize, zoom));
-    surface.setTextColour(paletteColour(colourIndex(shape.style, kTextColour)));
+    surface.setTextColour(paletteColour(colourIndex(shape.style, kTextColour), inverse));
     // The number hides the string under it.
     surface.setBackgroundMode(BackgroundMode::Opaque);
-    surface.setBackgroundColour(paletteColour(kWhite));
+    surface.setBackgroundColour(paletteColour(kWhite, inverse));
     char text[16];
     for (int s = 0; s < kTuningStrings; ++s) {
         const int v = stringValue(shape.style, s);

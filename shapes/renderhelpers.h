@@ -62,8 +62,8 @@ inline Rect toPixels(const Rect& r, int zoom) {
 }
 
 // The line pen of a style: its colour, its width in pixels (at least one).
-inline Pen linePen(const Style& style, int zoom) {
-    return Pen::solid(paletteColour(colourIndex(style, kColour)),
+inline Pen linePen(const Style& style, int zoom, bool inverse) {
+    return Pen::solid(paletteColour(colourIndex(style, kColour), inverse),
                       toPixelsAtLeastOne(lineWidthUnits(style), zoom));
 }
 
@@ -116,12 +116,12 @@ inline void frame(Surface& surface, const Rect& box) {
 
 // Texts: the laid-out text of kind 9, the one-line label of kinds 0..8, 10..14
 // and 19, the two end labels of wires and cables.
-void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost);
-void drawOneLineLabel(Shape& shape, Surface& surface, int zoom);
-void drawEndLabels(Shape& shape, Surface& surface, int zoom);
+void drawTextObject(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost);
+void drawOneLineLabel(const Shape& shape, Surface& surface, int zoom, bool inverse);
+void drawEndLabels(const Shape& shape, Surface& surface, int zoom, bool inverse);
 
 // Chord grid (20) and tablature (21).
-void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool ghost);
-void drawTablature(const Shape& shape, Surface& surface, int zoom, bool ghost);
+void drawChordGrid(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost);
+void drawTablature(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost);
 
 } // namespace plexo::render

@@ -33,15 +33,15 @@ std::string_view labelBytes(const std::string& data) {
 }
 
 // Writes the text with the style's font and text colour on a transparent background.
-void selectTextStyle(Surface& surface, const Style& style, int zoom, int angle) {
+void selectTextStyle(Surface& surface, const Style& style, int zoom, bool inverse, int angle) {
     surface.setFont(styleFont(style, zoom, angle));
-    surface.setTextColour(paletteColour(colourIndex(style, kTextColour)));
+    surface.setTextColour(paletteColour(colourIndex(style, kTextColour), inverse));
     surface.setBackgroundMode(BackgroundMode::Transparent);
 }
 
 // The 5 × 5 square with both diagonals at the box's bottom-right corner.
-void overflowMark(Surface& surface, const Rect& box) {
-    surface.setPen(Pen::solid(paletteColour(kBlack), 1));
+void overflowMark(Surface& surface, const Rect& box, bool inverse) {
+    surface.setPen(Pen::solid(paletteColour(kBlack, inverse), 1));
     const int r = box.right, b = box.bottom, l = r - kOverflowMarkSize, t = b - kOverflowMarkSize;
     frame(surface, {l, t, r, b});
     surface.moveTo(l, t);
@@ -208,7 +208,7 @@ TextLayout layoutText(std::string_view text, const Rect& box, int angle, int tex
 
 namespace render {
 
-void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
+void drawTextObject(const Shape& shape, Surface& surface, int zoom, bool inverse, bool ghost) {
     if (shape.points.size() < 2)
         return;
     const Style& style = shape.style;
@@ -221,7 +221,7 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
     const int fill = colourIndex(style, kFillColour);
     if (fill != kNoColour) {
         surface.setPen(Pen::null());
-        selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
+        selectFillBrush(surface, paletteColour(fill, inverse), static_cast<int>(item(style, kPattern)));
         surface.rectangle(grown(box, extraPixel(zoom)));
     }
     if (shape.data.empty())
@@ -249,14 +249,14 @@ void drawTextObject(Shape& shape, Surface& surface, int zoom, bool ghost) {
     const TextLayout layout =
         layoutText(shape.data, box, shape.angle, static_cast<int>(item(style, kTextAlign)), measure,
                    naturalMeasure, naturalBox);
-    selectTextStyle(surface, style, zoom, shape.angle);
+    selectTextStyle(surface, style, zoom, inverse, shape.angle);
     for (const TextLine& line : layout.lines)
         surface.textOut(line.origin.x, line.origin.y, line.text);
     if (layout.overflow)
-        overflowMark(surface, box);
+        overflowMark(surface, box, inverse);
 }
 
-void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
+void drawOneLineLabel(const Shape& shape, Surface& surface, int zoom, bool inverse) {
     const std::string_view text = labelBytes(shape.data);
     if (text.empty())
         return;
@@ -266,7 +266,7 @@ void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
         const int d = plexo::toPixels(kTerminalLabelWidening, zoom);
         box = {box.left - d, box.top - d, box.right + d, box.bottom + d};
     }
-    selectTextStyle(surface, style, zoom, shape.angle);
+    selectTextStyle(surface, style, zoom, inverse, shape.angle);
     const Extent e = surface.textExtent(text);
     const Point origin =
         labelOrigin(box, static_cast<int>(item(style, kTextAlign)), shape.angle, e.width, e.height);
@@ -274,13 +274,13 @@ void drawOneLineLabel(Shape& shape, Surface& surface, int zoom) {
     if ((shape.kind == kTextZone || shape.kind == kTerminal || shape.kind == kSymbolText) &&
         fill != kNoColour) {
         surface.setPen(Pen::null());
-        selectFillBrush(surface, paletteColour(fill), static_cast<int>(item(style, kPattern)));
+        selectFillBrush(surface, paletteColour(fill, inverse), static_cast<int>(item(style, kPattern)));
         surface.rectangle(grown(turnedTextRect(origin, shape.angle, e.width, e.height), extraPixel(zoom)));
     }
     surface.textOut(origin.x, origin.y, text);
 }
 
-void drawEndLabels(Shape& shape, Surface& surface, int zoom) {
+void drawEndLabels(const Shape& shape, Surface& surface, int zoom, bool inverse) {
     const std::size_t n = shape.points.size();
     if (n < 2)
         return;
@@ -294,7 +294,7 @@ void drawEndLabels(Shape& shape, Surface& surface, int zoom) {
         if (text.empty())
             return;
         // The extent along the baseline is the same turned or not.
-        selectTextStyle(surface, shape.style, zoom, 0);
+        selectTextStyle(surface, shape.style, zoom, inverse, 0);
         const Extent e = surface.textExtent(text);
         const EndLabelPlacement placement = endLabelOrigin(end, neighbour, isFirst, e.width, e.height);
         if (placement.turned)

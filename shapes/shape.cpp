@@ -44,7 +44,7 @@ InfoCalendrier InfoCalendrier::forToday() {
     return info;
 }
 
-Shape::Shape(int shapeKind, Folio* owner) : kind(shapeKind), folio(owner) {}
+Shape::Shape(int shapeKind, ShapeHolder* owner) : kind(shapeKind), folio(owner) {}
 
 Shape::~Shape() {
     destroyKindRecord();

@@ -20,7 +20,7 @@
 
 namespace plexo {
 
-class Folio;
+class ShapeHolder;
 
 enum ShapeKind : int {
     kLine = 0,
@@ -78,7 +78,7 @@ public:
     // A new object: alive, not new, not selected, not changed, no points, empty
     // text, outline (0, 0, 0, 0), angle 0, no stretch, no kind-specific record and
     // every style item unset.
-    explicit Shape(int kind = kLine, Folio* folio = nullptr);
+    explicit Shape(int kind = kLine, ShapeHolder* folio = nullptr);
     // Frees the kind-specific record; a symbol instance lets go of the drawing it
     // acquired (SymbolResolver::releaseSymbol).
     ~Shape();
@@ -94,7 +94,7 @@ public:
 
     std::int32_t id = 0; // number in the folio, names wire ends while saving
     std::int32_t kind = kLine;
-    Folio* folio = nullptr; // owning folio, not owned
+    ShapeHolder* folio = nullptr; // owning folio, not owned
     Rect outline;
     Style style;
     std::int32_t angle = 0; // degrees: 0, 90, 180 or 270

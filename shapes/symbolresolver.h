@@ -9,23 +9,23 @@
 
 namespace plexo {
 
-class LibNode;
+class SymbolNode;
 class Shape;
 
 class SymbolResolver {
 public:
     virtual ~SymbolResolver() = default;
     // The first symbol of the library set whose name is exactly `name`, or nullptr.
-    virtual LibNode* findSymbol(const std::string& name) = 0;
+    virtual SymbolNode* findSymbol(const std::string& name) = 0;
     // Acquires the node's drawing for the document of instance.folio and builds the
     // instance's label list from it without placing the labels (one Etiquette per
     // terminal and editable text zone, in drawing order; instance.infoSymbole
     // exists). Returns false when the drawing could not be acquired; the instance
     // then has no labels and is not marked as holding the drawing.
-    virtual bool acquireAndBuildLabels(Shape& instance, LibNode& node) = 0;
+    virtual bool acquireAndBuildLabels(Shape& instance, SymbolNode& node) = 0;
     // Lets go of a drawing acquired by acquireAndBuildLabels (called when the
     // instance's record is destroyed).
-    virtual void releaseSymbol(Shape& instance, LibNode& node) = 0;
+    virtual void releaseSymbol(Shape& instance, SymbolNode& node) = 0;
 };
 
 // The installed resolver (nullptr when none).

@@ -331,7 +331,9 @@ std::vector<Point> handlePoints(const Shape& shape) {
     }
 }
 
-bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
+namespace {
+
+bool touches(const Shape& shape, Point p, int& handle) {
     handle = 0;
     if (!widen(shape.outline, kHitMargin).contains(p))
         return false;
@@ -377,6 +379,30 @@ bool hit(Shape& shape, Point p, int /*zoom*/, int& handle) {
     default:
         return hitsPolyline(shape.points, p, false);
     }
+}
+
+const Shape* terminalAt(const Shape& instance, Point p) {
+    if (instance.kind != kSymbol || !instance.infoSymbole)
+        return nullptr;
+    for (const Etiquette& label : instance.infoSymbole->labels) {
+        const Shape* t = label.shape.get();
+        if (t && t->kind == kTerminal && !t->points.empty() &&
+            nearPoint(placedPoint(*t, instance), p, kHandleTolerance))
+            return t;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+HitResult hit(const Shape& shape, Point p, const RenderContext& context) {
+    HitResult result;
+    if (!touches(shape, p, result.handle))
+        return {};
+    result.object = &shape;
+    if (context.showTerminals)
+        result.terminal = terminalAt(shape, p);
+    return result;
 }
 
 void move(Shape& shape, std::int32_t dx, std::int32_t dy) {

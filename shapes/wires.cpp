@@ -1,25 +1,19 @@
-// Symbol labels, title-block fields, wire links and wire routing.
+// Wire links and wire routing: how wires and cables hold on to terminals and to
+// other wires, follow them, keep their segments straight, and where their end
+// labels go.
 #include "shapes/wires.h"
 
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
-#include "store/folio.h"
-#include "store/saodoc.h"
-#include "base/textcodec.h"
+#include "shapes/shapeholder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace plexo {
 
 namespace {
-
-constexpr int kMaxNestedSymbols = 8; // nesting depth of symbols inside symbol drawings
-
-int gPrintedPage = 0;
 
 bool near(std::int32_t a, std::int32_t b) {
     return std::llabs(static_cast<std::int64_t>(a) - b) <= kWireTolerance;
@@ -35,150 +29,6 @@ bool isControlWire(const Shape* s) {
 
 std::int32_t saturate(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
-std::int32_t truncated(double v) {
-    return static_cast<std::int32_t>(
-        std::clamp(std::trunc(v), static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
-}
-
-// A point of a symbol drawing where it lies once the instance is placed (the same
-// arithmetic as placeInSymbol).
-Point placePoint(Point q, const Shape& instance, const SymbolDrawing& drawing) {
-    const Point c = drawing.centre();
-    const Point p = instance.points.empty() ? Point{} : instance.points[0];
-    const std::int64_t x = q.x, y = q.y, cx = c.x, cy = c.y;
-    std::int64_t nx = x, ny = y;
-    switch (instance.angle) {
-    case 90:
-        nx = cx + (y - cy);
-        ny = cy - (x - cx);
-        break;
-    case 180:
-        nx = 2 * cx - x;
-        ny = 2 * cy - y;
-        break;
-    case 270:
-        nx = cx - (y - cy);
-        ny = cy + (x - cx);
-        break;
-    default:
-        break;
-    }
-    q = {saturate(nx + p.x - cx), saturate(ny + p.y - cy)};
-    const Point half = drawing.halfSize();
-    if (half.x != 0 && instance.epx != 0) {
-        const double d = static_cast<double>(q.x) - p.x;
-        q.x = truncated(p.x + d + d * instance.epx / half.x);
-    }
-    if (half.y != 0 && instance.epy != 0) {
-        const double d = static_cast<double>(q.y) - p.y;
-        q.y = truncated(p.y + d + d * instance.epy / half.y);
-    }
-    return q;
-}
-
-// Bounds the walk through nested symbol drawings: a hostile library can nest
-// many instances of symbols that nest many instances in turn, which would
-// otherwise multiply into an unbounded number of labels.
-struct LabelWalk {
-    static constexpr std::size_t kMaxVisited = 10000; // drawing objects looked at
-    static constexpr std::size_t kMaxLabels = 1000;   // labels of one instance
-    std::size_t visited = 0;
-    std::size_t labels = 0;
-    std::size_t wanted = kMaxLabels; // the walk may stop once this many labels were met
-    bool exhausted() { return ++visited > kMaxVisited || labels >= std::min(wanted, kMaxLabels); }
-};
-
-// The label shapes a drawing gives, in the drawing's coordinates: a nested
-// symbol's labels are put where that symbol sits in the drawing (turned by its
-// angle about its drawing's centre, moved onto its first point, stretched by its
-// epx, epy), so every label of an instance is in the instance's own drawing
-// coordinates and placeLabels places them all alike.
-void collectLabels(const SymbolDrawing& drawing, std::vector<std::unique_ptr<Shape>>& out, int depth,
-                   LabelWalk& walk) {
-    for (const Shape* d : drawing.objects) {
-        if (!d)
-            continue;
-        if (walk.exhausted())
-            return;
-        if (d->kind == kTerminal || d->kind == kTextZone) {
-            auto label = std::make_unique<Shape>(d->kind == kTerminal ? kTerminal : kSymbolText, nullptr);
-            label->points = d->points;
-            label->data = d->data;
-            applyStyle(label->style, d->style);
-            label->setApplicability();
-            label->angle = d->angle;
-            label->createKindRecord();
-            out.push_back(std::move(label));
-            ++walk.labels;
-        } else if (d->kind == kSymbol && depth < kMaxNestedSymbols) {
-            SymbolDrawing nested;
-            if (!symbolDrawingOf(*d, nested))
-                continue;
-            std::vector<std::unique_ptr<Shape>> inner;
-            collectLabels(nested, inner, depth + 1, walk);
-            for (auto& label : inner) {
-                for (Point& q : label->points)
-                    q = placePoint(q, *d, nested);
-                label->angle = ((label->angle + d->angle) % 360 + 360) % 360;
-                out.push_back(std::move(label));
-            }
-        }
-    }
-}
-
-// The default texts of the labels, in label order, as the drawing holds them.
-void collectDefaultTexts(const SymbolDrawing& drawing, std::vector<const std::string*>& out, int depth,
-                         LabelWalk& walk) {
-    for (const Shape* d : drawing.objects) {
-        if (!d)
-            continue;
-        if (walk.exhausted())
-            return;
-        if (d->kind == kTerminal || d->kind == kTextZone) {
-            out.push_back(&d->data);
-            ++walk.labels;
-        } else if (d->kind == kSymbol && depth < kMaxNestedSymbols) {
-            SymbolDrawing nested;
-            if (symbolDrawingOf(*d, nested))
-                collectDefaultTexts(nested, out, depth + 1, walk);
-        }
-    }
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
-
-// The 1-based page of the folio (across, then down) holding p.
-int pageAt(const Folio& folio, Point p) {
-    const saoDoc* doc = folio.document;
-    const int across = std::max<int>(folio.pagesAcross, 1);
-    const int down = std::max<int>(folio.pagesDown, 1);
-    int col = 0, row = 0;
-    if (doc && doc->documentWidth > 0)
-        col = std::clamp(p.x / doc->documentWidth, 0, across - 1);
-    if (doc && doc->documentHeight > 0)
-        row = std::clamp(p.y / doc->documentHeight, 0, down - 1);
-    return row * across + col + 1;
-}
-
-std::string printed(const char* format, int a, int b = 0) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
-
-std::string documentTitle(const saoDoc& doc) {
-    return utf8ToCp1252(doc.title());
 }
 
 // Forgets one end of a wire, on both sides.
@@ -265,150 +115,6 @@ void meetUpstreamWire(Shape& wire) {
 
 } // namespace
 
-// ---- symbol labels --------------------------------------------------------------
-
-void buildLabels(Shape& instance) {
-    if (!instance.infoSymbole)
-        instance.createKindRecord();
-    if (!instance.infoSymbole)
-        return;
-    std::vector<Etiquette> old = std::move(instance.infoSymbole->labels);
-    instance.infoSymbole->labels.clear();
-    SymbolDrawing drawing;
-    if (!symbolDrawingOf(instance, drawing))
-        return;
-    std::vector<std::unique_ptr<Shape>> shapes;
-    LabelWalk walk;
-    collectLabels(drawing, shapes, 0, walk);
-    for (std::size_t i = 0; i < shapes.size(); ++i) {
-        shapes[i]->folio = instance.folio;
-        shapes[i]->infoBorne->owner = &instance;
-        // The outline in drawing coordinates; placeLabels computes the placed one.
-        computeOutline(*shapes[i]);
-        std::string text = i < old.size() ? std::move(old[i].text) : std::string();
-        instance.infoSymbole->labels.emplace_back(std::move(text), std::move(shapes[i]));
-    }
-}
-
-void placeLabels(Shape& instance) {
-    SymbolDrawing drawing;
-    if (!instance.infoSymbole || !symbolDrawingOf(instance, drawing))
-        return;
-    for (Etiquette& label : instance.infoSymbole->labels) {
-        if (!label.shape)
-            continue;
-        placeInSymbol(*label.shape, instance, drawing);
-        computeOutline(*label.shape);
-    }
-}
-
-void unplaceLabels(Shape& instance) {
-    if (!instance.infoSymbole)
-        return;
-    for (Etiquette& label : instance.infoSymbole->labels) {
-        if (label.shape)
-            unplaceFromSymbol(*label.shape);
-    }
-}
-
-const Shape* firstTerminal(const Shape& instance) {
-    if (!instance.infoSymbole)
-        return nullptr;
-    for (const Etiquette& label : instance.infoSymbole->labels) {
-        if (label.shape && label.shape->kind == kTerminal && !label.shape->points.empty())
-            return label.shape.get();
-    }
-    return nullptr;
-}
-
-Point placedPoint(const Shape& label, const Shape& instance) {
-    const Point q = label.points.empty() ? Point{} : label.points[0];
-    SymbolDrawing drawing;
-    if (!symbolDrawingOf(instance, drawing))
-        return q;
-    return placePoint(q, instance, drawing);
-}
-
-Point placedPoint(const Shape& label) {
-    if (label.infoBorne && label.infoBorne->owner)
-        return placedPoint(label, *label.infoBorne->owner);
-    return label.points.empty() ? Point{} : label.points[0];
-}
-
-int setPrintedPage(int page) {
-    const int previous = gPrintedPage;
-    gPrintedPage = page;
-    return previous;
-}
-
-std::string labelText(const Etiquette& label, const Shape& instance) {
-    if (!label.shape)
-        return label.text;
-    // The default text comes from the drawing: the label shape itself shows the
-    // refreshed text once drawn.
-    std::string_view fallback = label.shape->data;
-    std::string_view defaultText = fallback;
-    SymbolDrawing drawing;
-    if (instance.infoSymbole && symbolDrawingOf(instance, drawing)) {
-        const auto& labels = instance.infoSymbole->labels;
-        std::size_t index = 0;
-        while (index < labels.size() && &labels[index] != &label)
-            ++index;
-        if (index < labels.size()) {
-            // The walk stops at this label's default text.
-            std::vector<const std::string*> defaults;
-            LabelWalk walk;
-            walk.wanted = index + 1;
-            collectDefaultTexts(drawing, defaults, 0, walk);
-            if (index < defaults.size())
-                defaultText = *defaults[index];
-        }
-    }
-    if (defaultText.empty() || defaultText[0] != '#')
-        return label.text;
-    const Folio* folio = instance.folio;
-    const saoDoc* doc = folio ? folio->document : nullptr;
-    auto is = [&](std::string_view prefix) { return startsWithIgnoringCase(defaultText, prefix); };
-    if (is("#Nom") || is("#Name"))
-        return instance.data;
-    if (is("#NbPages"))
-        return folio ? printed("%d", folio->pageCount()) : label.text;
-    if (is("#TPages") || is("#Page")) {
-        if (!folio)
-            return label.text;
-        const Point at = placedPoint(*label.shape, instance);
-        const int page = gPrintedPage > 0 ? gPrintedPage : pageAt(*folio, at);
-        return is("#TPages") ? printed("%d/%d", page, folio->pageCount()) : printed("%d", page);
-    }
-    if (is("#Folio"))
-        return folio ? folio->number : label.text;
-    if (is("#Date"))
-        return folio ? folio->date : label.text;
-    if (is("#Document"))
-        return doc ? documentTitle(*doc) : label.text;
-    if (is("#Titre1") || is("#Title1"))
-        return folio ? folio->titles[0] : label.text;
-    if (is("#Titre2") || is("#Title2"))
-        return folio ? folio->titles[1] : label.text;
-    if (is("#Titre3") || is("#Title3"))
-        return folio ? folio->titles[2] : label.text;
-    if (is("#Auteur") || is("#Author"))
-        return folio ? folio->author : label.text;
-    if (is("#Objet") || is("#Object"))
-        return folio ? folio->object : label.text;
-    if (is("#Path")) {
-        if (!doc)
-            return label.text;
-        return doc->path().empty() ? documentTitle(*doc) : utf8ToCp1252(doc->path().string());
-    }
-    return label.text;
-}
-
-void refreshLabel(Etiquette& label, const Shape& instance) {
-    if (label.shape)
-        label.shape->data = labelText(label, instance);
-}
-
 // ---- links ------------------------------------------------------------------------
 
 void linkEnd(Shape& wire, bool upstream, Shape* end) {
@@ -460,8 +166,8 @@ void dropLinks(Shape& object, bool force) {
 }
 
 namespace {
-Shape* findConnectableWithin(Folio& folio, Point p, const Shape* except, std::int32_t tolerance) {
-    for (const auto& owned : folio.objects) {
+Shape* findConnectableWithin(const ShapeHolder& folio, Point p, const Shape* except, std::int32_t tolerance) {
+    for (const auto& owned : folio.heldShapes()) {
         Shape* s = owned.get();
         if (!s || s == except || !s->alive)
             continue;
@@ -473,7 +179,7 @@ Shape* findConnectableWithin(Folio& folio, Point p, const Shape* except, std::in
                 Shape* t = label.shape.get();
                 if (!t || t->kind != kTerminal || !t->infoBorne || t->infoBorne->wire || t->points.empty())
                     continue;
-                const Point q = placePoint(t->points[0], *s, drawing);
+                const Point q = placeDrawingPoint(t->points[0], *s, drawing);
                 if (std::llabs(static_cast<std::int64_t>(q.x) - p.x) <= tolerance &&
                     std::llabs(static_cast<std::int64_t>(q.y) - p.y) <= tolerance)
                     return t;
@@ -492,7 +198,7 @@ Shape* findConnectableWithin(Folio& folio, Point p, const Shape* except, std::in
 }
 } // namespace
 
-Shape* findConnectable(Folio& folio, Point p, const Shape* except, std::int32_t tolerance) {
+Shape* findConnectable(const ShapeHolder& folio, Point p, const Shape* except, std::int32_t tolerance) {
     // What lies exactly under the point wins over what is merely near it, so that
     // a junction re-found after an undo keeps its wire when another passes close by.
     if (Shape* exact = findConnectableWithin(folio, p, except, std::min(tolerance, kWireTolerance)))
@@ -615,7 +321,8 @@ void followEnds(Shape& wire) {
     computeOutline(wire);
 }
 
-void followWireSegment(Folio& /*folio*/, std::int32_t dx, std::int32_t dy, Shape& wire, int pointIndex) {
+void followWireSegment(ShapeHolder& /*folio*/, std::int32_t dx, std::int32_t dy, Shape& wire,
+                       int pointIndex) {
     if (!wire.infoFil || pointIndex < 1 || static_cast<std::size_t>(pointIndex) >= wire.points.size())
         return;
     // The segment as it was before it moved.

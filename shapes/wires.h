@@ -1,59 +1,26 @@
-// Symbol labels, title-block fields, and the links between wires, cables,
-// terminals and other wires: how a wire follows its ends, keeps its horizontal
-// and vertical segments and its junctions, drops and re-makes links, and where
-// its two end labels are written.
+// The links between wires, cables, terminals and other wires: how a wire
+// follows its ends, keeps its horizontal and vertical segments and its
+// junctions, drops and re-makes links, and where its two end labels are written.
 #pragma once
 
 #include "shapes/point.h"
+// Wire code works on symbol labels (terminals) throughout; callers of either
+// get both.
+#include "shapes/symbollabels.h"
+#include "shapes/titlefields.h"
 
 #include <cstdint>
 #include <string>
 
 namespace plexo {
 
-class Folio;
 class Shape;
-struct Etiquette;
+class ShapeHolder;
 
 // Two coordinates closer than this count as equal in the routing tests.
 constexpr std::int32_t kWireTolerance = 16;
 // Distance within which a free wire end lands on a terminal or a wire (5 pixels at 100 %).
 constexpr std::int32_t kConnectTolerance = 5000;
-
-// ---- symbol labels --------------------------------------------------------------
-
-// Rebuilds the instance's label list from its symbol drawing: one label per
-// terminal (kind 14) and per editable text zone (as kind 19), in drawing order,
-// each with an empty text (an existing list's texts are kept by position) and a
-// shape owned by the instance with the drawing object's points, text, style
-// (applied, applicability set) and angle. The labels are built unplaced, in the
-// instance's drawing coordinates: nested symbols of the drawing contribute
-// theirs put where the nested symbol sits in the drawing. placeLabels then puts
-// them at the instance's place. Used when an instance is read, created or dropped.
-void buildLabels(Shape& instance);
-
-// Places every label shape of the instance (taking geometry copies) and puts them
-// back. Placed labels have their outline computed.
-void placeLabels(Shape& instance);
-void unplaceLabels(Shape& instance);
-
-// The first terminal label of an instance (in label order), or nullptr.
-const Shape* firstTerminal(const Shape& instance);
-// Where a label shape's first point lies once its instance is placed.
-Point placedPoint(const Shape& label, const Shape& instance);
-// The same through the label's owner (the label's own first point without one).
-Point placedPoint(const Shape& label);
-
-// The page being printed, for "#Page" and "#TPages" (0: not printing, the page
-// is found from the label's position). Returns the previous value.
-int setPrintedPage(int page);
-
-// The text a label shows (title-block fields are filled from the instance's folio
-// and document). The label shape is in drawing coordinates (not placed): the
-// page of "#Page" is found where the label lies once placed.
-std::string labelText(const Etiquette& label, const Shape& instance);
-// Sets the label shape's text to labelText before it is drawn or measured.
-void refreshLabel(Etiquette& label, const Shape& instance);
 
 // ---- links ------------------------------------------------------------------------
 
@@ -75,7 +42,7 @@ void connectLooseEnds(Shape& wire);
 // The terminal label (not carrying a wire) or alive wire or cable under p, looked
 // for in folio order among the alive objects other than except; nullptr when none.
 // Objects within kWireTolerance are preferred to those merely within tolerance.
-Shape* findConnectable(Folio& folio, Point p, const Shape* except,
+Shape* findConnectable(const ShapeHolder& folio, Point p, const Shape* except,
                        std::int32_t tolerance = kConnectTolerance);
 
 // ---- routing ----------------------------------------------------------------------
@@ -99,7 +66,7 @@ int findSegment(const Shape& wire, std::int32_t x, std::int32_t y);
 // For a control wire whose segment ending at pointIndex (0-based) moved by
 // (dx, dy): the ends of the wires attached to it that lay on the segment before
 // the move go along.
-void followWireSegment(Folio& folio, std::int32_t dx, std::int32_t dy, Shape& wire, int pointIndex);
+void followWireSegment(ShapeHolder& folio, std::int32_t dx, std::int32_t dy, Shape& wire, int pointIndex);
 
 // ---- end labels -------------------------------------------------------------------
 

@@ -65,21 +65,21 @@ void EditTransaction::keep(Shape& shape, const ShapeUndoCopy& before) {
     if (!keptSet_.insert(&shape).second)
         return;
     kept_.push_back({&shape, before, shape.undo, shape.alive, shape.isNew, shape.changed, shape.selected});
-    noteFolio(shape.folio);
+    noteFolio(folioOf(shape));
 }
 
 void EditTransaction::touch(Shape& shape) {
     record();
     keep(shape, stateOf(shape));
-    if (shape.folio)
-        document_.notifyAreaChanged(*shape.folio, shape.outline);
+    if (Folio* folio = folioOf(shape))
+        document_.notifyAreaChanged(*folio, shape.outline);
 }
 
 void EditTransaction::changed(Shape& shape) {
     rebuildGeometry(shape);
     shape.changed = true;
-    if (shape.folio)
-        document_.notifyAreaChanged(*shape.folio, shape.outline);
+    if (Folio* folio = folioOf(shape))
+        document_.notifyAreaChanged(*folio, shape.outline);
 }
 
 Shape& EditTransaction::create(std::unique_ptr<Shape> shape, bool select) {
@@ -128,14 +128,14 @@ void EditTransaction::rollBack() noexcept {
     // not allowed to stop the exception on its way.
     auto report = [this](Shape& shape) {
         try {
-            if (shape.folio)
-                document_.notifyAreaChanged(*shape.folio, shape.outline);
+            if (Folio* folio = folioOf(shape))
+                document_.notifyAreaChanged(*folio, shape.outline);
         } catch (...) {
         }
     };
     for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
         report(**it);
-        if (Folio* folio = (*it)->folio)
+        if (Folio* folio = folioOf(**it))
             folio->destroyObject(*it);
     }
     for (auto it = kept_.rbegin(); it != kept_.rend(); ++it) {

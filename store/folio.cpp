@@ -1,9 +1,9 @@
 #include "store/folio.h"
 
-#include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
+#include "shapes/symbolnode.h"
 #include "base/buffer.h"
 #include "base/log.h"
 #include "store/saodoc.h"
@@ -94,10 +94,6 @@ void unhook(std::vector<std::unique_ptr<Shape>>& objects, const std::vector<Shap
             object->infoBorne->wire = nullptr;
     }
 }
-
-// The page of a folio outside a document: A4 portrait.
-constexpr std::int32_t kLoosePageWidth = 595276;
-constexpr std::int32_t kLoosePageHeight = 841890;
 
 std::int32_t saturated(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
@@ -218,8 +214,8 @@ bool Folio::readObjects(Buffer& buffer, ReadMode how) {
                 logMessage(0, 0, kError, strings::format(strings::kSymbolNotFound, name), true);
                 shape.reset();
             } else {
-                const Folio* drawing = shape->infoSymbole->node->drawing.get();
-                if (!drawing || drawing->objects.empty()) {
+                const auto* drawing = shape->infoSymbole->node->drawingObjects();
+                if (!drawing || drawing->empty()) {
                     logMessage(0, 0, kError, strings::format(strings::kSymbolIncorrect, name), true);
                     shape.reset();
                 }
@@ -365,14 +361,19 @@ void Folio::destroyDeadObjects() {
     std::erase_if(objects, [](const std::unique_ptr<Shape>& object) { return !object->alive; });
 }
 
-Rect Folio::extent() const {
-    std::int64_t width = kLoosePageWidth, height = kLoosePageHeight;
+PageSize Folio::pageSize() const {
+    PageSize size;
     if (document && document->documentWidth > 0 && document->documentHeight > 0) {
-        width = document->documentWidth;
-        height = document->documentHeight;
+        size.width = document->documentWidth;
+        size.height = document->documentHeight;
     }
+    return size;
+}
+
+Rect Folio::extent() const {
+    const PageSize page = pageSize();
     const std::int64_t across = std::max<int>(pagesAcross, 1), down = std::max<int>(pagesDown, 1);
-    return {0, 0, saturated(width * across), saturated(height * down)};
+    return {0, 0, saturated(std::int64_t{page.width} * across), saturated(std::int64_t{page.height} * down)};
 }
 
 bool Folio::isNumberBefore(std::string_view a, std::string_view b) {
@@ -387,6 +388,10 @@ bool Folio::isNumberBefore(std::string_view a, std::string_view b) {
     if (pa.suffix.empty())
         return !pb.suffix.empty();
     return !pb.suffix.empty() && pa.suffix < pb.suffix;
+}
+
+Folio* folioOf(const Shape& shape) {
+    return dynamic_cast<Folio*>(shape.folio);
 }
 
 } // namespace plexo

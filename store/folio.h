@@ -5,6 +5,7 @@
 #pragma once
 
 #include "shapes/point.h"
+#include "shapes/shapeholder.h"
 
 #include <array>
 #include <cstdint>
@@ -37,11 +38,21 @@ constexpr int kFolioRevisionCount = 10;
 // Clipboard format of a whole folio: header, then the object list.
 constexpr const char* kFolioFormat = "Plex2100PP";
 
+// A4 portrait in document units: the page of a folio outside a document.
+constexpr std::int32_t kDefaultPageWidth = 595276;
+constexpr std::int32_t kDefaultPageHeight = 841890;
+
+// The size of one page of a folio's document, in document units.
+struct PageSize {
+    std::int32_t width = kDefaultPageWidth;
+    std::int32_t height = kDefaultPageHeight;
+};
+
 enum class WhichObjects { All, Selected };
 // Load reports progress; Drawing is the same without progress (library drawings).
 enum class ReadMode { Load, Paste, Drawing };
 
-class Folio {
+class Folio : public ShapeHolder {
 public:
     explicit Folio(saoDoc* document = nullptr);
     ~Folio();
@@ -125,11 +136,20 @@ public:
     // purge of the objects the last action deleted.
     void destroyDeadObjects();
 
-    std::int32_t pageCount() const { return std::int32_t{pagesAcross} * pagesDown; }
+    std::int32_t pageCount() const override { return std::int32_t{pagesAcross} * pagesDown; }
     // The folio's extent from (0, 0): its pages across and down times the
     // document's page size (an A4 portrait page without a document), each side
     // saturated to 32 bits.
     Rect extent() const;
+    // One page of the document (A4 portrait without a document).
+    PageSize pageSize() const;
+
+    // What the objects ask of the folio holding them (store/folioshapeholder.cpp).
+    GridSettings gridSettings() const override;
+    TitleBlockPlacement titleBlockPlacement() const override;
+    int pageAt(Point p) const override;
+    std::optional<std::string> fieldText(FolioField field) const override;
+    const std::vector<std::unique_ptr<Shape>>& heldShapes() const override { return objects; }
 
     // The order of the document's folio list, by number: see isNumberBefore.
     bool isBefore(const Folio& other) const { return isNumberBefore(number, other.number); }
@@ -145,5 +165,8 @@ public:
     // was read: the geometry code's rebuildGeometry.
     static void rebuildShape(Shape& shape);
 };
+
+// The folio holding a shape, or none (a symbol's drawing, a loose shape).
+Folio* folioOf(const Shape& shape);
 
 } // namespace plexo

@@ -4,7 +4,8 @@
 // single selected object and desktop operations live in store/saodoc*.cpp.
 #include "store/saodoc.h"
 
-#include "library/libnode.h"
+#include "shapes/symbolnode.h"
+#include "store/editedsymbol.h"
 #include "shapes/shape.h"
 #include "base/objfile.h"
 #include "store/folio.h"
@@ -16,7 +17,7 @@
 
 namespace plexo {
 
-saoDoc::saoDoc(LibNode* node) : symbolNode(node) {
+saoDoc::saoDoc(EditedSymbol* node) : symbolNode(node) {
     objectStyle = objectDefaultStyle();
     symbolStyle = symbolDefaultStyle();
     wireStyle = wireDefaultStyle();
@@ -30,20 +31,18 @@ saoDoc::~saoDoc() {
 }
 
 ObjFile* saoDoc::store() const {
-    if (symbolNode) {
-        LibNode* library = symbolNode->owningLibrary();
-        return library ? library->file.get() : nullptr;
-    }
+    if (symbolNode)
+        return symbolNode->symbolStore();
     return workingCopy_ && workingCopy_->isOpen() ? workingCopy_.get() : nullptr;
 }
 
 std::uint8_t saoDoc::headerRecordType() const { return symbolNode ? kSymbolHeaderRecordType : kHeaderRecordType; }
 
-std::int32_t saoDoc::headerRecordKey() const { return symbolNode ? symbolNode->id : 0; }
+std::int32_t saoDoc::headerRecordKey() const { return symbolNode ? symbolNode->symbolKey() : 0; }
 
 std::string saoDoc::title() const {
     if (symbolNode)
-        return cp1252ToUtf8(symbolNode->name) + strings::kSymbolTitleSuffix;
+        return cp1252ToUtf8(symbolNode->symbolName()) + strings::kSymbolTitleSuffix;
     if (path().empty())
         return strings::kUntitledSchema;
     return path().filename().string() + strings::kSchemaTitleSuffix;

@@ -25,7 +25,7 @@ namespace plexo {
 
 class Buffer;
 class Folio;
-class LibNode;
+class EditedSymbol;
 class ObjFile;
 class Shape;
 class saoDib;
@@ -65,7 +65,7 @@ struct PresentationTime {
 class saoDoc : public Document {
 public:
     // symbolNode: the library symbol this document edits, or none.
-    explicit saoDoc(LibNode* symbolNode = nullptr);
+    explicit saoDoc(EditedSymbol* symbolNode = nullptr);
     ~saoDoc() override;
 
     // Document
@@ -106,7 +106,7 @@ public:
     std::int32_t documentHeight = 0;
     bool printerLandscape = false;     // the printer settings' orientation
 
-    LibNode* symbolNode = nullptr;     // not owned
+    EditedSymbol* symbolNode = nullptr; // not owned
     std::vector<std::unique_ptr<Folio>> folios;   // owned, sorted by number
     std::unique_ptr<Shape> titleBlock; // owned; none when unusable
     PresentationTime presentationTime;

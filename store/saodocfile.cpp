@@ -2,7 +2,8 @@
 // copy of it, closing.
 #include "store/saodoc.h"
 
-#include "library/libnode.h"
+#include "shapes/symbolnode.h"
+#include "store/editedsymbol.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
 #include "base/desktopservices.h"
@@ -76,7 +77,7 @@ bool saoDoc::openWorkingCopy() {
 bool saoDoc::open(const std::filesystem::path& documentPath) {
     BusyCursor busy;
     if (symbolNode) {
-        ++symbolNode->editCount;
+        symbolNode->beginEdit();
         editCountRaised_ = true;
         readHeader();
         setModified(false);
@@ -222,8 +223,8 @@ void saoDoc::close() {
     undoState = UndoState{};
     selection = SelectionSummary{};
     if (symbolNode) {
-        if (editCountRaised_ && symbolNode->editCount > 0)
-            --symbolNode->editCount;
+        if (editCountRaised_)
+            symbolNode->endEdit();
         editCountRaised_ = false;
     } else if (workingCopy_) {
         workingCopy_->close();

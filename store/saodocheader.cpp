@@ -3,7 +3,8 @@
 // and the title block.
 #include "store/saodoc.h"
 
-#include "library/libnode.h"
+#include "shapes/symbolnode.h"
+#include "store/editedsymbol.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
 #include "base/buffer.h"
@@ -203,7 +204,7 @@ bool saoDoc::writeFolioObjects(Folio& folio) {
     userInterface().startProgress(buffer.capacity(), strings::format(strings::kSavingProgress, title()));
     folio.renumberObjects();
     folio.writeObjects(buffer, WhichObjects::All);
-    bool ok = symbolNode ? container->writeRecord(kSymbolDrawingRecordType, symbolNode->id, buffer)
+    bool ok = symbolNode ? container->writeRecord(kSymbolDrawingRecordType, symbolNode->symbolKey(), buffer)
                          : container->writeRecord(kFolioRecordType, folio.serial, buffer);
     userInterface().resetProgress();
     return ok;
@@ -213,7 +214,7 @@ bool saoDoc::readFolioObjects(Folio& folio) {
     ObjFile* container = store();
     if (!container)
         return false;
-    std::unique_ptr<Buffer> record = symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->id)
+    std::unique_ptr<Buffer> record = symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->symbolKey())
                                                 : container->readRecord(kFolioRecordType, folio.serial);
     if (!record)
         return true;
@@ -253,14 +254,14 @@ void saoDoc::loadTitleBlock() {
     shape->createKindRecord();
     shape->infoSymbole->name = titleBlockName;
     SymbolResolver* resolver = symbolResolver();
-    LibNode* node = resolver ? resolver->findSymbol(titleBlockName) : nullptr;
+    SymbolNode* node = resolver ? resolver->findSymbol(titleBlockName) : nullptr;
     if (!node) {
         logMessage(0, 0, kError, strings::kTitleBlockNotFound, true);
         return;
     }
     shape->infoSymbole->node = node;
     shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    if (!shape->infoSymbole->drawingAcquired || !node->drawing || node->drawing->objects.empty()) {
+    if (!shape->infoSymbole->drawingAcquired || !node->drawingObjects() || node->drawingObjects()->empty()) {
         logMessage(0, 0, kError, strings::kTitleBlockUnusable, true);
         return;   // the object goes, releasing the drawing
     }

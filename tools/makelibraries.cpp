@@ -49,7 +49,7 @@ Shape* placeSymbol(Folio& folio, const std::string& name, Point at, const std::s
     shape->infoSymbole->name = name;
     shape->setText(text);
     SymbolResolver* resolver = symbolResolver();
-    LibNode* node = resolver ? resolver->findSymbol(name) : nullptr;
+    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
     if (node) {
         shape->infoSymbole->node = node;
         shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);

@@ -1,15 +1,14 @@
 #include "views/rendercommand.h"
 
-#include "shell/appinfo.h"
+#include "base/format.h"
+#include "base/textcodec.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "shapes/foliorenderer.h"
 #include "shapes/fontlist.h"
 #include "shapes/units.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
-#include "base/format.h"
-#include "base/textcodec.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 
@@ -42,7 +41,7 @@ QString qPath(const std::filesystem::path& path) {
 
 // The folio's size in pixels at the zoom, with the doubled last border lines.
 bool imageSize(const Folio& folio, int zoom, QSize& size, std::string& error) {
-    const Rect extent = folioExtent(folio);
+    const Rect extent = folio.extent();
     const int width = toPixels(extent.right, zoom) + 2, height = toPixels(extent.bottom, zoom) + 2;
     if (width > kMaxImageSide || height > kMaxImageSide || width <= 0 || height <= 0) {
         error = format("Le folio %s est trop grand pour une image à ce zoom (%s pixels).",
@@ -111,8 +110,7 @@ int render(const RenderRequest& request) {
     QtTextMeasurerInstaller measurer;
     if (fontList().size() == 0)
         fontList().setInstalledFonts(installedFaces());
-    const std::filesystem::path libraryDir = request.library.empty() ? homeDir() : request.library;
-    Lib lib(libraryDir.string());
+    Lib lib(request.library.string());
     lib.scanLocation();
     installLibrary(&lib);
     int status = 0;
@@ -303,7 +301,7 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
     writer.setCreator(QStringLiteral("Plexo"));
     writer.setTitle(QString::fromStdString(path.stem().string()));
     auto pageSizeFor = [](const Folio& folio) {
-        const PageSize page = pageSizeOf(folio);
+        const PageSize page = folio.pageSize();
         return QPageSize(QSizeF(page.width / 1000.0, page.height / 1000.0), QPageSize::Point, QString(),
                          QPageSize::ExactMatch);
     };
@@ -316,7 +314,7 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
     }
     bool first = true;
     for (Folio* folio : folios) {
-        const PageSize page = pageSizeOf(*folio);
+        const PageSize page = folio->pageSize();
         const int across = std::max<int>(folio->pagesAcross, 1), down = std::max<int>(folio->pagesDown, 1);
         const int pageWidth = std::max(1, toPixels(page.width, zoom)),
                   pageHeight = std::max(1, toPixels(page.height, zoom));
@@ -347,13 +345,15 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
     return true;
 }
 
-int runRenderCommand(int argc, char** argv) {
+int runRenderCommand(int argc, char** argv, const std::filesystem::path& usualLibrary) {
     RenderRequest request;
     std::string error;
     if (!parseRenderArguments(argc, argv, request, error)) {
         std::fprintf(stderr, "%s\n%s", error.c_str(), kUsage);
         return 2;
     }
+    if (request.library.empty())
+        request.library = usualLibrary;
     if (QGuiApplication::instance())
         return render(request);
     // Fonts need a GUI application; without a display it runs off screen.

@@ -19,7 +19,7 @@ struct RenderRequest {
     std::filesystem::path input;
     std::string folio;             // "--folio": a 1-based position or a folio number; empty for all
     int zoom = 5;                  // 0..8
-    std::filesystem::path library; // the symbol library folder; empty for the usual one
+    std::filesystem::path library; // "--library": the symbol library folder; empty when not given
     std::filesystem::path output;
     RenderFormat format = RenderFormat::Png;
 };
@@ -46,7 +46,8 @@ bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::file
                     std::string& error);
 
 // The verb: returns 0 when every file was written, 1 on a failure, 2 for wrong
-// arguments.
-int runRenderCommand(int argc, char** argv);
+// arguments. usualLibrary is the symbol folder used without "--library" (the
+// application's home folder, given by the caller).
+int runRenderCommand(int argc, char** argv, const std::filesystem::path& usualLibrary);
 
 } // namespace plexo

@@ -18,12 +18,12 @@ namespace {
 // terminals as the name's length modulo 4.
 class FakeLibrary : public plexo::SymbolResolver {
 public:
-    plexo::LibNode* findSymbol(const std::string& name) override {
+    plexo::SymbolNode* findSymbol(const std::string& name) override {
         if (name.empty() || name[0] != 'S')
             return nullptr;
-        return reinterpret_cast<plexo::LibNode*>(&nodes_[name.size() % 4]);
+        return reinterpret_cast<plexo::SymbolNode*>(&nodes_[name.size() % 4]);
     }
-    bool acquireAndBuildLabels(plexo::Shape& instance, plexo::LibNode& node) override {
+    bool acquireAndBuildLabels(plexo::Shape& instance, plexo::SymbolNode& node) override {
         const auto* n = reinterpret_cast<int*>(&node);
         for (const auto& [count, storage] : nodes_) {
             if (&storage != n)
@@ -35,7 +35,7 @@ public:
         ++held;
         return true;
     }
-    void releaseSymbol(plexo::Shape&, plexo::LibNode&) override { --held; }
+    void releaseSymbol(plexo::Shape&, plexo::SymbolNode&) override { --held; }
     int held = 0;
 
 private:

@@ -15,6 +15,15 @@ namespace {
 
 using test::DrawingFixture;
 
+// The hit test at 100 %: whether p touches s, with the handle it touches.
+bool hitAt(const Shape& s, Point p, int& handle) {
+    RenderContext context;
+    context.zoom = kZoom100;
+    const HitResult result = hit(s, p, context);
+    handle = result.handle;
+    return static_cast<bool>(result);
+}
+
 class Geometry : public ::testing::Test {
 protected:
     void SetUp() override { previous_ = setTextMeasurer(nullptr); }
@@ -179,8 +188,7 @@ TEST_F(Geometry, HitHandlesAndBodies) {
             computeOutline(s);
         }
         int handle = -99;
-        EXPECT_EQ(hit(s, c.at, kZoom100, handle), c.hits)
-            << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
+        EXPECT_EQ(hitAt(s, c.at, handle), c.hits) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         if (c.hits) {
             EXPECT_EQ(handle, c.handle) << "kind " << c.kind << " at " << c.at.x << "," << c.at.y;
         }
@@ -192,13 +200,54 @@ TEST_F(Geometry, SymbolHandlesAreNegative) {
     Shape& s = f.addSymbol(node, {100000, 100000});
     EXPECT_EQ(s.outline, (Rect{87000, 92000, 113000, 108000}));
     int handle = 0;
-    ASSERT_TRUE(hit(s, {87500, 92500}, kZoom100, handle));
+    ASSERT_TRUE(hitAt(s, {87500, 92500}, handle));
     EXPECT_EQ(handle, -1);
-    ASSERT_TRUE(hit(s, {87000, 108000}, kZoom100, handle));
+    ASSERT_TRUE(hitAt(s, {87000, 108000}, handle));
     EXPECT_EQ(handle, -7);
-    ASSERT_TRUE(hit(s, {100000, 100000}, kZoom100, handle));
+    ASSERT_TRUE(hitAt(s, {100000, 100000}, handle));
     EXPECT_EQ(handle, 0);
-    EXPECT_FALSE(hit(s, {80000, 100000}, kZoom100, handle));
+    EXPECT_FALSE(hitAt(s, {80000, 100000}, handle));
+}
+
+// Measuring an outline changes nothing: not the instance's outline, not its
+// labels' points, and it gives what computeOutline then keeps.
+TEST_F(Geometry, OutlineOfLeavesTheShapeAsItWas) {
+    LibNode& node = f.symbol("relais", {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""},
+                                        {kTerminal, {{-10000, 0}, {-10000, 0}}, "1"}});
+    Shape& s = f.addSymbol(node, {100000, 100000}, 90);
+    const Rect kept = s.outline;
+    const std::vector<Point> labelPoints = s.infoSymbole->labels[0].shape->points;
+    move(s, 5000, 0);
+    s.outline = kept;
+    const Rect measured = outlineOf(s);
+    EXPECT_EQ(s.outline, kept);
+    EXPECT_EQ(s.infoSymbole->labels[0].shape->points, labelPoints);
+    EXPECT_EQ(measured, (Rect{kept.left + 5000, kept.top, kept.right + 5000, kept.bottom}));
+    computeOutline(s);
+    EXPECT_EQ(s.outline, measured);
+}
+
+// A point on a placed terminal of an instance names the terminal as well as
+// the instance; with terminals hidden only the instance is touched.
+TEST_F(Geometry, HitReportsTheTerminalUnderThePoint) {
+    LibNode& node = f.symbol("relais", {{kRectangle, {{-10000, -5000}, {10000, 5000}}, ""},
+                                        {kTerminal, {{-10000, 0}, {-10000, 0}}, "1"},
+                                        {kTerminal, {{10000, 0}, {10000, 0}}, "2"}});
+    Shape& s = f.addSymbol(node, {100000, 100000});
+    ASSERT_EQ(s.infoSymbole->labels.size(), 2u);
+    RenderContext shown;
+    const HitResult onSecond = hit(s, {110500, 100500}, shown);
+    EXPECT_EQ(onSecond.object, &s);
+    EXPECT_EQ(onSecond.terminal, s.infoSymbole->labels[1].shape.get());
+    const HitResult inside = hit(s, {100000, 100000}, shown);
+    EXPECT_EQ(inside.object, &s);
+    EXPECT_EQ(inside.terminal, nullptr);
+    RenderContext hidden;
+    hidden.showTerminals = false;
+    const HitResult hiddenTerminal = hit(s, {110500, 100500}, hidden);
+    EXPECT_EQ(hiddenTerminal.object, &s);
+    EXPECT_EQ(hiddenTerminal.terminal, nullptr);
+    EXPECT_FALSE(hit(s, {200000, 100000}, shown));
 }
 
 TEST_F(Geometry, SymbolOutlineTurnsAndStretches) {
@@ -455,7 +504,7 @@ TEST_F(Geometry, CoordinatesAtTheLimitsSaturateInsteadOfWrapping) {
         computeOutline(s);
         EXPECT_LE(s.outline.left, s.outline.right) << kind;
         int handle = 0;
-        hit(s, {big, big}, kZoom100, handle);
+        hitAt(s, {big, big}, handle);
         turn(s, small, big, 90);
         mirror(s, big, small, true);
         move(s, big, big);

@@ -180,9 +180,9 @@ TEST(Shape, KindRecords) {
 
 class CountingResolver : public SymbolResolver {
 public:
-    LibNode* findSymbol(const std::string&) override { return nullptr; }
-    bool acquireAndBuildLabels(Shape&, LibNode&) override { return true; }
-    void releaseSymbol(Shape&, LibNode&) override { ++released; }
+    SymbolNode* findSymbol(const std::string&) override { return nullptr; }
+    bool acquireAndBuildLabels(Shape&, SymbolNode&) override { return true; }
+    void releaseSymbol(Shape&, SymbolNode&) override { ++released; }
     int released = 0;
 };
 
@@ -193,11 +193,11 @@ TEST(Shape, DestroyingAnInstanceReleasesItsDrawing) {
     {
         Shape acquired(kSymbol);
         acquired.createKindRecord();
-        acquired.infoSymbole->node = reinterpret_cast<LibNode*>(&node);
+        acquired.infoSymbole->node = reinterpret_cast<SymbolNode*>(&node);
         acquired.infoSymbole->drawingAcquired = true;
         Shape notAcquired(kSymbol);
         notAcquired.createKindRecord();
-        notAcquired.infoSymbole->node = reinterpret_cast<LibNode*>(&node);
+        notAcquired.infoSymbole->node = reinterpret_cast<SymbolNode*>(&node);
     }
     EXPECT_EQ(resolver.released, 1);
     setSymbolResolver(previous);

@@ -1,9 +1,9 @@
 #include "shapes/shaperecord.h"
 
+#include "base/buffer.h"
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "base/buffer.h"
 #include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
@@ -71,11 +71,11 @@ public:
     FakeLibrary() { previous_ = setSymbolResolver(this); }
     ~FakeLibrary() override { setSymbolResolver(previous_); }
 
-    LibNode* findSymbol(const std::string& name) override {
+    SymbolNode* findSymbol(const std::string& name) override {
         auto it = terminals.find(name);
         return it == terminals.end() ? nullptr : node(name);
     }
-    bool acquireAndBuildLabels(Shape& instance, LibNode& n) override {
+    bool acquireAndBuildLabels(Shape& instance, SymbolNode& n) override {
         ++acquired;
         for (auto& [name, count] : terminals) {
             if (node(name) != &n)
@@ -90,9 +90,9 @@ public:
         }
         return true;
     }
-    void releaseSymbol(Shape&, LibNode&) override { ++released; }
+    void releaseSymbol(Shape&, SymbolNode&) override { ++released; }
 
-    LibNode* node(const std::string& name) { return reinterpret_cast<LibNode*>(&storage_[name]); }
+    SymbolNode* node(const std::string& name) { return reinterpret_cast<SymbolNode*>(&storage_[name]); }
 
     std::map<std::string, int> terminals;
     int acquired = 0;
@@ -572,9 +572,9 @@ TEST_F(ShapeRecordTest, SeedRecordsMatchTheLayout) {
         if (kind == kLine || kind == kSymbol || kind == kCalendar)
             seeds["kind" + std::to_string(kind) + ".bin"] = bytes;
     }
-    // Found from this file's own path, whatever the working folder of the run.
-    const auto folder =
-        test::sourceDir() / "tests" / "fuzz" / "seeds" / "shaperecord_fuzz";
+    // From the source tree: __FILE__ may be relative to a build folder the
+    // tests do not run in.
+    const auto folder = test::sourceDir() / "tests" / "fuzz" / "seeds" / "shaperecord_fuzz";
     const bool update = std::getenv("PLEXO_UPDATE_SEEDS") != nullptr;
     if (update)
         std::filesystem::create_directories(folder);

@@ -39,7 +39,7 @@ inline std::unique_ptr<Shape> makeSymbol(Folio& folio, const std::string& name, 
     shape->createKindRecord();
     shape->infoSymbole->name = name;
     if (SymbolResolver* resolver = symbolResolver())
-        if (LibNode* node = resolver->findSymbol(name)) {
+        if (SymbolNode* node = resolver->findSymbol(name)) {
             shape->infoSymbole->node = node;
             shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
         }

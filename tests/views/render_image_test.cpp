@@ -1,7 +1,7 @@
 // Real output of the renderer through the Qt surface: pixels of fills, hatches,
 // texts and ghosts, and the Qt text measurer.
 #include "bench/render_scene.h"
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "shapes/recordingsurface.h"
 #include "shapes/render.h"
 #include "views/qtsurface.h"

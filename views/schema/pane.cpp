@@ -1,6 +1,6 @@
 #include "views/schema/pane.h"
 
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "shapes/render.h"
 #include "shapes/shape.h"
 #include "shapes/units.h"
@@ -66,7 +66,7 @@ void Pane::refreshLayout() {
     layout.tabsShown = tabsShown_;
     layout.rulersShown = rulersShown_;
     if (folio_) {
-        layout.folioExtent = folioExtent(*folio_);
+        layout.folioExtent = folio_->extent();
         if (const saoDoc* document = folio_->document) {
             layout.horizontalGrid = document->horizontalGrid;
             layout.verticalGrid = document->verticalGrid;
@@ -211,9 +211,10 @@ void Pane::renderInto(QPainter& painter, const QRect& windowRect) {
     renderFolio(*folio_, surface, options);
     surface.setPen(Pen::solid({0, 0, 0}));
     surface.setBrush(Brush::solid({0, 0, 0}));
+    const RenderContext context = renderContextOf(*folio_, viewport_.zoom());
     for (const auto& object : folio_->objects) {
         if (object && object->alive && object->selected && object->outline.meets(visible))
-            drawHandles(*object, surface, viewport_.zoom());
+            drawHandles(*object, surface, context);
     }
     painter.restore();
 }

@@ -2,7 +2,7 @@
 
 #include "base/textcodec.h"
 #include "edit/viewlayout.h"
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"

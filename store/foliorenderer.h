@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shapes/point.h"
+#include "shapes/rendercontext.h"
 #include "shapes/surface.h"
 
 #include <optional>
@@ -11,10 +12,6 @@
 namespace plexo {
 
 class Folio;
-
-// A4 portrait in document units, for a folio without a document.
-constexpr std::int32_t kDefaultPageWidth = 595276;
-constexpr std::int32_t kDefaultPageHeight = 841890;
 
 struct FolioRenderOptions {
     int zoom = 5; // 0..8, or −1 for natural size
@@ -24,25 +21,23 @@ struct FolioRenderOptions {
     // none draws them all.
     std::optional<Rect> visible;
     Rgb borderColour{0, 0, 0}; // the page borders' pen
+    int printedPage = 0;       // the page being printed ("#Page"); 0 when not printing
+    bool inverseVideo = false;
 };
-
-// The size of one page of the folio's document, in document units.
-struct PageSize {
-    std::int32_t width = kDefaultPageWidth;
-    std::int32_t height = kDefaultPageHeight;
-};
-PageSize pageSizeOf(const Folio& folio);
-
-// The folio's extent: its pages across and down, in document units.
-Rect folioExtent(const Folio& folio);
 
 // The page borders: a line at every multiple of the page width and height up to
 // the folio's extent, the last ones doubled one pixel further out.
 void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour);
 
+// The context objects of the folio are drawn in at a zoom: terminals shown as
+// the document's option says (shown for a folio without a document), not
+// printing, normal video.
+RenderContext renderContextOf(const Folio& folio, int zoom);
+
 // The document's title block placed on each page of the folio (across, then
 // down) and drawn with the folio's identification in its fields.
-void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible = {});
+void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& context,
+                     const std::optional<Rect>& visible = {});
 
 // Borders, title blocks and objects. The folio's objects must be loaded (acquire).
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);

@@ -1,4 +1,4 @@
-#include "shapes/foliorenderer.h"
+#include "store/foliorenderer.h"
 
 #include "shapes/geometry.h"
 #include "shapes/render.h"
@@ -11,27 +11,11 @@
 
 namespace plexo {
 
-PageSize pageSizeOf(const Folio& folio) {
-    PageSize size;
-    if (folio.document && folio.document->documentWidth > 0 && folio.document->documentHeight > 0) {
-        size.width = folio.document->documentWidth;
-        size.height = folio.document->documentHeight;
-    }
-    return size;
-}
-
-Rect folioExtent(const Folio& folio) {
-    const PageSize page = pageSizeOf(folio);
-    const std::int64_t across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
-    return {0, 0, static_cast<std::int32_t>(std::min<std::int64_t>(page.width * across, INT32_MAX)),
-            static_cast<std::int32_t>(std::min<std::int64_t>(page.height * down, INT32_MAX))};
-}
-
 void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour) {
     SurfaceSaver saver(surface);
     surface.setPen(Pen::solid(colour, 1));
-    const PageSize page = pageSizeOf(folio);
-    const Rect extent = folioExtent(folio);
+    const PageSize page = folio.pageSize();
+    const Rect extent = folio.extent();
     const int right = toPixels(extent.right, zoom), bottom = toPixels(extent.bottom, zoom);
     const int across = std::max<int>(folio.pagesAcross, 1), down = std::max<int>(folio.pagesDown, 1);
     auto vertical = [&](int x) {
@@ -54,14 +38,23 @@ void drawPageBorders(const Folio& folio, Surface& surface, int zoom, Rgb colour)
     horizontal(bottom + 1);
 }
 
-void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::optional<Rect>& visible) {
+RenderContext renderContextOf(const Folio& folio, int zoom) {
+    RenderContext context;
+    context.zoom = zoom;
+    if (folio.document)
+        context.showTerminals = folio.document->showTerminals != 0;
+    return context;
+}
+
+void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& context,
+                     const std::optional<Rect>& visible) {
     saoDoc* document = folio.document;
     if (!document || !document->titleBlock)
         return;
     Shape& block = *document->titleBlock;
-    const PageSize page = pageSizeOf(folio);
+    const PageSize page = folio.pageSize();
     // The title block shows this folio's fields: it belongs to the folio while drawn.
-    Folio* const owner = block.folio;
+    ShapeHolder* const owner = block.folio;
     block.folio = &folio;
     placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, page.width,
                     page.height);
@@ -71,7 +64,7 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
             const std::int32_t dx = page.width * i, dy = page.height * j;
             move(block, dx, dy);
             if (!visible || block.outline.meets(*visible))
-                draw(block, surface, zoom, false);
+                draw(block, surface, context, false);
             move(block, -dx, -dy);
         }
     }
@@ -79,16 +72,19 @@ void drawTitleBlocks(Folio& folio, Surface& surface, int zoom, const std::option
 }
 
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options) {
+    RenderContext context = renderContextOf(folio, options.zoom);
+    context.printedPage = options.printedPage;
+    context.inverseVideo = options.inverseVideo;
     if (options.pageBorders)
         drawPageBorders(folio, surface, options.zoom, options.borderColour);
     if (options.titleBlock)
-        drawTitleBlocks(folio, surface, options.zoom, options.visible);
+        drawTitleBlocks(folio, surface, context, options.visible);
     for (const auto& object : folio.objects) {
         if (!object || !object->alive)
             continue;
         if (options.visible && !object->outline.meets(*options.visible))
             continue;
-        draw(*object, surface, options.zoom, false);
+        draw(*object, surface, context, false);
     }
 }
 
