@@ -32,6 +32,7 @@ public:
     QtDesktopServices(const QtDesktopServices&) = delete;
     QtDesktopServices& operator=(const QtDesktopServices&) = delete;
 
+    bool hasMidiService() override { return findSoundFont(soundFonts).has_value(); }
     MediaResult openMidi(const std::filesystem::path& file) override;
     MediaResult playMidi() override;
     void stopMidi() override;

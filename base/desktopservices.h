@@ -23,6 +23,8 @@ class DesktopServices {
 public:
     virtual ~DesktopServices() = default;
 
+    // Whether MIDI files can be played (a synthesizer and its sounds are there).
+    virtual bool hasMidiService() { return false; }
     // "open \"sequencer!%s\" alias sequence" with the file.
     virtual MediaResult openMidi(const std::filesystem::path& file);
     // "play sequence".

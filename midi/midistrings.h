@@ -19,6 +19,46 @@ inline constexpr const char* kLengthLine = "Longueur : %d";
 inline constexpr const char* kStatusMessage = "Séquence";
 inline constexpr const char* kStatusIndicator = "1:0:0";
 
+// Playing the séquence from its view (F5 / F6).
+inline constexpr const char* kPlay = "Jouer";
+inline constexpr const char* kPlayHint = "Joue la séquence avec le synthétiseur Midi";
+inline constexpr const char* kStop = "Arrêter";
+inline constexpr const char* kStopHint = "Arrête la lecture de la séquence";
+
+// The tooltip of an event in the séquence view: its time, what it is, a note's duration.
+inline constexpr const char* kEventTime = "Temps : %d (%s)";
+inline constexpr const char* kEventDuration = "Durée : %d";
+inline constexpr const char* kEventUnended = "Durée : sans fin";
+inline constexpr const char* kEventNote = "%s %s (%d), canal %d, vélocité %d"; // kind, key name, key
+inline constexpr const char* kEventKeyValue = "%s %s (%d), canal %d, valeur %d";
+inline constexpr const char* kEventController = "%s %d, canal %d, valeur %d";
+inline constexpr const char* kEventProgram = "%s %d, canal %d";
+inline constexpr const char* kEventChannelValue = "%s, canal %d, valeur %d";
+inline constexpr const char* kEventTempo = "%s : %d noires par minute (%d µs par noire)";
+inline constexpr const char* kEventMeter = "%s %d/%d";
+inline constexpr const char* kEventKeySignature = "%s : %s, %s";
+inline constexpr const char* kNoAccidental = "sans altération";
+inline constexpr const char* kOneSharp = "1 dièse";
+inline constexpr const char* kSharps = "%d dièses";
+inline constexpr const char* kOneFlat = "1 bémol";
+inline constexpr const char* kFlats = "%d bémols";
+inline constexpr const char* kMajor = "majeur";
+inline constexpr const char* kMinor = "mineur";
+inline constexpr const char* kEventText = "%s : « %s »";
+inline constexpr const char* kEventBytes = "%s (%d octets)";
+inline constexpr const char* kEventValue = "%s : %d";
+// The kinds of event by number (see MidiKind), as the tooltip names them.
+inline constexpr const char* kEventKindNames[] = {
+    "Numéro de séquence", "Texte",          "Copyright",       "Nom de piste",         "Nom d'instrument",
+    "Paroles",            "Marqueur",       "Repère",          "Préfixe de canal",     "Port",
+    "Fin de piste",       "Tempo",          "Décalage SMPTE",  "Mesure",               "Tonalité",
+    "Spécifique séquenceur", "Fin de note", "Note",            "Pression polyphonique", "Contrôleur",
+    "Programme",          "Pression de canal", "Variation de hauteur", "Système exclusif", "Position",
+    "Choix de morceau",   "Demande d'accord", "Horloge",       "Départ",               "Reprise",
+    "Arrêt",              "Paquet exclusif",
+};
+inline constexpr const char* kUnknownEvent = "Événement inconnu";
+
 // Why a file was refused or shortened; logged as "*** <reason> dans '<path>'".
 inline constexpr const char* kProblemLine = "*** %s dans '%s'";
 inline constexpr const char* kFileTooLarge = "fichier trop grand";

@@ -68,6 +68,19 @@ std::vector<DrawnEvent> trackRectangles(const MidiPiste& track, int zoom) {
     return drawn;
 }
 
+std::optional<std::size_t> eventAt(const MidiPiste& track, int zoom, Point p, int slop) {
+    std::optional<std::size_t> inside, near;
+    for (const auto& drawn : trackRectangles(track, zoom)) {
+        const Rect& r = drawn.rect;
+        // The right and bottom edges lie outside the rectangle.
+        if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom)
+            inside = drawn.index;
+        else if (p.x >= r.left - slop && p.x < r.right + slop && p.y >= r.top - slop && p.y < r.bottom + slop)
+            near = drawn.index;
+    }
+    return inside ? inside : near;
+}
+
 std::vector<TabSpan> layoutTabs(std::span<const int> labelWidths) {
     std::vector<TabSpan> tabs;
     tabs.reserve(labelWidths.size());

@@ -36,6 +36,10 @@ struct DrawnEvent {
 // time order, so that the walk stops at the cut-off.
 std::vector<DrawnEvent> trackRectangles(const MidiPiste& track, int zoom);
 
+// The event drawn at p, the one drawn last where several overlap; failing one,
+// the last drawn within slop pixels of p, so that the small squares can be pointed at.
+std::optional<std::size_t> eventAt(const MidiPiste& track, int zoom, Point p, int slop = 2);
+
 // Tab strip: tabs laid out from x = 5, each its label width + 10 pixels wide.
 inline constexpr int kFirstTabX = 5;
 inline constexpr int kTabPadding = 10;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ constexpr int kPaneTop = 32;
 // The corner's two arrow buttons, x from..to.
 constexpr int kLeftButtonFrom = 4, kLeftButtonTo = 20;
 constexpr int kRightButtonFrom = 23, kRightButtonTo = 39;
+constexpr int kPlayCursorInterval = 30; // milliseconds between two moves of the play cursor
 
 // A small raised button with an arrow pointing left (direction -1) or right (+1).
 void paintArrowButton(QPainter& painter, const QPalette& palette, int from, int to, int direction) {
@@ -43,21 +45,63 @@ void paintArrowButton(QPainter& painter, const QPalette& palette, int from, int 
 
 } // namespace
 
-seqView::seqView(seqDoc& document, QWidget* parent) : QWidget(parent), document_(document) {
+seqView::seqView(seqDoc& document, QWidget* parent)
+    : QWidget(parent), document_(document), timeline_(document) {
     font_ = QFont(QStringLiteral("Small Fonts"));
     font_.setPixelSize(8);
     font_.setWeight(QFont::Normal);
     classeur_ = new Classeur2(*this);
     pane_ = new Pane2(*this);
+    playTimer_ = new QTimer(this);
+    playTimer_->setInterval(kPlayCursorInterval);
+    connect(playTimer_, &QTimer::timeout, this, &seqView::updatePlayCursor);
     document_.addObserver(this);
     layOut();
 }
 
-seqView::~seqView() { document_.removeObserver(this); }
+seqView::~seqView() {
+    player_.stop();
+    document_.removeObserver(this);
+}
 
 std::string seqView::typeName() const { return midistr::kTypeName; }
 std::string seqView::statusMessage() { return midistr::kStatusMessage; }
 std::string seqView::pageIndicator() { return midistr::kStatusIndicator; }
+
+std::string seqView::positionIndicator() const {
+    const std::int64_t cursor = pane_->playCursor();
+    return cursor >= 0 ? timeline_.text(cursor) : pageIndicator();
+}
+
+bool seqView::canPlay() const { return SeqPlayer::available() && !document_.tracks.empty(); }
+
+bool seqView::play() {
+    stop();
+    if (!canPlay() || !player_.play(document_))
+        return false;
+    pane_->setPlayCursor(0);
+    playTimer_->start();
+    emit playingChanged(true);
+    return true;
+}
+
+void seqView::stop() {
+    if (!player_.isPlaying() && !playTimer_->isActive())
+        return;
+    player_.stop();
+    playTimer_->stop();
+    pane_->setPlayCursor(-1);
+    emit playingChanged(false);
+}
+
+void seqView::updatePlayCursor() {
+    const std::int64_t position = player_.position();
+    if (position < 0) {
+        stop();
+        return;
+    }
+    pane_->setPlayCursor(position);
+}
 
 const MidiPiste* seqView::currentTrack() const {
     if (trackIndex_ < 0 || static_cast<std::size_t>(trackIndex_) >= document_.tracks.size())
@@ -69,6 +113,7 @@ void seqView::selectTrack(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= document_.tracks.size() || index == trackIndex_)
         return;
     trackIndex_ = index;
+    pane_->trackChanged();
     update();
     classeur_->update();
     pane_->viewport()->update();
@@ -85,12 +130,14 @@ int seqView::zoomLevel() const { return pane_->zoom(); }
 
 void seqView::documentChanged(int, std::intptr_t) {
     // The track list may have changed (the document was read again).
+    stop();
+    timeline_ = SeqTimeline(document_);
     const int count = static_cast<int>(document_.tracks.size());
     trackIndex_ = std::clamp(trackIndex_, 0, std::max(count - 1, 0));
     layOut();
+    pane_->trackChanged();
     update();
     classeur_->update();
-    pane_->viewport()->update();
 }
 
 void seqView::layOut() {
@@ -98,7 +145,7 @@ void seqView::layOut() {
     const int height = this->height();
     classeur_->setGeometry(kCornerWidth, 0, std::max(width - kCornerWidth, 0), Classeur2::kHeight);
     pane_->setGeometry(kPaneLeft, kPaneTop, std::max(width - kPaneLeft, 0), std::max(height - kPaneTop, 0));
-    pane_->resetScrollBars();
+    pane_->updateScrollBars();
     classeur_->updateScrollRange();
 }
 

@@ -1,3 +1,4 @@
+#include "midi/channelcolours.h"
 #include "midi/seqdoc.h"
 #include "midi/view/classeur2.h"
 #include "midi/view/pane2.h"
@@ -67,9 +68,11 @@ TEST_F(ViewFixture, LaysOutTheTabStripAndThePane) {
     EXPECT_EQ(view->tabStrip()->geometry(), QRect(48, 0, 352, 16));
     EXPECT_EQ(view->pane()->geometry(), QRect(16, 32, 384, 268));
     const auto* pane = view->pane();
-    EXPECT_EQ(pane->horizontalScrollBar()->maximum(), 100);
-    EXPECT_EQ(pane->verticalScrollBar()->maximum(), 100);
-    EXPECT_EQ(pane->verticalScrollBar()->value(), 50);
+    // The scroll bars cover the track (480 ticks and a 40-pixel margin) and the 128 keys.
+    const QSize seen = pane->viewport()->size();
+    EXPECT_EQ(pane->horizontalScrollBar()->maximum(), std::max(520 - seen.width(), 0));
+    EXPECT_EQ(pane->verticalScrollBar()->maximum(), 1280 - seen.height());
+    EXPECT_EQ(pane->verticalScrollBar()->value(), 0); // the track's only note is on key 2
     EXPECT_EQ(pane->zoom(), 5);
     EXPECT_EQ(view->currentTrackIndex(), 0);
     EXPECT_EQ(view->typeName(), "Séquence");
@@ -140,6 +143,7 @@ TEST_F(ViewFixture, ZoomCommandsChangeTheLevelOnlyWithinRange) {
     EXPECT_EQ(zoomed.count(), 0);
     EXPECT_EQ(counter.paints, 0);
 
+    const int keysShown = view->pane()->verticalScrollBar()->value();
     view->tabStrip()->setFocus();
     view->zoomCommand(760);
     view->zoomCommand(770); // (-) at 10 %: the pane takes the focus all the same
@@ -148,17 +152,19 @@ TEST_F(ViewFixture, ZoomCommandsChangeTheLevelOnlyWithinRange) {
     EXPECT_EQ(zoomed.count(), 1);
     view->zoomCommand(769);
     EXPECT_EQ(view->zoomLevel(), 1);
-    EXPECT_EQ(view->pane()->verticalScrollBar()->value(), 50);
+    EXPECT_EQ(view->pane()->verticalScrollBar()->value(), keysShown); // a zoom leaves the keys shown
 }
 
 TEST_F(ViewFixture, ThePanePaintsTheNoteBarsWhereTheGeometrySays) {
     view->zoomCommand(768); // 200 %: the note at 10 lasting 48 ticks, key 2
+    view->pane()->horizontalScrollBar()->setValue(0); // the zoom kept the middle of the view: back to the start
     QImage image = view->pane()->viewport()->grab().toImage();
-    // The bar from (20, 20) to (116, 38), its right and bottom edges outside.
-    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    // The bar from (20, 20) to (116, 38), its right and bottom edges outside,
+    // filled in the colour of its channel.
+    const QRgb black = qRgb(0, 0, 0);
     EXPECT_EQ(image.pixel(20, 20) & 0xFFFFFF, black & 0xFFFFFF);
     EXPECT_EQ(image.pixel(115, 37) & 0xFFFFFF, black & 0xFFFFFF);
-    EXPECT_EQ(image.pixel(60, 30) & 0xFFFFFF, white & 0xFFFFFF);
+    EXPECT_EQ(image.pixel(60, 30) & 0xFFFFFF, channelColour(0));
     EXPECT_NE(image.pixel(116, 30) & 0xFFFFFF, black & 0xFFFFFF);
     EXPECT_NE(image.pixel(60, 38) & 0xFFFFFF, black & 0xFFFFFF);
     // The other events are 4-pixel squares at the top: the track name at time 0.
