@@ -33,7 +33,8 @@ DocumentKind sequenceKind() {
     kind.viewStatus = [](Document&, QWidget* widget) {
         auto* view = qobject_cast<seqView*>(widget);
         return ViewStatus{QString::fromStdString(seqView::statusMessage()),
-                          QString::fromStdString(seqView::pageIndicator()), view ? view->zoomLevel() : -1};
+                          QString::fromStdString(view ? view->positionIndicator() : seqView::pageIndicator()),
+                          view ? view->zoomLevel() : -1};
     };
     return kind;
 }

@@ -1,5 +1,5 @@
-// The séquence view's command table: the view only displays, so it takes the
-// zoom commands of the frame's "MenuEchelle" (and its accelerators + and -).
+// The séquence view's command table: the zoom commands of the frame's
+// "MenuEchelle" (and its accelerators + and -), and playing the séquence.
 #pragma once
 
 #include "shell/commandtable.h"

@@ -5,6 +5,7 @@
 #include "midi/seqgeometry.h"
 #include "midi/view/classeur2.h"
 #include "midi/view/pane2.h"
+#include "views/tabcorner.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -19,29 +20,7 @@ namespace {
 constexpr int kCornerWidth = 48;   // left of the tab strip
 constexpr int kPaneLeft = 16;
 constexpr int kPaneTop = 32;
-// The corner's two arrow buttons, x from..to.
-constexpr int kLeftButtonFrom = 4, kLeftButtonTo = 20;
-constexpr int kRightButtonFrom = 23, kRightButtonTo = 39;
 constexpr int kPlayCursorInterval = 30; // milliseconds between two moves of the play cursor
-
-// A small raised button with an arrow pointing left (direction -1) or right (+1).
-void paintArrowButton(QPainter& painter, const QPalette& palette, int from, int to, int direction) {
-    const QRect box(from, 1, to - from, Classeur2::kHeight - 3);
-    painter.fillRect(box, palette.color(QPalette::Button));
-    painter.setPen(palette.color(QPalette::Light));
-    painter.drawLine(box.topLeft(), box.topRight());
-    painter.drawLine(box.topLeft(), box.bottomLeft());
-    painter.setPen(palette.color(QPalette::Dark));
-    painter.drawLine(box.bottomLeft(), box.bottomRight());
-    painter.drawLine(box.topRight(), box.bottomRight());
-    const QPoint centre = box.center();
-    QPolygon arrow;
-    arrow << QPoint(centre.x() + 2 * direction, centre.y()) << QPoint(centre.x() - 2 * direction, centre.y() - 4)
-          << QPoint(centre.x() - 2 * direction, centre.y() + 4);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(palette.color(QPalette::ButtonText));
-    painter.drawPolygon(arrow);
-}
 
 } // namespace
 
@@ -165,12 +144,7 @@ void seqView::paintEvent(QPaintEvent*) {
 }
 
 void seqView::paintCorner(QPainter& painter) {
-    const QPalette& colours = palette();
-    painter.fillRect(QRect(0, 0, kCornerWidth, Classeur2::kHeight), colours.color(QPalette::Button));
-    painter.setPen(colours.color(QPalette::ButtonText));
-    painter.drawLine(0, Classeur2::kHeight - 1, kCornerWidth - 1, Classeur2::kHeight - 1);
-    paintArrowButton(painter, colours, kLeftButtonFrom, kLeftButtonTo, -1);
-    paintArrowButton(painter, colours, kRightButtonFrom, kRightButtonTo, +1);
+    paintTabCorner(painter, palette());
 }
 
 } // namespace plexo

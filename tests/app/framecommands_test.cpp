@@ -149,18 +149,23 @@ TEST(FrameCommands, RowsCarryTheMenuTextsAndHints) {
     }
 }
 
-// A view's rows show with the frame's texts: the séquence view takes the zoom commands.
-TEST(FrameCommands, SequenceViewRowsAreTheZoomCommands) {
+// A view's rows show with the frame's texts: the séquence view takes the zoom
+// commands, and plays the séquence with the MIDI shortcut's commands and keys.
+TEST(FrameCommands, SequenceViewRowsAreTheZoomAndPlayCommands) {
     std::vector<int> ids;
     for (const auto& row : sequenceCommands().rows()) {
         ids.push_back(row.id);
         const auto* frameRow = frameCommands().find(row.id);
         ASSERT_NE(frameRow, nullptr) << row.id;
+        EXPECT_TRUE(row.handler) << row.id;
+        if (row.id == cmd::kPlayMidi || row.id == cmd::kStopMidi)
+            continue;
         EXPECT_EQ(row.text, frameRow->text) << row.id;
         EXPECT_EQ(row.hint, frameRow->hint) << row.id;
-        EXPECT_TRUE(row.handler) << row.id;
     }
-    EXPECT_EQ(ids, (std::vector<int>{760, 761, 762, 763, 764, 765, 766, 767, 768, 769, 770}));
+    EXPECT_EQ(ids, (std::vector<int>{760, 761, 762, 763, 764, 765, 766, 767, 768, 769, 770, 787, 788}));
+    EXPECT_EQ(sequenceCommands().find(cmd::kPlayMidi)->text, "Jouer\tF5");
+    EXPECT_EQ(sequenceCommands().find(cmd::kStopMidi)->text, "Arrêter\tF6");
 }
 
 // SVG pictures: drawn at the size asked, not a small bitmap blown up.

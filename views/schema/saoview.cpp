@@ -11,7 +11,7 @@
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/regle.h"
-#include "views/schema/tabcorner.h"
+#include "views/tabcorner.h"
 
 #include <QMouseEvent>
 #include <QPainter>

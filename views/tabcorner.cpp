@@ -1,4 +1,4 @@
-#include "views/schema/tabcorner.h"
+#include "views/tabcorner.h"
 
 #include "edit/foliotabs.h"
 #include "edit/viewlayout.h"
