@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
@@ -68,6 +69,10 @@ saoFrame::saoFrame(saoApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
     connect(manager_, &saoManager::documentFileUsed, this, [this](const QString& path) {
         app_.recentFiles().add(path.toStdString());
         rebuildRecentFilesMenu();
+    });
+    connect(manager_, &saoManager::popupRequested, this, [this](const QString& name, const QPoint& at) {
+        if (QMenu* menu = popupMenu(name))
+            menu->exec(at);
     });
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { idleRefresh(); });
     rebuildFontMenu();

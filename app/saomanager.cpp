@@ -230,6 +230,8 @@ DocumentWindow* saoManager::createWindow(OpenDocument& open) {
         label->setAlignment(Qt::AlignCenter);
         view = label;
     }
+    if (view->metaObject()->indexOfSignal("popupRequested(QString,QPoint)") >= 0)
+        connect(view, SIGNAL(popupRequested(QString, QPoint)), this, SIGNAL(popupRequested(QString, QPoint)));
     auto* window = new DocumentWindow(*this, *open.document, open.kind, view);
     windows_.push_back(window);
     area_->addSubWindow(window);

@@ -109,6 +109,10 @@ public:
 signals:
     // A document was opened from, or saved under, path (for the recent files).
     void documentFileUsed(const QString& path);
+    // A view asked for one of the frame's popup menus ("MenuFolio", "MenuEdition") at a
+    // screen position: views that offer one have the signal
+    // popupRequested(QString name, QPoint globalPosition).
+    void popupRequested(const QString& name, const QPoint& globalPosition);
 
 private:
     friend class DocumentWindow;

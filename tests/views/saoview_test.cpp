@@ -15,6 +15,7 @@
 #include "views/schema/regle.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -112,6 +113,16 @@ TEST_F(ViewTest, ATabClickSwitchesFolioAndLetsTheOldOneGo) {
     // A click on the current tab does nothing.
     QTest::mouseClick(view->tabStrip(), Qt::LeftButton, {}, tabCentre(*view->tabStrip(), 1));
     EXPECT_EQ(view->folioIndex(), 1);
+}
+
+TEST_F(ViewTest, TheTabStripsRightButtonAsksForTheFolioMenu) {
+    QSignalSpy requests(view.get(), &saoView::popupRequested);
+    const QPoint at = tabCentre(*view->tabStrip(), 0);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->tabStrip()->mapToGlobal(at));
+    QApplication::sendEvent(view->tabStrip(), &event);
+    ASSERT_EQ(requests.count(), 1);
+    EXPECT_EQ(requests[0][0].toString(), QStringLiteral("MenuFolio"));
+    EXPECT_EQ(requests[0][1].toPoint(), view->tabStrip()->mapToGlobal(at));
 }
 
 TEST_F(ViewTest, ControlPageDownWalksEveryFolioAndStopsAtTheLast) {

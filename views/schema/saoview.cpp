@@ -48,7 +48,8 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
     connect(pane_, &Pane::folioStepRequested, this, &saoView::stepFolio);
     connect(classeur_, &Classeur::tabChosen, this, &saoView::showFolio);
     connect(classeur_, &Classeur::informationRequested, this, &saoView::folioInformation);
-    connect(classeur_, &Classeur::menuRequested, this, &saoView::folioMenuRequested);
+    connect(classeur_, &Classeur::menuRequested, this,
+            [this](const QPoint& at) { emit popupRequested(QStringLiteral("MenuFolio"), at); });
     document_.addObserver(this);
     takeFolio(0);
     layOut();

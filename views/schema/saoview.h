@@ -78,8 +78,9 @@ public:
 
 signals:
     void zoomChanged(int level);
-    // The tab strip's folio menu was asked for at a screen position.
-    void folioMenuRequested(const QPoint& globalPosition);
+    // One of the frame's popup menus is asked for at a screen position: "MenuFolio"
+    // from the tab strip.
+    void popupRequested(const QString& name, const QPoint& globalPosition);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
