@@ -8,8 +8,10 @@
 #include "store/saodoc.h"
 #include "views/qtsurface.h"
 #include "views/schema/bandpalette.h"
+#include "views/schema/panetools.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -31,9 +33,14 @@ Pane::Pane(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
+    tools_ = new PaneTools(*this);
 }
 
 void Pane::showFolio(Folio* folio) {
+    // A construction in progress belongs to the folio it was started on.
+    if (folio != folio_)
+        tools_->cancel();
     folio_ = folio;
     refreshLayout();
     repaintAll();
@@ -45,6 +52,7 @@ bool Pane::setZoom(int level) {
     syncScrollBars();
     repaintAll();
     emit viewChanged();
+    emit zoomChanged(viewport_.zoom());
     return true;
 }
 
@@ -182,6 +190,18 @@ void Pane::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.drawPixmap(event->rect(), image, QRectF(event->rect().topLeft() * image.devicePixelRatio(),
                                                     event->rect().size() * image.devicePixelRatio()));
+    // The tool's rubber drawing goes over the folio without redrawing it.
+    painter.setClipRect(event->rect());
+    tools_->drawOverlay(painter);
+}
+
+void Pane::mousePressEvent(QMouseEvent* event) { tools_->mousePress(event); }
+void Pane::mouseMoveEvent(QMouseEvent* event) { tools_->mouseMove(event); }
+void Pane::mouseReleaseEvent(QMouseEvent* event) { tools_->mouseRelease(event); }
+void Pane::mouseDoubleClickEvent(QMouseEvent* event) { tools_->mouseDoubleClick(event); }
+
+bool Pane::focusNextPrevChild(bool) {
+    return false;
 }
 
 void Pane::renderInto(QPainter& painter, const QRect& windowRect) {
@@ -248,6 +268,8 @@ void Pane::drawGrid(Surface& surface, const Rect& visible) {
 }
 
 void Pane::keyPressEvent(QKeyEvent* event) {
+    if (tools_->key(event))
+        return;
     const bool control = event->modifiers() & Qt::ControlModifier;
     bool moved = false;
     switch (event->key()) {

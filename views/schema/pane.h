@@ -15,6 +15,7 @@
 namespace plexo {
 
 class Folio;
+class PaneTools;
 
 class Pane : public QAbstractScrollArea {
     Q_OBJECT
@@ -44,6 +45,8 @@ public:
     // Scrolls so that the document point lies in the middle of the pane.
     void centreOn(Point documentPoint);
     void scrollToOrigin();
+    // The tools' side of the pane: the current tool and what it asks of the pane.
+    PaneTools& tools() const { return *tools_; }
 
 signals:
     // The scroll position or the zoom changed: the rulers follow.
@@ -51,12 +54,20 @@ signals:
     // Ctrl+Page Up/Down, Ctrl+Home/End: the view changes folio (-1 previous,
     // +1 next, 0 first, 2 last).
     void folioStepRequested(int step);
+    // The zoom changed (a command, the magnifier).
+    void zoomChanged(int level);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Tab and Shift+Tab choose tools: they do not move the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void syncScrollBars();
@@ -74,6 +85,7 @@ private:
     QPixmap cache_;
     bool cacheValid_ = false;
     bool syncing_ = false;
+    PaneTools* tools_ = nullptr;
 };
 
 } // namespace plexo

@@ -10,6 +10,7 @@
 #include "views/dialogs/dloglistefolios.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
+#include "views/schema/panetools.h"
 #include "views/schema/regle.h"
 #include "views/tabcorner.h"
 
@@ -46,6 +47,8 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
     verticalRuler_ = new Regle(RulerOrientation::Vertical, this);
     connect(pane_, &Pane::viewChanged, this, &saoView::followPane);
     connect(pane_, &Pane::folioStepRequested, this, &saoView::stepFolio);
+    connect(pane_, &Pane::zoomChanged, this, &saoView::zoomChanged);
+    connect(&pane_->tools(), &PaneTools::popupRequested, this, &saoView::popupRequested);
     connect(classeur_, &Classeur::tabChosen, this, &saoView::showFolio);
     connect(classeur_, &Classeur::informationRequested, this, &saoView::folioInformation);
     connect(classeur_, &Classeur::menuRequested, this,
@@ -134,9 +137,7 @@ void saoView::setRulersShown(bool shown) {
 void saoView::setGridShown(bool shown) { pane_->setGridVisible(shown); }
 
 void saoView::zoomCommand(int command) {
-    const int level = zoomLevelForCommand(command, pane_->zoom());
-    if (pane_->setZoom(level))
-        emit zoomChanged(level);
+    pane_->setZoom(zoomLevelForCommand(command, pane_->zoom()));
     pane_->setFocus();
 }
 

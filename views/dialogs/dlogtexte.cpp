@@ -1,0 +1,64 @@
+#include "views/dialogs/dlogtexte.h"
+
+#include "base/textcodec.h"
+#include "shapes/shape.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace plexo {
+
+namespace {
+
+// Lines are kept with CR LF in the object, as the texts of stored documents are.
+std::string toStored(const std::string& utf8) {
+    std::string text;
+    for (char c : utf8ToCp1252(utf8)) {
+        if (c == '\n')
+            text += "\r\n";
+        else if (c != '\r')
+            text += c;
+    }
+    return text;
+}
+
+std::string toShown(const std::string& cp1252) {
+    std::string text;
+    for (char c : cp1252)
+        if (c != '\r')
+            text += c;
+    return cp1252ToUtf8(text);
+}
+
+} // namespace
+
+DlogTexte::DlogTexte(const std::string& text, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8("Saisie de texte"));
+    auto* layout = new QVBoxLayout(this);
+    field_ = new QPlainTextEdit(QString::fromStdString(text), this);
+    field_->setMinimumSize(360, 160);
+    layout->addWidget(field_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8("&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("&Annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    field_->setFocus();
+}
+
+std::string DlogTexte::text() const {
+    return field_->toPlainText().toStdString();
+}
+
+bool DlogTexte::edit(Shape& shape, QWidget* parent) {
+    DlogTexte dialog(toShown(shape.data), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    shape.data = toStored(dialog.text());
+    return true;
+}
+
+} // namespace plexo
