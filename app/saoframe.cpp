@@ -74,7 +74,12 @@ saoFrame::saoFrame(saoApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
         if (QMenu* menu = popupMenu(name))
             menu->exec(at);
     });
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { idleRefresh(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // A document may have brought faces of its own into the font list.
+        if (window)
+            rebuildFontMenu();
+        idleRefresh();
+    });
     rebuildFontMenu();
     rebuildRecentFilesMenu();
     setZoomText(-1);
