@@ -11,6 +11,7 @@
 #include "shapes/symbolresolver.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "store/saodoc.h"
 
 #include <algorithm>
@@ -364,12 +365,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
     Folio& folio = *added;
     folios_.push_back(&folio);
     document_.showTerminals = 0;
-    folio.acquire();
     // The objects go to the document's store when the drawing lets go of the folio.
-    struct Hold {
-        Folio& folio;
-        ~Hold() { folio.release(true); }
-    } hold{folio};
+    FolioHolder hold(folio, FolioHolder::OnRelease::Save);
 
     // 2. Which files are read, written, and drawn with a symbol of their own.
     timer.start(kPhasePlacing);

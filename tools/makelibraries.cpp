@@ -8,6 +8,7 @@
 #include "shapes/shape.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "base/log.h"
 #include "store/saodoc.h"
 #include "base/textcodec.h"
@@ -138,14 +139,14 @@ bool writeExamples(const std::filesystem::path& libraryDir, const std::filesyste
             document.titleBlockCorner = 3;
             document.loadTitleBlock();
             Folio& first = *document.folios.front();
-            first.acquire();
-            electricalSchematic(first);
-            first.release(true);
+            {
+                FolioHolder hold(first, FolioHolder::OnRelease::Save);
+                electricalSchematic(first);
+            }
             Folio* second = document.addFolio([](Folio&, FolioDialogKind) { return true; });
             if (second) {
-                second->acquire();
+                FolioHolder hold(*second, FolioHolder::OnRelease::Save);
                 flowchart(*second);
-                second->release(true);
             }
             const JclImportSummary summary = importJclFolder(document, jclDir);
             document.changeFolioList(&first, kFolioResorted);
