@@ -98,10 +98,7 @@ void fill(Folio& folio, int count) {
             s->setApplicability();
             s->createKindRecord();
             s->infoSymbole->name = "Relais";
-            if (SymbolNode* node = symbolResolver()->findSymbol("Relais")) {
-                s->infoSymbole->node = node;
-                s->infoSymbole->drawingAcquired = symbolResolver()->acquireAndBuildLabels(*s, *node);
-            }
+            resolveSymbolInstance(*s);
             lastSymbol = &folio.append(std::move(s));
             break;
         }

@@ -68,12 +68,7 @@ std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at
     shape->createKindRecord();
     shape->infoSymbole->name = name;
     shape->setText(shown);
-    SymbolResolver* resolver = symbolResolver();
-    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
-    if (node) {
-        shape->infoSymbole->node = node;
-        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    }
+    SymbolNode* node = resolveSymbolInstance(*shape);
     if (!node || !shape->infoSymbole->drawingAcquired || !node->drawingObjects() ||
         node->drawingObjects()->empty()) {
         logError(cp1252ToUtf8(name));

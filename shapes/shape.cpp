@@ -22,6 +22,17 @@ SymbolResolver* setSymbolResolver(SymbolResolver* resolver) {
     return previous;
 }
 
+SymbolNode* resolveSymbolInstance(Shape& instance) {
+    SymbolResolver* resolver = symbolResolver();
+    InfoSymbole& info = *instance.infoSymbole;
+    SymbolNode* node = resolver ? resolver->findSymbol(info.name) : nullptr;
+    if (node) {
+        info.node = node;
+        info.drawingAcquired = resolver->acquireAndBuildLabels(instance, *node);
+    }
+    return node;
+}
+
 Etiquette::Etiquette() = default;
 Etiquette::Etiquette(std::string labelText, std::unique_ptr<Shape> labelShape)
     : text(std::move(labelText)), shape(std::move(labelShape)) {}

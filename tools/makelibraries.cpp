@@ -49,13 +49,7 @@ Shape* placeSymbol(Folio& folio, const std::string& name, Point at, const std::s
     shape->createKindRecord();
     shape->infoSymbole->name = name;
     shape->setText(text);
-    SymbolResolver* resolver = symbolResolver();
-    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
-    if (node) {
-        shape->infoSymbole->node = node;
-        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    }
-    if (!node || !shape->infoSymbole->drawingAcquired) {
+    if (!resolveSymbolInstance(*shape) || !shape->infoSymbole->drawingAcquired) {
         std::fprintf(stderr, "makelibraries: symbole introuvable : %s\n", cp1252ToUtf8(name).c_str());
         return nullptr;
     }
