@@ -30,7 +30,9 @@ inline void silenceLog() {
 
 // Faces met in the data join the session's font list; starting each input from
 // the same list keeps memory from growing from one input to the next.
-inline void resetFontList() { fontList().setInstalledFonts({"Arial", "Times New Roman"}); }
+inline void resetFontList() {
+    fontList().setInstalledFonts({"Arial", "Times New Roman"});
+}
 
 inline void writeInput(const std::string& path, const std::uint8_t* data, std::size_t size) {
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
@@ -49,7 +51,8 @@ inline void checkDump(const std::string& path) {
     if (dump.is_discarded())
         __builtin_trap();
     const bool listed = dump.contains("problems");
-    if (listed != !report.problems.empty() || (listed && dump["problems"] != nlohmann::json(report.problems)) ||
+    if (listed != !report.problems.empty() ||
+        (listed && dump["problems"] != nlohmann::json(report.problems)) ||
         checkStoreFile(path) != report.problems)
         __builtin_trap();
 }
