@@ -254,9 +254,8 @@ bool Buffer::readFixedText(std::string& text, std::int32_t n) {
     return true;
 }
 
-bool Buffer::readText(std::string& text, std::int32_t keepAtMost) {
-    std::int32_t length = 0;
-    if (!readInt32(length) || !checkLength(static_cast<std::int64_t>(length) + 1))
+bool Buffer::readCountedText(std::string& text, std::int32_t length, std::int32_t keepAtMost) {
+    if (!checkLength(static_cast<std::int64_t>(length) + 1))
         return false;
     std::string bytes;
     if (!readBytes(bytes, length))
@@ -268,16 +267,14 @@ bool Buffer::readText(std::string& text, std::int32_t keepAtMost) {
     return true;
 }
 
+bool Buffer::readText(std::string& text, std::int32_t keepAtMost) {
+    std::int32_t length = 0;
+    return readInt32(length) && readCountedText(text, length, keepAtMost);
+}
+
 bool Buffer::readShortText(std::string& text) {
     std::uint8_t length = 0;
-    if (!readByte(length) || !checkLength(static_cast<std::int64_t>(length) + 1))
-        return false;
-    std::string bytes;
-    if (!readBytes(bytes, length))
-        return false;
-    skip(1);
-    text = std::move(bytes);
-    return true;
+    return readByte(length) && readCountedText(text, length, INT32_MAX);
 }
 
 } // namespace plexo

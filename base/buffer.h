@@ -113,6 +113,9 @@ private:
     bool failed_ = false;
 
     bool allocate(std::int64_t n);
+    // The rest of a counted text once its length is read: the bytes and their
+    // terminator; keepAtMost as readText's.
+    bool readCountedText(std::string& text, std::int32_t length, std::int32_t keepAtMost);
 };
 
 } // namespace plexo

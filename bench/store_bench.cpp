@@ -8,6 +8,7 @@
 #include "shapes/shape.h"
 #include "base/buffer.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "base/log.h"
 #include "base/objfile.h"
 #include "store/saodoc.h"
@@ -97,10 +98,7 @@ void fill(Folio& folio, int count) {
             s->setApplicability();
             s->createKindRecord();
             s->infoSymbole->name = "Relais";
-            if (SymbolNode* node = symbolResolver()->findSymbol("Relais")) {
-                s->infoSymbole->node = node;
-                s->infoSymbole->drawingAcquired = symbolResolver()->acquireAndBuildLabels(*s, *node);
-            }
+            resolveSymbolInstance(*s);
             lastSymbol = &folio.append(std::move(s));
             break;
         }
@@ -168,9 +166,8 @@ int main(int argc, char** argv) {
                     fresh->number = "F" + std::to_string(f + 1);
                     folio = &doc.insertFolio(std::move(fresh));
                 }
-                folio->acquire();
+                FolioHolder hold(*folio, FolioHolder::OnRelease::Save);
                 fill(*folio, objectCount);
-                folio->release(true);
             }
             const double build = seconds(start);
             workingBytes = static_cast<std::uintmax_t>(doc.workingCopy()->fileSize());
@@ -198,9 +195,8 @@ int main(int argc, char** argv) {
             line("rouvrir (en-tête, copie de travail)", seconds(start), size);
             auto load = Clock::now();
             for (auto& folio : doc.folios) {
-                folio->acquire();
+                FolioHolder hold(*folio);
                 objects += folio->objects.size();
-                folio->release(false);
             }
             line("lire tous les folios", seconds(load), size);
         }

@@ -11,6 +11,7 @@
 #include "shapes/symbolresolver.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "store/saodoc.h"
 
 #include <algorithm>
@@ -67,12 +68,7 @@ std::unique_ptr<Shape> newSymbol(Folio& folio, const std::string& name, Point at
     shape->createKindRecord();
     shape->infoSymbole->name = name;
     shape->setText(shown);
-    SymbolResolver* resolver = symbolResolver();
-    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
-    if (node) {
-        shape->infoSymbole->node = node;
-        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    }
+    SymbolNode* node = resolveSymbolInstance(*shape);
     if (!node || !shape->infoSymbole->drawingAcquired || !node->drawingObjects() ||
         node->drawingObjects()->empty()) {
         logError(cp1252ToUtf8(name));
@@ -364,12 +360,8 @@ bool JobFlowchart::drawJobChunk(JclReader& reader, const std::filesystem::path& 
     Folio& folio = *added;
     folios_.push_back(&folio);
     document_.showTerminals = 0;
-    folio.acquire();
     // The objects go to the document's store when the drawing lets go of the folio.
-    struct Hold {
-        Folio& folio;
-        ~Hold() { folio.release(true); }
-    } hold{folio};
+    FolioHolder hold(folio, FolioHolder::OnRelease::Save);
 
     // 2. Which files are read, written, and drawn with a symbol of their own.
     timer.start(kPhasePlacing);

@@ -5,6 +5,7 @@
 #include "shapes/shape.h"
 #include "base/buffer.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "base/objfile.h"
 #include "store/saodoc.h"
 #include "base/textcodec.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace plexo {
 
@@ -96,9 +98,10 @@ int runResaveCommand(int argc, char** argv) {
             // Every folio is loaded (relinking its wires) and written back (renumbered)
             // by the save. A folio that loses objects on the way (a symbol that cannot
             // be resolved, a damaged list) is not written: nothing stored is dropped.
+            std::vector<std::unique_ptr<FolioHolder>> holds;
             for (auto& folio : doc.folios) {
                 const int stored = storedObjects(doc, *folio);
-                folio->acquire();
+                holds.push_back(std::make_unique<FolioHolder>(*folio));
                 if (static_cast<int>(folio->objects.size()) != stored) {
                     std::fprintf(stderr,
                                  "resave : le folio '%s' n'a relu que %d objets sur %d ; '%s' n'est pas écrit.\n",
@@ -112,8 +115,6 @@ int runResaveCommand(int argc, char** argv) {
                 if (!doc.commit(true))
                     status = 1;
             }
-            for (auto& folio : doc.folios)
-                folio->release(false);
         }
     }
     if (lib)

@@ -22,6 +22,17 @@ SymbolResolver* setSymbolResolver(SymbolResolver* resolver) {
     return previous;
 }
 
+SymbolNode* resolveSymbolInstance(Shape& instance) {
+    SymbolResolver* resolver = symbolResolver();
+    InfoSymbole& info = *instance.infoSymbole;
+    SymbolNode* node = resolver ? resolver->findSymbol(info.name) : nullptr;
+    if (node) {
+        info.node = node;
+        info.drawingAcquired = resolver->acquireAndBuildLabels(instance, *node);
+    }
+    return node;
+}
+
 Etiquette::Etiquette() = default;
 Etiquette::Etiquette(std::string labelText, std::unique_ptr<Shape> labelShape)
     : text(std::move(labelText)), shape(std::move(labelShape)) {}
@@ -116,15 +127,19 @@ void Shape::joinLabels(std::string_view first, std::string_view second) {
     data.append(second.data(), second.size());
 }
 
-void Shape::takeUndoCopy() {
-    undo.kind = kind;
-    undo.style = style;
-    undo.outline = outline;
-    undo.angle = angle;
-    undo.points = points;
-    undo.data = data;
-    undo.epx = epx;
-    undo.epy = epy;
+ShapeUndoCopy Shape::state() const {
+    return {kind, style, outline, angle, points, data, epx, epy};
+}
+
+void Shape::restoreState(const ShapeUndoCopy& state) {
+    kind = state.kind;
+    style = state.style;
+    outline = state.outline;
+    angle = state.angle;
+    points = state.points;
+    data = state.data;
+    epx = state.epx;
+    epy = state.epy;
 }
 
 void Shape::exchangeWithUndoCopy() {

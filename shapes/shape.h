@@ -130,7 +130,10 @@ public:
     std::pair<std::string, std::string> splitLabels() const;
     void joinLabels(std::string_view first, std::string_view second);
 
-    void takeUndoCopy();
+    // The fields the undo copy holds, read and put back as one value.
+    ShapeUndoCopy state() const;
+    void restoreState(const ShapeUndoCopy& state);
+    void takeUndoCopy() { undo = state(); }
     void exchangeWithUndoCopy();
     void takeGeometryCopy();
     void restoreGeometryCopy();

@@ -58,11 +58,7 @@ bool readSymbolPart(Shape& shape, Buffer& buffer, ShapeReadProgress* progress) {
     InfoSymbole& info = *shape.infoSymbole;
     if (!buffer.readText(info.name))
         return false;
-    if (SymbolResolver* resolver = symbolResolver()) {
-        info.node = resolver->findSymbol(info.name);
-        if (info.node)
-            info.drawingAcquired = resolver->acquireAndBuildLabels(shape, *info.node);
-    }
+    resolveSymbolInstance(shape);
     const std::size_t built = info.node ? info.labels.size() : 0;
     std::int32_t stored = 0;
     if (!buffer.readInt32(stored) || !buffer.checkLength(stored, kMinLabelBytes))

@@ -33,4 +33,10 @@ SymbolResolver* symbolResolver();
 // Installs a resolver (nullptr removes it); returns the previous one.
 SymbolResolver* setSymbolResolver(SymbolResolver* resolver);
 
+// Looks a symbol instance's symbol up by its name (instance.infoSymbole exists)
+// through the installed resolver; when found, sets infoSymbole->node, acquires
+// the drawing and builds the labels (infoSymbole->drawingAcquired says whether
+// that worked). Returns the node, or nullptr without a resolver or such a symbol.
+SymbolNode* resolveSymbolInstance(Shape& instance);
+
 } // namespace plexo

@@ -10,26 +10,6 @@
 
 namespace plexo {
 
-ShapeUndoCopy stateOf(const Shape& shape) {
-    return {shape.kind,   shape.style, shape.outline, shape.angle,
-            shape.points, shape.data,  shape.epx,     shape.epy};
-}
-
-namespace {
-
-void putState(Shape& shape, const ShapeUndoCopy& state) {
-    shape.kind = state.kind;
-    shape.style = state.style;
-    shape.outline = state.outline;
-    shape.angle = state.angle;
-    shape.points = state.points;
-    shape.data = state.data;
-    shape.epx = state.epx;
-    shape.epy = state.epy;
-}
-
-} // namespace
-
 EditTransaction::EditTransaction(saoDoc& document, Folio& folio, int label)
     : document_(document), folio_(&folio), label_(label), records_(true),
       exceptionsAtStart_(std::uncaught_exceptions()), undoBefore_(document.undoState),
@@ -70,7 +50,7 @@ void EditTransaction::keep(Shape& shape, const ShapeUndoCopy& before) {
 
 void EditTransaction::touch(Shape& shape) {
     record();
-    keep(shape, stateOf(shape));
+    keep(shape, shape.state());
     if (Folio* folio = folioOf(shape))
         document_.notifyAreaChanged(*folio, shape.outline);
 }
@@ -141,7 +121,7 @@ void EditTransaction::rollBack() noexcept {
     for (auto it = kept_.rbegin(); it != kept_.rend(); ++it) {
         Shape& shape = *it->shape;
         report(shape);
-        putState(shape, it->state);
+        shape.restoreState(it->state);
         shape.undo = it->undo;
         shape.alive = it->alive;
         shape.isNew = it->isNew;

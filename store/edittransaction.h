@@ -102,7 +102,4 @@ private:
     std::vector<Folio*> folios_;
 };
 
-// The state of an object as its undo copy holds it.
-ShapeUndoCopy stateOf(const Shape& shape);
-
 } // namespace plexo

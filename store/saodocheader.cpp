@@ -253,14 +253,11 @@ void saoDoc::loadTitleBlock() {
     auto shape = std::make_unique<Shape>(kSymbol, first);
     shape->createKindRecord();
     shape->infoSymbole->name = titleBlockName;
-    SymbolResolver* resolver = symbolResolver();
-    SymbolNode* node = resolver ? resolver->findSymbol(titleBlockName) : nullptr;
+    SymbolNode* node = resolveSymbolInstance(*shape);
     if (!node) {
         logMessage(0, 0, kError, strings::kTitleBlockNotFound, true);
         return;
     }
-    shape->infoSymbole->node = node;
-    shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
     if (!shape->infoSymbole->drawingAcquired || !node->drawingObjects() || node->drawingObjects()->empty()) {
         logMessage(0, 0, kError, strings::kTitleBlockUnusable, true);
         return;   // the object goes, releasing the drawing

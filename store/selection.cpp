@@ -123,7 +123,7 @@ void followChangedWires(saoDoc& document, Folio& folio, EditTransaction* edit) {
             if (!w.changed && !endChanged(w.infoFil->amont) && !endChanged(w.infoFil->aval))
                 continue;
             followed.insert(&w);
-            const ShapeUndoCopy before = stateOf(w);
+            const ShapeUndoCopy before = w.state();
             followEnds(w);
             if (w.points != before.points) {
                 if (edit)

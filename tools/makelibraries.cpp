@@ -8,6 +8,7 @@
 #include "shapes/shape.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "base/log.h"
 #include "store/saodoc.h"
 #include "base/textcodec.h"
@@ -48,13 +49,7 @@ Shape* placeSymbol(Folio& folio, const std::string& name, Point at, const std::s
     shape->createKindRecord();
     shape->infoSymbole->name = name;
     shape->setText(text);
-    SymbolResolver* resolver = symbolResolver();
-    SymbolNode* node = resolver ? resolver->findSymbol(name) : nullptr;
-    if (node) {
-        shape->infoSymbole->node = node;
-        shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-    }
-    if (!node || !shape->infoSymbole->drawingAcquired) {
+    if (!resolveSymbolInstance(*shape) || !shape->infoSymbole->drawingAcquired) {
         std::fprintf(stderr, "makelibraries: symbole introuvable : %s\n", cp1252ToUtf8(name).c_str());
         return nullptr;
     }
@@ -138,14 +133,14 @@ bool writeExamples(const std::filesystem::path& libraryDir, const std::filesyste
             document.titleBlockCorner = 3;
             document.loadTitleBlock();
             Folio& first = *document.folios.front();
-            first.acquire();
-            electricalSchematic(first);
-            first.release(true);
+            {
+                FolioHolder hold(first, FolioHolder::OnRelease::Save);
+                electricalSchematic(first);
+            }
             Folio* second = document.addFolio([](Folio&, FolioDialogKind) { return true; });
             if (second) {
-                second->acquire();
+                FolioHolder hold(*second, FolioHolder::OnRelease::Save);
                 flowchart(*second);
-                second->release(true);
             }
             const JclImportSummary summary = importJclFolder(document, jclDir);
             document.changeFolioList(&first, kFolioResorted);

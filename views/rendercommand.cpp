@@ -7,6 +7,7 @@
 #include "shapes/fontlist.h"
 #include "shapes/units.h"
 #include "store/folio.h"
+#include "store/folioholder.h"
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "views/qtsurface.h"
@@ -59,18 +60,6 @@ void paintFolio(Folio& folio, QPainter& painter, int zoom, bool pageBorders) {
     options.pageBorders = pageBorders;
     renderFolio(folio, surface, options);
 }
-
-// Keeps a folio's objects loaded for the time of a rendering.
-class FolioHold {
-public:
-    explicit FolioHold(Folio& folio) : folio_(folio) { folio_.acquire(); }
-    ~FolioHold() { folio_.release(false); }
-    FolioHold(const FolioHold&) = delete;
-    FolioHold& operator=(const FolioHold&) = delete;
-
-private:
-    Folio& folio_;
-};
 
 // The folios "--folio" names: a 1-based position, else a folio number (ignoring case).
 std::vector<Folio*> selectFolios(saoDoc& document, const std::string& which, std::string& error) {
@@ -128,9 +117,9 @@ int render(const RenderRequest& request) {
             std::fprintf(stderr, "%s\n", error.empty() ? "Le document n'a aucun folio." : error.c_str());
             status = 1;
         } else if (request.format == RenderFormat::Pdf) {
-            std::vector<std::unique_ptr<FolioHold>> holds;
+            std::vector<std::unique_ptr<FolioHolder>> holds;
             for (Folio* folio : folios)
-                holds.push_back(std::make_unique<FolioHold>(*folio));
+                holds.push_back(std::make_unique<FolioHolder>(*folio));
             if (writeFoliosPdf(folios, request.zoom, request.output, error))
                 std::printf("%s\n", format("Écrit : %s", request.output.string()).c_str());
             else
@@ -141,7 +130,7 @@ int render(const RenderRequest& request) {
             for (std::size_t i = 0; i < folios.size(); ++i) {
                 const std::filesystem::path out =
                     numbered ? numberedOutput(request.output, static_cast<int>(i) + 1) : request.output;
-                FolioHold hold(*folios[i]);
+                FolioHolder hold(*folios[i]);
                 const bool written = request.format == RenderFormat::Png
                                          ? writeFolioPng(*folios[i], request.zoom, out, error)
                                          : writeFolioSvg(*folios[i], request.zoom, out, error);

@@ -1,18 +1,13 @@
 // Feeds arbitrary bytes to the JCL reader as the content of a job file, with a
 // sink that walks every chunk as the flowchart drawing would.
+#include "fuzzsupport.h"
 #include "jcl/jclreader.h"
-#include "base/log.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-
-class QuietLog : public plexo::LogSink {
-public:
-    void logMessage(int, int, int, std::string_view, bool) override {}
-};
 
 class CheckingSink : public plexo::JclChunkSink {
 public:
@@ -40,8 +35,7 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QuietLog log;
-    plexo::setLogSink(&log);
+    plexo::fuzz::silenceLog();
     CheckingSink sink;
     plexo::JclReader reader(&sink);
     reader.readJclText("/jobs/prod.v2/FUZZ.jcl", std::string_view(reinterpret_cast<const char*>(data), size));

@@ -1,7 +1,7 @@
 // Reads shape records one after the other from arbitrary bytes, as a folio's
 // object list would be read, and checks that every accepted record writes back
 // to bytes that read and write again identically.
-#include "shapes/fontlist.h"
+#include "fuzzsupport.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
 #include "shapes/symbolresolver.h"
@@ -57,8 +57,7 @@ plexo::Buffer::Block written(const plexo::Shape& shape) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FakeLibrary library;
     plexo::setSymbolResolver(&library);
-    // Faces met in the data join the list; start each input from the same list.
-    plexo::fontList().setInstalledFonts({"Arial", "Times New Roman"});
+    plexo::fuzz::resetFontList();
 
     plexo::Buffer input(plexo::Buffer::Block(data, data + size));
     while (!input.failed() && input.remaining() > 0) {

@@ -132,6 +132,27 @@ TEST(Shape, UndoExchangeAndGeometryCopy) {
     EXPECT_EQ(s.data, "kept"); // the text is not part of the geometry
 }
 
+// What state() reads, restoreState() puts back whole, on any object.
+TEST(Shape, StateMovesEveryUndoableField) {
+    Shape s(kHalfOvalV);
+    s.points = {{9, 9}, {12, 14}};
+    s.angle = 180;
+    s.setText("after");
+    s.style.set(kColour, 5);
+    s.epx = 7;
+    s.epy = 4;
+    s.outline = {0, 0, 9, 9};
+    Shape other(kLine);
+    other.restoreState(s.state());
+    EXPECT_EQ(other.kind, kHalfOvalV);
+    EXPECT_EQ(other.points, s.points);
+    EXPECT_EQ(other.angle, 180);
+    EXPECT_EQ(other.data, "after");
+    EXPECT_EQ(other.style.colour, 5);
+    EXPECT_EQ((Point{other.epx, other.epy}), (Point{7, 4}));
+    EXPECT_EQ(other.outline, (Rect{0, 0, 9, 9}));
+}
+
 TEST(Shape, NegateIds) {
     Shape symbol(kSymbol);
     symbol.createKindRecord();
@@ -201,6 +222,53 @@ TEST(Shape, DestroyingAnInstanceReleasesItsDrawing) {
     }
     EXPECT_EQ(resolver.released, 1);
     setSymbolResolver(previous);
+}
+
+// Knows one symbol, "Relais", whose drawing it acquires or not as told.
+class OneSymbolResolver : public SymbolResolver {
+public:
+    SymbolNode* findSymbol(const std::string& name) override {
+        return name == "Relais" ? reinterpret_cast<SymbolNode*>(&node) : nullptr;
+    }
+    bool acquireAndBuildLabels(Shape& instance, SymbolNode&) override {
+        if (acquires)
+            instance.infoSymbole->labels.emplace_back("", std::make_unique<Shape>(kTerminal));
+        return acquires;
+    }
+    void releaseSymbol(Shape&, SymbolNode&) override {}
+    int node = 0;
+    bool acquires = true;
+};
+
+TEST(Shape, ResolvingAnInstanceByItsName) {
+    OneSymbolResolver resolver;
+    const struct {
+        bool installed;
+        const char* name;
+        bool acquires;
+        bool found;
+        std::size_t labels;
+    } cases[] = {
+        {false, "Relais", true, false, 0},
+        {true, "Moteur", true, false, 0},
+        {true, "Relais", true, true, 1},
+        {true, "Relais", false, true, 0},
+    };
+    for (const auto& c : cases) {
+        resolver.acquires = c.acquires;
+        SymbolResolver* previous = setSymbolResolver(c.installed ? &resolver : nullptr);
+        {
+            Shape instance(kSymbol);
+            instance.createKindRecord();
+            instance.infoSymbole->name = c.name;
+            SymbolNode* node = resolveSymbolInstance(instance);
+            EXPECT_EQ(node != nullptr, c.found) << c.name;
+            EXPECT_EQ(instance.infoSymbole->node, node);
+            EXPECT_EQ(instance.infoSymbole->drawingAcquired, c.found && c.acquires);
+            EXPECT_EQ(instance.infoSymbole->labels.size(), c.labels);
+        }
+        setSymbolResolver(previous);
+    }
 }
 
 } // namespace

@@ -38,11 +38,7 @@ inline std::unique_ptr<Shape> makeSymbol(Folio& folio, const std::string& name, 
     shape->setApplicability();
     shape->createKindRecord();
     shape->infoSymbole->name = name;
-    if (SymbolResolver* resolver = symbolResolver())
-        if (SymbolNode* node = resolver->findSymbol(name)) {
-            shape->infoSymbole->node = node;
-            shape->infoSymbole->drawingAcquired = resolver->acquireAndBuildLabels(*shape, *node);
-        }
+    resolveSymbolInstance(*shape);
     Folio::rebuildShape(*shape);
     return shape;
 }
