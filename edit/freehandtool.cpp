@@ -31,7 +31,11 @@ void FreehandTool::move(ToolHost& host, const PointerEvent& event) {
 void FreehandTool::release(ToolHost& host, const PointerEvent& event) {
     if (!busy() || event.button != PointerButton::Left)
         return;
-    shape_->points.back() = toolPoint(host, event.point);
+    auto& points = shape_->points;
+    points.back() = toolPoint(host, event.point);
+    // The release on the point of the last move adds nothing.
+    if (points.size() > 2 && points[points.size() - 2] == points.back())
+        points.pop_back();
     finish(host);
 }
 

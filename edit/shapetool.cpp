@@ -22,6 +22,12 @@ void ShapeTool::release(ToolHost& host, const PointerEvent& event) {
     if (!busy() || event.button != PointerButton::Left)
         return;
     drag(host, event);
+    // A click without a drag makes nothing, even where the shape snaps to a
+    // size of its own (the calendar).
+    if (toolPoint(host, event.point) == start_) {
+        cancel(host);
+        return;
+    }
     if (Shape* created = finish(host); created && created->kind == kText)
         host.editText(*created);
 }

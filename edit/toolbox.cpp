@@ -9,6 +9,7 @@
 #include "edit/shapetool.h"
 #include "edit/wiretool.h"
 #include "shapes/shape.h"
+#include "shell/commandids.h"
 
 #include <algorithm>
 
@@ -16,52 +17,52 @@ namespace plexo {
 
 namespace {
 
-constexpr int kFirstTool = 101;
-constexpr int kLastTabTool = 114; // Tab never reaches the wire, cable and later tools
+constexpr int kFirstTool = cmd::kToolSelection;
+constexpr int kLastTabTool = cmd::kToolTerminal; // Tab never reaches the wire, cable and later tools
 
 } // namespace
 
 std::unique_ptr<Tool> makeTool(int id) {
     switch (id) {
-    case 101:
+    case cmd::kToolSelection:
         return std::make_unique<SelectTool>();
-    case 102:
+    case cmd::kToolAddLines:
         return std::make_unique<AddLinesTool>();
-    case 103:
+    case cmd::kToolMagnifier:
         return std::make_unique<MagnifierTool>();
-    case 104:
+    case cmd::kToolLine:
         return std::make_unique<ShapeTool>(kLine);
-    case 105:
+    case cmd::kToolRectangle:
         return std::make_unique<ShapeTool>(kRectangle);
-    case 106:
+    case cmd::kToolRoundRectangle:
         return std::make_unique<ShapeTool>(kRoundRect);
-    case 107:
+    case cmd::kToolOval:
         return std::make_unique<ShapeTool>(kOval);
-    case 108:
+    case cmd::kToolPolygon:
         return std::make_unique<PolylineTool>(kPolygon);
-    case 109:
+    case cmd::kToolHalfOvalHorizontal:
         return std::make_unique<ShapeTool>(kHalfOvalH);
-    case 110:
+    case cmd::kToolHalfOvalVertical:
         return std::make_unique<ShapeTool>(kHalfOvalV);
-    case 111:
+    case cmd::kToolBezier:
         return std::make_unique<PolylineTool>(kBezier);
-    case 112:
+    case cmd::kToolFreehand:
         return std::make_unique<FreehandTool>();
-    case 113:
+    case cmd::kToolText:
         return std::make_unique<ShapeTool>(kText);
-    case 114:
+    case cmd::kToolTerminal:
         return std::make_unique<PlaceTool>(kTerminal);
-    case 115:
+    case cmd::kToolControlWire:
         return std::make_unique<WireTool>(kWire);
-    case 116:
+    case cmd::kToolCable:
         return std::make_unique<WireTool>(kCable);
-    case 117:
+    case cmd::kToolEditableText:
         return std::make_unique<PlaceTool>(kTextZone);
-    case 118:
+    case cmd::kToolChordGrid:
         return std::make_unique<PlaceTool>(kChordGrid);
-    case 119:
+    case cmd::kToolTablature:
         return std::make_unique<PlaceTool>(kTablature);
-    case 120:
+    case cmd::kToolCalendar:
         return std::make_unique<ShapeTool>(kCalendar);
     default:
         return nullptr;
