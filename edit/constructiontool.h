@@ -17,6 +17,8 @@ public:
     explicit ConstructionTool(int kind) : kind_(kind) {}
     ~ConstructionTool() override;
 
+    // A double-click's first click did the work; the second is no new press.
+    void doubleClick(ToolHost& host, const PointerEvent& event) override { (void)host, (void)event; }
     void cancel(ToolHost& host) override;
     bool busy() const override { return shape_ != nullptr; }
     ToolCursor hover(ToolHost& host, Point at) override;

@@ -19,12 +19,8 @@ void PolylineTool::move(ToolHost& host, const PointerEvent& event) {
 // A double-click comes after the press of its first click, which placed the
 // point: the moving point after it is dropped and the object ends there.
 void PolylineTool::doubleClick(ToolHost& host, const PointerEvent& event) {
-    if (event.button != PointerButton::Left)
+    if (event.button != PointerButton::Left || !busy())
         return;
-    if (!busy()) {
-        press(host, event);
-        return;
-    }
     if (shape_->points.size() > 1)
         shape_->points.pop_back();
     shape_->points.back() = toolPoint(host, event.point);
