@@ -52,7 +52,7 @@ void SelectTool::press(ToolHost& host, const PointerEvent& event) {
     HitResult found;
     Shape* object = objectAt(host, p, found);
     if (!object) {
-        if (!event.shift && document.selection.any) {
+        if (!event.shift) {
             deselectAll(document);
             refreshSelectionSummary(document);
         }
