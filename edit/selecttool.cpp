@@ -57,6 +57,7 @@ void SelectTool::press(ToolHost& host, const PointerEvent& event) {
             refreshSelectionSummary(document);
         }
         mode_ = Mode::Band;
+        start_ = p;
         bandShape_ = newToolObject(host, kRectangle, true);
         bandShape_->points = {p, p};
         rebuildGeometry(*bandShape_);
@@ -101,7 +102,8 @@ void SelectTool::move(ToolHost& host, const PointerEvent& event) {
     case Mode::None:
         return;
     case Mode::Band:
-        bandShape_->points.back() = toolPoint(host, event.point, false);
+        // The corners are normalised by the geometry: set again from the press point.
+        bandShape_->points = {start_, toolPoint(host, event.point, false)};
         rebuildGeometry(*bandShape_);
         break;
     case Mode::Move:
@@ -133,14 +135,18 @@ void SelectTool::release(ToolHost& host, const PointerEvent& event) {
     switch (mode) {
     case Mode::Band: {
         band_ = spanOf(band->points.front(), band->points.back());
+        bool any = false;
         for (auto& owned : folio.objects) {
             Shape& object = *owned;
             const Rect& o = object.outline;
             if (!object.alive || !band_.contains({o.left, o.top}) || !band_.contains({o.right, o.bottom}))
                 continue;
             object.selected = event.shift ? !object.selected : true;
-            reportArea(document, folio, o);
+            any = true;
         }
+        // Every object changed lies inside the band: one repaint covers their handles.
+        if (any)
+            reportArea(document, folio, band_);
         refreshSelectionSummary(document);
         break;
     }

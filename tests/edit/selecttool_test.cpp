@@ -59,8 +59,10 @@ TEST_F(SelectToolTest, TheBandSelectsWhatLiesWhollyInsideAndTogglesWithShift) {
     EXPECT_EQ(selected(), std::vector<Shape*>{&inside});
     EXPECT_EQ(tool.lastBand(), (Rect{5000, 5000, 100000, 60000}));
     // With Shift the band toggles and keeps the rest of the selection.
-    host.drag(tool, {5000, 5000}, {130000, 60000}, true);
+    // Drawn from its bottom-right corner up to its top-left one.
+    host.drag(tool, {130000, 60000}, {5000, 5000}, true);
     EXPECT_EQ(selected(), std::vector<Shape*>{&across});
+    EXPECT_EQ(tool.lastBand(), (Rect{5000, 5000, 130000, 60000}));
     EXPECT_EQ(host.f.document.undoState.label, 0);
 }
 
