@@ -146,8 +146,22 @@ int main(int argc, char** argv) {
                 millisecondsSince(start));
     rectangle->cancel(host);
 
+    // A relay widened by its left-middle handle (13000 left of its centre; its
+    // wire leaves from the right).
+    Shape& relay = *moved.front();
+    deselectAll(f.document);
+    relay.selected = true;
+    refreshSelectionSummary(f.document);
+    const Point handle{relay.points.front().x - 13000, relay.points.front().y};
+    start = std::chrono::steady_clock::now();
+    tool.press(host, at(handle));
+    tool.move(host, at({handle.x - 6500, handle.y}));
+    tool.release(host, at({handle.x - 6500, handle.y}));
+    std::printf("reshape of a relay by a handle: %8.2f ms (stretched by %d)\n", millisecondsSince(start),
+                relay.epx);
+
     start = std::chrono::steady_clock::now();
     undoAction(f.document);
-    std::printf("undo of that move: %8.2f ms\n", millisecondsSince(start));
+    std::printf("undo of that reshape: %8.2f ms\n", millisecondsSince(start));
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "edit/schemacommands.h"
 
+#include "edit/toolbox.h"
 #include "shell/commandids.h"
 #include "shell/commandtexts.h"
-#include "edit/toolbox.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/undo.h"

@@ -159,7 +159,8 @@ void drawGhost(const Shape& shape, Surface& surface, const RenderContext& contex
     const Point origin = surface.origin();
     const bool shifted = shift.x != 0 || shift.y != 0;
     if (shifted)
-        surface.setOrigin({origin.x - toPixels(shift.x, context.zoom), origin.y - toPixels(shift.y, context.zoom)});
+        surface.setOrigin(
+            {origin.x - toPixels(shift.x, context.zoom), origin.y - toPixels(shift.y, context.zoom)});
     draw(shape, surface, context, true);
     if (shifted)
         surface.setOrigin(origin);

@@ -59,7 +59,8 @@ void WireTool::move(ToolHost& host, const PointerEvent& event) {
     if (!busy())
         return;
     follow(host, event);
-    host.setCursor(overFreeTerminal(host, shape_->points.back()) ? ToolCursor::OverTerminal : ToolCursor::Draw);
+    host.setCursor(overFreeTerminal(host, shape_->points.back()) ? ToolCursor::OverTerminal
+                                                                 : ToolCursor::Draw);
 }
 
 ToolCursor WireTool::hover(ToolHost& host, Point at) {

@@ -91,7 +91,8 @@ TEST(PlaceTool, PlacedObjectsFollowTheMouseAndAreCentredOnIt) {
         ASSERT_EQ(host.objectCount(), 1u) << c.tool;
         Shape& s = host.last();
         EXPECT_EQ(s.kind, c.kind);
-        EXPECT_EQ(s.points, (Points{{100000 - c.half.x, 100000 - c.half.y}, {100000 + c.half.x, 100000 + c.half.y}}))
+        EXPECT_EQ(s.points,
+                  (Points{{100000 - c.half.x, 100000 - c.half.y}, {100000 + c.half.x, 100000 + c.half.y}}))
             << c.tool;
         EXPECT_EQ(s.style.colour, 3);
         EXPECT_EQ(host.undoText(), "&Annuler la création\tCtrl+Z");

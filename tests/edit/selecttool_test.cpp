@@ -160,6 +160,34 @@ TEST_F(SelectToolTest, TheRubberDrawingFollowsTheDragAndLeavesWithIt) {
     EXPECT_EQ(host.f.document.undoState.label, 0);
 }
 
+TEST_F(SelectToolTest, AWireEndDraggedShowsItsGhostWithoutTouchingTheWireOrItsLinks) {
+    LibNode& relais = host.f.twoTerminalSymbol();
+    Shape& a = host.f.addSymbol(relais, {100000, 100000});
+    Shape* out = test::DrawingFixture::terminal(a, 1);
+    Shape& w = host.f.addWire({{110000, 100000}, {200000, 100000}}, out, nullptr);
+    const Points before = w.points;
+    host.click(tool, {150000, 100000});
+    ASSERT_TRUE(w.selected);
+    EXPECT_EQ(tool.hover(host, {200000, 100000}), ToolCursor::Handle);
+    // Its free end (handle 3 of a two-point wire) dragged onto the relay's other terminal.
+    tool.press(host, FakeHost::at({200000, 100000}));
+    tool.move(host, FakeHost::at({90000, 100000}));
+    EXPECT_EQ(host.cursor, ToolCursor::WireOverTerminal);
+    RecordingSurface surface;
+    tool.drawOverlay(surface, RenderContext::atZoom(5));
+    EXPECT_FALSE(surface.drawingLines().empty());
+    ASSERT_TRUE(tool.overlayArea());
+    EXPECT_LE(tool.overlayArea()->left, 90000);
+    EXPECT_EQ(w.points, before);
+    EXPECT_EQ(w.infoFil->amont, out);
+    EXPECT_EQ(w.infoFil->aval, nullptr);
+    EXPECT_EQ(test::DrawingFixture::terminal(a, 0)->infoBorne->wire, nullptr);
+    tool.release(host, FakeHost::at({90000, 100000}));
+    EXPECT_EQ(w.points.back(), (Point{90000, 100000}));
+    EXPECT_EQ(w.infoFil->aval, test::DrawingFixture::terminal(a, 0));
+    EXPECT_EQ(host.undoText(), "&Annuler le redimensionnement\tCtrl+Z");
+}
+
 TEST_F(SelectToolTest, DoubleClickOpensThePropertiesAndTheRightButtonTheMenu) {
     box({20000, 20000}, {40000, 40000});
     host.doubleClick(tool, {30000, 30000});

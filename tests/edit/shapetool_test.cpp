@@ -16,7 +16,7 @@ TEST(ShapeTool, EveryTwoPointKindIsDrawnInTheDefaultObjectStyle) {
     const struct {
         int tool;
         int kind;
-    } cases[] = {{104, kLine}, {105, kRectangle}, {106, kRoundRect}, {107, kOval},
+    } cases[] = {{104, kLine},      {105, kRectangle}, {106, kRoundRect}, {107, kOval},
                  {109, kHalfOvalH}, {110, kHalfOvalV}, {113, kText}};
     for (const auto& c : cases) {
         FakeHost host;
