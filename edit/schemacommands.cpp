@@ -1,8 +1,11 @@
 #include "edit/schemacommands.h"
 
+#include "edit/toolbox.h"
 #include "shell/commandids.h"
 #include "shell/commandtexts.h"
 #include "store/saodoc.h"
+#include "store/selection.h"
+#include "store/undo.h"
 
 namespace plexo {
 
@@ -48,6 +51,27 @@ CommandTable<Context> makeSchemaCommands() {
             document.showTerminals = document.showTerminals ? 0 : 1;
             document.setModified();
             document.notifyWholeDocumentChanged();
+        });
+
+    for (int id = cmd::kToolFirst; id <= cmd::kToolLast; ++id) {
+        add(id)
+            .checkedWhen([id](const Context&) { return toolChoice().current() == id; })
+            .does([id](Context& view) {
+                toolChoice().choose(id);
+                // The drawing tools start from an empty selection.
+                if (id != cmd::kToolSelection && id != cmd::kToolMagnifier) {
+                    deselectAll(view.document());
+                    refreshSelectionSummary(view.document());
+                }
+            });
+    }
+    add(cmd::kUndo)
+        .enabledWhen([](const Context& view) { return undoLabelFor(view.document(), view.folio()).enabled; })
+        .labelledBy([](const Context& view) { return undoLabelFor(view.document(), view.folio()).text; })
+        .does([](Context& view) {
+            // The views repaint from the document's notifications.
+            if (undoLabelFor(view.document(), view.folio()).enabled)
+                undoAction(view.document());
         });
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });

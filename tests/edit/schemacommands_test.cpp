@@ -1,8 +1,12 @@
 #include "edit/schemacommands.h"
 
+#include "edit/toolbox.h"
 #include "library/libnode.h"
 #include "shell/commandids.h"
 #include "store/saodoc.h"
+#include "store/selection.h"
+#include "store/undo.h"
+#include "support/drawingfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +21,7 @@ class FakeView : public SchemaViewContext {
 public:
     explicit FakeView(saoDoc& document) : document_(document) {}
     saoDoc& document() const override { return document_; }
-    Folio* folio() const override { return nullptr; }
+    Folio* folio() const override { return shown; }
     bool isEditable() const override { return !document_.isSymbolDocument(); }
     bool tabsShown() const override { return tabs; }
     bool rulersShown() const override { return rulers; }
@@ -32,6 +36,7 @@ public:
     void copyFolioUnderAnotherName() override { calls.push_back("copy"); }
     void folioList() override { calls.push_back("list"); }
 
+    Folio* shown = nullptr;
     bool tabs = true, rulers = true, grid = true;
     std::vector<std::string> calls;
 
@@ -94,6 +99,51 @@ TEST(SchemaCommands, ASymbolBeingEditedHasNoFolioCommandsNorTabStripToggle) {
                    cmd::kFolioList})
         EXPECT_FALSE(statusOf(id, view).enabled) << id;
     EXPECT_TRUE(statusOf(cmd::kShowRulers, view).enabled);
+}
+
+TEST(SchemaCommands, ToolCommandsTickTheCurrentToolAndDrawingToolsDeselect) {
+    test::DrawingFixture f;
+    FakeView view(f.document);
+    view.shown = f.folio;
+    Shape& s = f.add(kLine, {{0, 0}, {10000, 0}});
+    const int before = toolChoice().current();
+    for (int id : {103, 101, 105}) {
+        s.selected = true;
+        refreshSelectionSummary(f.document);
+        EXPECT_TRUE(schemaCommands().run(id, view));
+        EXPECT_EQ(toolChoice().current(), id);
+        EXPECT_TRUE(statusOf(id, view).checked) << id;
+        EXPECT_FALSE(statusOf(id == 105 ? 101 : 105, view).checked) << id;
+        // Only the selection tool and the magnifier keep the selection.
+        EXPECT_EQ(s.selected, id != 105) << id;
+        EXPECT_EQ(f.document.selection.any, id != 105) << id;
+    }
+    EXPECT_EQ(schemaCommands().find(120)->text, "C&alendrier");
+    toolChoice().choose(before);
+}
+
+TEST(SchemaCommands, UndoCarriesTheLabelOfTheLastActionOnThisFolio) {
+    test::DrawingFixture f;
+    FakeView view(f.document);
+    view.shown = f.folio;
+    CommandStatus status = statusOf(cmd::kUndo, view);
+    EXPECT_FALSE(status.enabled);
+    EXPECT_EQ(status.text, "Impossible d'annuler\tCtrl+Z");
+    Shape& s = f.add(kLine, {{0, 0}, {10000, 0}});
+    s.selected = true;
+    moveSelection(f.document, *f.folio, 5000, 0);
+    status = statusOf(cmd::kUndo, view);
+    EXPECT_TRUE(status.enabled);
+    EXPECT_EQ(status.text, "&Annuler le déplacement\tCtrl+Z");
+    EXPECT_TRUE(schemaCommands().run(cmd::kUndo, view));
+    EXPECT_EQ(s.points.front(), (Point{0, 0}));
+    EXPECT_EQ(statusOf(cmd::kUndo, view).text, "&Refaire le déplacement\tCtrl+Z");
+    schemaCommands().run(cmd::kUndo, view);
+    EXPECT_EQ(s.points.front(), (Point{5000, 0}));
+    // Another folio's view cannot undo it.
+    view.shown = &f.addFolio();
+    EXPECT_FALSE(statusOf(cmd::kUndo, view).enabled);
+    EXPECT_EQ(statusOf(cmd::kUndo, view).text, "Impossible d'annuler\tCtrl+Z");
 }
 
 TEST(SchemaCommands, EveryRowHasTheTextOfItsCommand) {
