@@ -69,7 +69,9 @@ CommandTable<Context> makeSchemaCommands() {
         .enabledWhen([](const Context& view) { return undoLabelFor(view.document(), view.folio()).enabled; })
         .labelledBy([](const Context& view) { return undoLabelFor(view.document(), view.folio()).text; })
         .does([](Context& view) {
-            // The views repaint from the document's notifications.
+            // A construction in progress is dropped, not left open over the undone
+            // folio; the views repaint from the document's notifications.
+            view.cancelConstruction();
             if (undoLabelFor(view.document(), view.folio()).enabled)
                 undoAction(view.document());
         });

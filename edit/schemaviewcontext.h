@@ -32,6 +32,9 @@ public:
     virtual void deleteFolio() = 0;
     virtual void copyFolioUnderAnotherName() = 0;
     virtual void folioList() = 0;
+
+    // Drops a drawing in progress in the view's pane (before an undo).
+    virtual void cancelConstruction() {}
 };
 
 } // namespace plexo

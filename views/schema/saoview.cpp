@@ -246,6 +246,10 @@ void saoView::copyFolioUnderAnotherName() {
         showAdded(document_.copyFolioUnderAnotherName(*folio_, folioDialog(this)));
 }
 
+void saoView::cancelConstruction() {
+    pane_->tools().cancel();
+}
+
 void saoView::folioList() {
     const int index = DlogListeFolios::choose(document_, folioIndex_, this);
     if (index >= 0)

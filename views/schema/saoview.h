@@ -64,6 +64,7 @@ public:
     void copyFolioUnderAnotherName() override;
     // "Liste des folios" (731): the chosen folio becomes current.
     void folioList() override;
+    void cancelConstruction() override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
