@@ -1,11 +1,13 @@
 #include "store/edittransaction.h"
 
 #include "shapes/geometry.h"
+#include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 
 #include <algorithm>
+#include <climits>
 #include <exception>
 
 namespace plexo {
@@ -94,12 +96,32 @@ void EditTransaction::finish() {
                 continue;
             if (dropDeadLinks_)
                 folio->dropDeadLinks();
-            if (connectLooseEnds_)
-                folio->connectLooseWireEnds();
+            if (connectLooseEnds_) {
+                if (const std::optional<Rect> area = changedArea(*folio))
+                    folio->connectLooseWireEnds(*area);
+            }
             followChangedWires(document_, *folio, this);
         }
     }
     refreshSelectionSummary(document_);
+}
+
+std::optional<Rect> EditTransaction::changedArea(const Folio& folio) {
+    // What this action changed (the objects it touched, alive or deleted), widened
+    // by the distance within which a wire end joins a terminal or a wire.
+    std::optional<Rect> area;
+    for (const auto& object : folio.objects) {
+        if (object->changed)
+            area = area ? area->united(object->outline) : object->outline;
+    }
+    if (!area)
+        return std::nullopt;
+    const std::int64_t margin = kConnectTolerance;
+    auto clamp = [](std::int64_t v) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return Rect{clamp(area->left - margin), clamp(area->top - margin), clamp(area->right + margin),
+                clamp(area->bottom + margin)};
 }
 
 void EditTransaction::rollBack() noexcept {

@@ -17,6 +17,7 @@
 #include "store/undo.h"
 
 #include <cstddef>
+#include <optional>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -91,6 +92,8 @@ private:
     bool records_;
     bool recorded_ = false;
     bool finished_ = false;
+    static std::optional<Rect> changedArea(const Folio& folio);
+
     bool dropDeadLinks_ = false;
     bool connectLooseEnds_ = false;
     int exceptionsAtStart_;

@@ -109,6 +109,9 @@ public:
     // Every alive wire and cable attaches its free ends to a terminal or a wire
     // lying under them (shapes/wires.h, connectLooseEnds).
     void connectLooseWireEnds();
+    // The same for the wire ends lying inside area only (where something changed:
+    // nowhere else can an end have found a terminal or a wire to join).
+    void connectLooseWireEnds(const Rect& area);
     // Every object forgets its links to objects that are no longer alive.
     void dropDeadLinks();
     // For a control wire whose segment ending at pointIndex (0-based) moved by

@@ -12,6 +12,18 @@ void Folio::connectLooseWireEnds() {
     }
 }
 
+void Folio::connectLooseWireEnds(const Rect& area) {
+    for (auto& object : objects) {
+        Shape& wire = *object;
+        if (!wire.alive || !wire.isWire() || !wire.infoFil || wire.points.empty())
+            continue;
+        const bool startLoose = !wire.infoFil->amont && area.contains(wire.points.front());
+        const bool endLoose = !wire.infoFil->aval && area.contains(wire.points.back());
+        if (startLoose || endLoose)
+            connectLooseEnds(wire);
+    }
+}
+
 void Folio::dropDeadLinks() {
     for (auto& object : objects) {
         if (!object->alive)
