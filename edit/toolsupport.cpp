@@ -23,18 +23,8 @@ constexpr std::int32_t kCalendarHeight = 49500;
 constexpr int kCalendarMaxMonths = 6;
 
 bool isSquareKind(int kind) {
-    switch (kind) {
-    case kRectangle:
-    case kRoundRect:
-    case kOval:
-    case kText:
-    case kDibPicture:
-    case kMetafilePicture:
-    case kBitmapPicture:
-        return true;
-    default:
-        return false;
-    }
+    // The box kinds, but the calendar, whose size snaps to whole months instead.
+    return kind != kCalendar && Shape::keepsNormalisedCorners(kind);
 }
 
 std::int32_t signOf(std::int32_t v) {

@@ -1,6 +1,7 @@
 #include "views/dialogs/dlogfolio.h"
 
-#include <QDialogButtonBox>
+#include "views/dialogs/dialogbuttons.h"
+
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,12 +81,7 @@ DlogFolio::DlogFolio(FolioDialogKind kind, const FolioIdentification& id, QWidge
     grid->setColumnStretch(3, 1);
     layout->addWidget(revisions);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8("&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("&Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(addOkCancel(*this));
     number_->setFocus();
 }
 

@@ -2,8 +2,8 @@
 
 #include "base/textcodec.h"
 #include "shapes/shape.h"
+#include "views/dialogs/dialogbuttons.h"
 
-#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,12 +40,7 @@ DlogTexte::DlogTexte(const std::string& text, QWidget* parent) : QDialog(parent)
     field_ = new QPlainTextEdit(QString::fromStdString(text), this);
     field_->setMinimumSize(360, 160);
     layout->addWidget(field_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8("&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("&Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(addOkCancel(*this));
     field_->setFocus();
 }
 
