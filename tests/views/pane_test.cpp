@@ -72,6 +72,18 @@ TEST_F(PaneTest, KeysScrollAndAskForOtherFolios) {
     EXPECT_EQ(pane.view().positionY(), 0);
 }
 
+TEST_F(PaneTest, ADragPastAnEdgeScrollsOneUnitTowardIt) {
+    pane.setZoom(8);
+    EXPECT_FALSE(pane.scrollToward(10, 10));
+    EXPECT_TRUE(pane.scrollToward(pane.viewport()->width() + 5, 10));
+    EXPECT_EQ(pane.view().positionX(), 1);
+    EXPECT_TRUE(pane.scrollToward(-3, pane.viewport()->height()));
+    EXPECT_EQ(pane.view().positionX(), 0);
+    EXPECT_EQ(pane.view().positionY(), 1);
+    // Nothing further left to go.
+    EXPECT_FALSE(pane.scrollToward(-3, 10));
+}
+
 TEST_F(PaneTest, TheObjectIsDrawnWhereTheViewportPutsItAndScrollingMovesIt) {
     // At 100 % the filled box covers pixels 100..159 × 100..139.
     QImage image = picture();

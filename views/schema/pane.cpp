@@ -129,6 +129,17 @@ void Pane::scrollToOrigin() {
         syncScrollBars();
 }
 
+bool Pane::scrollToward(int x, int y) {
+    const int dx = x < 0 ? -1 : x >= viewport()->width() ? 1 : 0;
+    const int dy = y < 0 ? -1 : y >= viewport()->height() ? 1 : 0;
+    if (dx == 0 && dy == 0)
+        return false;
+    const int fromX = horizontalScrollBar()->value(), fromY = verticalScrollBar()->value();
+    horizontalScrollBar()->setValue(fromX + dx);
+    verticalScrollBar()->setValue(fromY + dy);
+    return horizontalScrollBar()->value() != fromX || verticalScrollBar()->value() != fromY;
+}
+
 void Pane::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     refreshLayout();

@@ -45,6 +45,9 @@ public:
     // Scrolls so that the document point lies in the middle of the pane.
     void centreOn(Point documentPoint);
     void scrollToOrigin();
+    // While a drag goes on outside the pane: one scroll unit toward the window point
+    // on each axis where it lies outside; true when the pane scrolled.
+    bool scrollToward(int x, int y);
     // The tools' side of the pane: the current tool and what it asks of the pane.
     PaneTools& tools() const { return *tools_; }
 

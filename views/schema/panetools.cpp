@@ -63,6 +63,11 @@ void PaneTools::mousePress(QMouseEvent* event) {
 void PaneTools::mouseMove(QMouseEvent* event) {
     if (!ready())
         return;
+    if (tool_->busy()) {
+        // Dragging past the pane's edge brings the folio along.
+        const QPoint at = event->position().toPoint();
+        pane_.scrollToward(at.x(), at.y());
+    }
     const PointerEvent pointer = pointerEvent(event);
     if (tool_->busy())
         tool_->move(*this, pointer);
