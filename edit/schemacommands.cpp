@@ -1,11 +1,18 @@
 #include "edit/schemacommands.h"
 
+#include "base/userinterface.h"
+#include "edit/kindrules.h"
 #include "edit/toolbox.h"
+#include "shapes/shape.h"
 #include "shell/commandids.h"
 #include "shell/commandtexts.h"
+#include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/undo.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace plexo {
 
@@ -17,6 +24,106 @@ using Rule = Condition<Context>;
 // The folio commands need a schéma of its own: not a symbol being edited.
 const Rule kSchema = [](const Context& view) { return !view.document().isSymbolDocument(); };
 const Rule kEditable = [](const Context& view) { return view.isEditable(); };
+
+// "sel": something is selected, on this view's folio.
+const Rule kSelection = [](const Context& view) {
+    const SelectionSummary& selection = view.document().selection;
+    return selection.any && view.folio() && selection.folio == view.folio();
+};
+// "one": exactly one object is selected, on this view's folio.
+const Rule kOne = [](const Context& view) {
+    const SelectionSummary& selection = view.document().selection;
+    return selection.single && view.folio() && selection.folio == view.folio();
+};
+// "any": the folio holds an alive object.
+bool holdsAlive(const Folio* folio, int kind = -1) {
+    return folio && std::any_of(folio->objects.begin(), folio->objects.end(), [kind](const auto& object) {
+               return object->alive && (kind < 0 || object->kind == kind);
+           });
+}
+const Rule kAny = [](const Context& view) { return holdsAlive(view.folio()); };
+Rule acceptedBySelection(int command) {
+    return [command](const Context& view) { return view.folio() && selectionAccepts(*view.folio(), command); };
+}
+const Rule kNamesSomething = [](const Context& view) {
+    return view.folio() && selectionNamesSomething(*view.folio());
+};
+const Rule kHoldsMidiShortcut = [](const Context& view) { return holdsAlive(view.folio(), kMidiShortcut); };
+
+// The selection's operations work on the view's folio.
+template <typename Operation> std::function<void(Context&)> onFolio(Operation operation) {
+    return [operation](Context& view) {
+        if (Folio* folio = view.folio())
+            operation(view.document(), *folio);
+    };
+}
+
+void selectAll(saoDoc& document, Folio& folio) {
+    deselectAll(document, &folio);
+    for (auto& object : folio.objects)
+        object->selected = object->alive;
+    document.notifyAreaChanged(folio, folio.extent());
+    refreshSelectionSummary(document);
+}
+
+void addEditionCommands(CommandTable<Context>& table, const std::function<CommandRow<Context>&(int)>& add) {
+    add(cmd::kDelete).enabledWhen(kSelection).does(onFolio(deleteSelection));
+    add(cmd::kSelectAll).enabledWhen(kAny).does(onFolio(selectAll));
+    for (int id = cmd::kBringToFront; id <= cmd::kSendToBack; ++id) {
+        const auto operation = static_cast<ZOrder>(id - cmd::kBringToFront);
+        add(id).enabledWhen(kOne).does(onFolio([operation](saoDoc& document, Folio& folio) {
+            document.changeZOrder(folio, operation);
+        }));
+    }
+    // Alignments 0..5 need several objects; 6 (on the grid) and 7 (centre) one is enough.
+    for (int id = cmd::kAlignTop; id <= cmd::kCentreVertically; ++id)
+        add(id).enabledWhen(kSelection && !kOne).does(onFolio([id](saoDoc& document, Folio& folio) {
+            alignSelection(document, folio, id - cmd::kAlignTop);
+        }));
+    add(cmd::kAlignOnGrid).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        alignSelection(document, folio, kAlignOnGrid);
+    }));
+    add(cmd::kCentreInFolio).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        alignSelection(document, folio, kAlignCentreInFolio);
+    }));
+    add(cmd::kRotateLeft).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        rotateSelection(document, folio, 90);
+    }));
+    add(cmd::kRotateRight).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        rotateSelection(document, folio, -90);
+    }));
+    add(cmd::kFlipHorizontal).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        mirrorSelection(document, folio, 0);
+    }));
+    add(cmd::kFlipVertical).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        mirrorSelection(document, folio, 1);
+    }));
+    add(cmd::kUseFormatAsModel)
+        .enabledWhen(kOne && acceptedBySelection(cmd::kUseFormatAsModel))
+        .does(onFolio([](saoDoc& document, Folio& folio) { document.takeStyleAsModel(folio); }));
+    add(cmd::kGoToFolio).enabledWhen(kNamesSomething).does([](Context& view) {
+        if (Folio* folio = view.folio())
+            if (Folio* target = view.document().findFolioForSelection(*folio))
+                view.showFolio(view.document().indexOf(target));
+    });
+    add(cmd::kOpenWebSite).enabledWhen(kNamesSomething).does(onFolio([](saoDoc& document, Folio& folio) {
+        document.openInternetShortcut(folio);
+    }));
+    add(cmd::kPlayMidi).enabledWhen(kHoldsMidiShortcut).does(onFolio([](saoDoc& document, Folio& folio) {
+        document.playMidiShortcut(folio);
+    }));
+    add(cmd::kStopMidi).enabledWhen(kHoldsMidiShortcut).does([](Context& view) { view.document().stopMidi(); });
+    add(cmd::kSend).enabledWhen(kSchema && kAny).does([](Context& view) { view.document().sendByMail(); });
+    add(cmd::kCopyFolio).enabledWhen(kAny).does(onFolio([](saoDoc& document, Folio& folio) {
+        document.copyFolioToClipboard(folio);
+    }));
+    add(cmd::kPasteFolio)
+        .enabledWhen([](const Context&) { return userInterface().clipboardHasFormat(kFolioFormat); })
+        .does([](Context& view) {
+            if (Folio* pasted = view.document().pasteFolioFromClipboard())
+                view.showFolio(view.document().indexOf(pasted));
+        });
+}
 
 CommandTable<Context> makeSchemaCommands() {
     CommandTable<Context> table;
@@ -75,6 +182,8 @@ CommandTable<Context> makeSchemaCommands() {
             if (undoLabelFor(view.document(), view.folio()).enabled)
                 undoAction(view.document());
         });
+
+    addEditionCommands(table, add);
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });
     add(cmd::kFolioInfo).enabledWhen(kSchema).does([](Context& view) { view.folioInformation(); });

@@ -32,6 +32,8 @@ public:
     virtual void deleteFolio() = 0;
     virtual void copyFolioUnderAnotherName() = 0;
     virtual void folioList() = 0;
+    // Makes the folio at index current (784 "Atteindre le folio correspondant").
+    virtual void showFolio(int index) = 0;
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}

@@ -35,6 +35,7 @@ public:
     void deleteFolio() override { calls.push_back("delete"); }
     void copyFolioUnderAnotherName() override { calls.push_back("copy"); }
     void folioList() override { calls.push_back("list"); }
+    void showFolio(int index) override { calls.push_back("show " + std::to_string(index)); }
 
     Folio* shown = nullptr;
     bool tabs = true, rulers = true, grid = true;

@@ -42,7 +42,7 @@ public:
     // Makes the folio at index current: the old folio's objects are let go, the
     // new ones loaded, the selection summary refreshed, the view laid out and
     // scrolled to the folio's top-left corner.
-    void showFolio(int index);
+    void showFolio(int index) override;
     // -1 previous, +1 next, 0 first, 2 last (clamped).
     void stepFolio(int step);
 

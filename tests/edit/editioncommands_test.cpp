@@ -1,0 +1,150 @@
+// The Edition commands of the schéma view's table that call the document's
+// operations: their enabling rules by selection and kind, and what they do.
+#include "edit/kindrules.h"
+#include "edit/schemacommands.h"
+
+#include "shell/commandids.h"
+#include "store/selection.h"
+#include "store/undo.h"
+#include "support/drawingfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace plexo {
+namespace {
+
+class View : public SchemaViewContext {
+public:
+    View(saoDoc& document, Folio* folio) : document_(document), folio_(folio) {}
+    saoDoc& document() const override { return document_; }
+    Folio* folio() const override { return folio_; }
+    bool isEditable() const override { return true; }
+    bool tabsShown() const override { return true; }
+    bool rulersShown() const override { return true; }
+    bool gridShown() const override { return true; }
+    void setTabsShown(bool) override {}
+    void setRulersShown(bool) override {}
+    void setGridShown(bool) override {}
+    void zoomCommand(int) override {}
+    void addFolio() override {}
+    void folioInformation() override {}
+    void deleteFolio() override {}
+    void copyFolioUnderAnotherName() override {}
+    void folioList() override {}
+    void showFolio(int index) override { shown.push_back(index); }
+
+    std::vector<int> shown;
+
+private:
+    saoDoc& document_;
+    Folio* folio_;
+};
+
+bool enabled(int id, const View& view) {
+    CommandStatus status;
+    EXPECT_TRUE(schemaCommands().status(id, view, status)) << id;
+    return status.enabled;
+}
+
+class EditionCommands : public ::testing::Test {
+protected:
+    void select(std::initializer_list<Shape*> shapes) {
+        for (auto& object : f.folio->objects)
+            object->selected = false;
+        for (Shape* shape : shapes)
+            shape->selected = true;
+        refreshSelectionSummary(f.document);
+    }
+
+    test::DrawingFixture f;
+    Shape& a = f.add(kRectangle, {{0, 0}, {10000, 10000}});
+    Shape& b = f.add(kLine, {{50000, 20000}, {60000, 20000}});
+    View view{f.document, f.folio};
+};
+
+TEST_F(EditionCommands, RulesFollowTheSelection) {
+    const int one = cmd::kBringToFront, several = cmd::kAlignTop;
+    struct Case {
+        const char* what;
+        std::vector<Shape*> selected;
+        bool sel, single, many;
+    } cases[] = {
+        {"nothing", {}, false, false, false},
+        {"one object", {&a}, true, true, false},
+        {"two objects", {&a, &b}, true, false, true},
+    };
+    for (const Case& c : cases) {
+        for (auto& object : f.folio->objects)
+            object->selected = false;
+        for (Shape* shape : c.selected)
+            shape->selected = true;
+        refreshSelectionSummary(f.document);
+        SCOPED_TRACE(c.what);
+        for (int id : {cmd::kDelete, cmd::kRotateLeft, cmd::kRotateRight, cmd::kFlipHorizontal,
+                       cmd::kFlipVertical, cmd::kAlignOnGrid, cmd::kCentreInFolio})
+            EXPECT_EQ(enabled(id, view), c.sel) << id;
+        EXPECT_EQ(enabled(one, view), c.single);
+        EXPECT_EQ(enabled(several, view), c.many);
+        EXPECT_TRUE(enabled(cmd::kSelectAll, view));
+    }
+    // A selection on another folio enables nothing here.
+    Folio& other = f.addFolio();
+    View elsewhere(f.document, &other);
+    select({&a});
+    EXPECT_FALSE(enabled(cmd::kDelete, elsewhere));
+    EXPECT_FALSE(enabled(cmd::kSelectAll, elsewhere)); // nothing alive there
+}
+
+TEST_F(EditionCommands, KindsDecideTheStyleModelAndTheFolioLinks) {
+    EXPECT_TRUE(kindAccepts(kRectangle, cmd::kUseFormatAsModel));
+    EXPECT_FALSE(kindAccepts(kSymbol, cmd::kUseFormatAsModel));
+    EXPECT_TRUE(kindAccepts(kSymbol, cmd::kFitOutline));
+    EXPECT_TRUE(kindAccepts(kChordGrid, 1709));
+    EXPECT_FALSE(kindAccepts(kMidiShortcut, 1222));
+    select({&a});
+    EXPECT_TRUE(enabled(cmd::kUseFormatAsModel, view));
+    // 784 and 785 need the first selected object to carry a text.
+    EXPECT_FALSE(enabled(cmd::kGoToFolio, view));
+    a.data = "2";
+    EXPECT_TRUE(enabled(cmd::kGoToFolio, view));
+    EXPECT_TRUE(enabled(cmd::kOpenWebSite, view));
+    // The MIDI commands need a MIDI shortcut on the folio.
+    EXPECT_FALSE(enabled(cmd::kPlayMidi, view));
+    f.add(kMidiShortcut, {{0, 0}, {0, 0}}, "chanson.mid");
+    EXPECT_TRUE(enabled(cmd::kPlayMidi, view));
+    EXPECT_TRUE(enabled(cmd::kStopMidi, view));
+}
+
+TEST_F(EditionCommands, GoToTheFolioNamedByTheSelection) {
+    f.folio->number = "1";
+    Folio& second = f.addFolio();
+    second.number = "2b";
+    a.data = "2";
+    select({&a});
+    EXPECT_TRUE(schemaCommands().run(cmd::kGoToFolio, view));
+    ASSERT_EQ(view.shown.size(), 1u);
+    EXPECT_EQ(view.shown.front(), f.document.indexOf(&second));
+}
+
+TEST_F(EditionCommands, TheOperationsAreRecordedUnderTheirLabels) {
+    select({&a});
+    schemaCommands().run(cmd::kRotateLeft, view);
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler la rotation\tCtrl+Z");
+    schemaCommands().run(cmd::kFlipHorizontal, view);
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler la symétrie\tCtrl+Z");
+    schemaCommands().run(cmd::kDelete, view);
+    EXPECT_FALSE(a.alive);
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler la suppression\tCtrl+Z");
+    schemaCommands().run(cmd::kUndo, view);
+    EXPECT_TRUE(a.alive);
+    schemaCommands().run(cmd::kSelectAll, view);
+    EXPECT_TRUE(a.selected);
+    EXPECT_TRUE(b.selected);
+    EXPECT_EQ(f.document.selection.count, 2);
+}
+
+} // namespace
+} // namespace plexo
