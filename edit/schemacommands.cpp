@@ -114,6 +114,19 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     }));
     add(cmd::kStopMidi).enabledWhen(kHoldsMidiShortcut).does([](Context& view) { view.document().stopMidi(); });
     add(cmd::kSend).enabledWhen(kSchema && kAny).does([](Context& view) { view.document().sendByMail(); });
+    // Find: the dialog, then find next; the pane centres on what was found.
+    auto findNextOn = [](Context& view) {
+        if (Folio* folio = view.folio())
+            if (Shape* found = findNext(view.document(), *folio))
+                view.centreOn(found->outline);
+    };
+    add(cmd::kFind).enabledWhen(kAny).does([findNextOn](Context& view) {
+        if (view.editSearch())
+            findNextOn(view);
+    });
+    add(cmd::kFindNext)
+        .enabledWhen(kAny && Rule([](const Context& view) { return !view.document().search.text.empty(); }))
+        .does(findNextOn);
     add(cmd::kCopyFolio).enabledWhen(kAny).does(onFolio([](saoDoc& document, Folio& folio) {
         document.copyFolioToClipboard(folio);
     }));

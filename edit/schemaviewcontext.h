@@ -3,6 +3,8 @@
 // implements it; the command tests use a plain fake.
 #pragma once
 
+#include "shapes/point.h"
+
 namespace plexo {
 
 class Folio;
@@ -34,6 +36,10 @@ public:
     virtual void folioList() = 0;
     // Makes the folio at index current (784 "Atteindre le folio correspondant").
     virtual void showFolio(int index) = 0;
+    // "Recherche" on the document's search record: true on OK.
+    virtual bool editSearch() = 0;
+    // Scrolls so that the middle of the document area lies in the middle of the pane.
+    virtual void centreOn(const Rect& area) = 0;
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}

@@ -35,6 +35,14 @@ public:
     void copyFolioUnderAnotherName() override {}
     void folioList() override {}
     void showFolio(int index) override { shown.push_back(index); }
+    bool editSearch() override {
+        document_.search = searchAnswer;
+        return true;
+    }
+    void centreOn(const Rect& area) override { centred.push_back(area); }
+
+    SearchRecord searchAnswer;
+    std::vector<Rect> centred;
 
     std::vector<int> shown;
 
@@ -144,6 +152,22 @@ TEST_F(EditionCommands, TheOperationsAreRecordedUnderTheirLabels) {
     EXPECT_TRUE(a.selected);
     EXPECT_TRUE(b.selected);
     EXPECT_EQ(f.document.selection.count, 2);
+}
+
+TEST_F(EditionCommands, FindSelectsTheNextMatchAndCentresOnIt) {
+    a.data = "Pompe P1";
+    b.data = "Pompe P2";
+    EXPECT_FALSE(enabled(cmd::kFindNext, view)); // no search text yet
+    view.searchAnswer.text = "pompe";
+    EXPECT_TRUE(schemaCommands().run(cmd::kFind, view));
+    EXPECT_TRUE(a.selected);
+    ASSERT_EQ(view.centred.size(), 1u);
+    EXPECT_EQ(view.centred.back(), a.outline);
+    EXPECT_TRUE(enabled(cmd::kFindNext, view));
+    schemaCommands().run(cmd::kFindNext, view);
+    EXPECT_FALSE(a.selected);
+    EXPECT_TRUE(b.selected);
+    EXPECT_EQ(view.centred.back(), b.outline);
 }
 
 } // namespace

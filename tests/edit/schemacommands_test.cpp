@@ -36,6 +36,8 @@ public:
     void copyFolioUnderAnotherName() override { calls.push_back("copy"); }
     void folioList() override { calls.push_back("list"); }
     void showFolio(int index) override { calls.push_back("show " + std::to_string(index)); }
+    bool editSearch() override { return false; }
+    void centreOn(const Rect&) override {}
 
     Folio* shown = nullptr;
     bool tabs = true, rulers = true, grid = true;

@@ -6,6 +6,8 @@
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
+#include "shapes/geometry.h"
+#include "views/dialogs/dlogfind.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
 #include "views/schema/classeur.h"
@@ -244,6 +246,14 @@ void saoView::deleteFolio() {
 void saoView::copyFolioUnderAnotherName() {
     if (folio_)
         showAdded(document_.copyFolioUnderAnotherName(*folio_, folioDialog(this)));
+}
+
+bool saoView::editSearch() {
+    return DlogFind::edit(document_.search, this);
+}
+
+void saoView::centreOn(const Rect& area) {
+    pane_->centreOn(centreOf(area));
 }
 
 void saoView::cancelConstruction() {

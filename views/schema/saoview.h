@@ -65,6 +65,8 @@ public:
     // "Liste des folios" (731): the chosen folio becomes current.
     void folioList() override;
     void cancelConstruction() override;
+    bool editSearch() override;
+    void centreOn(const Rect& area) override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
