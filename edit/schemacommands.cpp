@@ -3,6 +3,7 @@
 #include "base/userinterface.h"
 #include "edit/kindrules.h"
 #include "edit/toolbox.h"
+#include "jcl/jobflowchart.h"
 #include "shapes/shape.h"
 #include "shell/commandids.h"
 #include "shell/commandtexts.h"
@@ -127,6 +128,28 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kFindNext)
         .enabledWhen(kAny && Rule([](const Context& view) { return !view.document().search.text.empty(); }))
         .does(findNextOn);
+    // JCL reverse-documentation: the jobs drawn into new folios; the view shows the first.
+    for (const bool wholeFolder : {false, true}) {
+        add(wholeFolder ? cmd::kJclReverseSet : cmd::kJclReverse).does([wholeFolder](Context& view) {
+            const std::optional<std::filesystem::path> chosen = view.chooseJclFile(wholeFolder);
+            if (!chosen)
+                return;
+            saoDoc& document = view.document();
+            std::vector<const Folio*> before;
+            for (const auto& folio : document.folios)
+                before.push_back(folio.get());
+            if (wholeFolder)
+                importJclFolder(document, chosen->parent_path());
+            else
+                importJclFile(document, *chosen);
+            for (std::size_t i = 0; i < document.folios.size(); ++i) {
+                if (std::find(before.begin(), before.end(), document.folios[i].get()) == before.end()) {
+                    view.showFolio(static_cast<int>(i));
+                    break;
+                }
+            }
+        });
+    }
     add(cmd::kCopyFolio).enabledWhen(kAny).does(onFolio([](saoDoc& document, Folio& folio) {
         document.copyFolioToClipboard(folio);
     }));

@@ -5,6 +5,9 @@
 
 #include "shapes/point.h"
 
+#include <filesystem>
+#include <optional>
+
 namespace plexo {
 
 class Folio;
@@ -40,6 +43,9 @@ public:
     virtual bool editSearch() = 0;
     // Scrolls so that the middle of the document area lies in the middle of the pane.
     virtual void centreOn(const Rect& area) = 0;
+    // The JCL file of a reverse-documentation (781), or a file of the folder whose
+    // jobs are all drawn (782); none when the dialog is cancelled.
+    virtual std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) = 0;
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}

@@ -40,6 +40,13 @@ public:
         return true;
     }
     void centreOn(const Rect& area) override { centred.push_back(area); }
+    std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override {
+        jclFolder = wholeFolder;
+        return jclAnswer;
+    }
+
+    std::optional<std::filesystem::path> jclAnswer;
+    bool jclFolder = false;
 
     SearchRecord searchAnswer;
     std::vector<Rect> centred;
@@ -168,6 +175,17 @@ TEST_F(EditionCommands, FindSelectsTheNextMatchAndCentresOnIt) {
     EXPECT_FALSE(a.selected);
     EXPECT_TRUE(b.selected);
     EXPECT_EQ(view.centred.back(), b.outline);
+}
+
+TEST_F(EditionCommands, TheJclCommandsAskForTheirFileAndDoNothingWhenCancelled) {
+    const std::size_t folios = f.document.folios.size();
+    schemaCommands().run(cmd::kJclReverseSet, view);
+    EXPECT_TRUE(view.jclFolder);
+    schemaCommands().run(cmd::kJclReverse, view);
+    EXPECT_FALSE(view.jclFolder);
+    EXPECT_EQ(f.document.folios.size(), folios);
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_TRUE(enabled(cmd::kJclReverse, view));
 }
 
 } // namespace

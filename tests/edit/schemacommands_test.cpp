@@ -38,6 +38,7 @@ public:
     void showFolio(int index) override { calls.push_back("show " + std::to_string(index)); }
     bool editSearch() override { return false; }
     void centreOn(const Rect&) override {}
+    std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
 
     Folio* shown = nullptr;
     bool tabs = true, rulers = true, grid = true;

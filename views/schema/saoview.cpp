@@ -16,6 +16,7 @@
 #include "views/schema/regle.h"
 #include "views/tabcorner.h"
 
+#include <QFileDialog>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -254,6 +255,18 @@ bool saoView::editSearch() {
 
 void saoView::centreOn(const Rect& area) {
     pane_->centreOn(centreOf(area));
+}
+
+std::optional<std::filesystem::path> saoView::chooseJclFile(bool wholeFolder) {
+    // Each dialog starts from the file chosen the last time.
+    static QString last[2];
+    QString& previous = last[wholeFolder ? 1 : 0];
+    const QString title = QString::fromUtf8(wholeFolder ? "Rétro-documentation de JCL(s)" : "Rétro-documentation de JCL");
+    const QString chosen = QFileDialog::getOpenFileName(this, title, previous, QString::fromUtf8("Jobs (*.jcl)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    previous = chosen;
+    return std::filesystem::path(chosen.toStdString());
 }
 
 void saoView::cancelConstruction() {

@@ -67,6 +67,7 @@ public:
     void cancelConstruction() override;
     bool editSearch() override;
     void centreOn(const Rect& area) override;
+    std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
