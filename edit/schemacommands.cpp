@@ -44,7 +44,8 @@ bool holdsAlive(const Folio* folio, int kind = -1) {
 }
 const Rule kAny = [](const Context& view) { return holdsAlive(view.folio()); };
 Rule acceptedBySelection(int command) {
-    return [command](const Context& view) { return view.folio() && selectionAccepts(*view.folio(), command); };
+    return
+        [command](const Context& view) { return view.folio() && selectionAccepts(*view.folio(), command); };
 }
 const Rule kNamesSomething = [](const Context& view) {
     return view.folio() && selectionNamesSomething(*view.folio());
@@ -69,12 +70,12 @@ void selectAll(saoDoc& document, Folio& folio) {
 
 void addEditionCommands(CommandTable<Context>& table, const std::function<CommandRow<Context>&(int)>& add) {
     add(cmd::kDelete).enabledWhen(kSelection).does(onFolio(deleteSelection));
+    add(cmd::kProperties).enabledWhen(kOne).does([](Context& view) { view.openProperties(); });
     add(cmd::kSelectAll).enabledWhen(kAny).does(onFolio(selectAll));
     for (int id = cmd::kBringToFront; id <= cmd::kSendToBack; ++id) {
         const auto operation = static_cast<ZOrder>(id - cmd::kBringToFront);
-        add(id).enabledWhen(kOne).does(onFolio([operation](saoDoc& document, Folio& folio) {
-            document.changeZOrder(folio, operation);
-        }));
+        add(id).enabledWhen(kOne).does(onFolio(
+            [operation](saoDoc& document, Folio& folio) { document.changeZOrder(folio, operation); }));
     }
     // Alignments 0..5 need several objects; 6 (on the grid) and 7 (centre) one is enough.
     for (int id = cmd::kAlignTop; id <= cmd::kCentreVertically; ++id)
@@ -113,7 +114,9 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kPlayMidi).enabledWhen(kHoldsMidiShortcut).does(onFolio([](saoDoc& document, Folio& folio) {
         document.playMidiShortcut(folio);
     }));
-    add(cmd::kStopMidi).enabledWhen(kHoldsMidiShortcut).does([](Context& view) { view.document().stopMidi(); });
+    add(cmd::kStopMidi).enabledWhen(kHoldsMidiShortcut).does([](Context& view) {
+        view.document().stopMidi();
+    });
     add(cmd::kSend).enabledWhen(kSchema && kAny).does([](Context& view) { view.document().sendByMail(); });
     // Find: the dialog, then find next; the pane centres on what was found.
     auto findNextOn = [](Context& view) {

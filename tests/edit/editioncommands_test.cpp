@@ -45,8 +45,11 @@ public:
         return jclAnswer;
     }
 
+    void openProperties() override { ++properties; }
+
     std::optional<std::filesystem::path> jclAnswer;
     bool jclFolder = false;
+    int properties = 0;
 
     SearchRecord searchAnswer;
     std::vector<Rect> centred;

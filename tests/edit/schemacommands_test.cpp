@@ -39,6 +39,7 @@ public:
     bool editSearch() override { return false; }
     void centreOn(const Rect&) override {}
     std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
+    void openProperties() override { calls.push_back("properties"); }
 
     Folio* shown = nullptr;
     bool tabs = true, rulers = true, grid = true;
@@ -60,7 +61,8 @@ TEST(SchemaCommands, DisplayTogglesTickAndSwitch) {
     struct Case {
         int id;
         bool FakeView::*flag;
-    } toggles[] = {{cmd::kShowTabStrip, &FakeView::tabs}, {cmd::kShowRulers, &FakeView::rulers},
+    } toggles[] = {{cmd::kShowTabStrip, &FakeView::tabs},
+                   {cmd::kShowRulers, &FakeView::rulers},
                    {cmd::kShowGrid, &FakeView::grid}};
     for (const Case& c : toggles) {
         EXPECT_TRUE(statusOf(c.id, view).checked) << c.id;

@@ -6,10 +6,12 @@
 #include "edit/foliotabs.h"
 #include "edit/viewlayout.h"
 #include "store/selection.h"
+#include "store/undo.h"
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
+#include "views/dialogs/dlogtexte.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/regle.h"
@@ -18,6 +20,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,8 +34,9 @@ namespace {
 void fill(saoDoc& doc, const std::vector<std::string>& numbers) {
     ASSERT_TRUE(doc.open({}));
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        Folio* folio = i == 0 ? doc.folios.front().get()
-                              : doc.addFolio([&](Folio& f, FolioDialogKind) { return f.number = numbers[i], true; });
+        Folio* folio =
+            i == 0 ? doc.folios.front().get()
+                   : doc.addFolio([&](Folio& f, FolioDialogKind) { return f.number = numbers[i], true; });
         ASSERT_NE(folio, nullptr);
         folio->number = numbers[i];
         folio->acquire();
@@ -87,7 +91,8 @@ TEST_F(ViewTest, ThePaneTakesItsPlaceForTheFourCombinations) {
             view->setTabsShown(tabs);
             view->setRulersShown(rulers);
             const ChildRect expected = computeViewLayout(640, 480, tabs, rulers).pane;
-            EXPECT_EQ(view->pane()->geometry(), QRect(expected.x, expected.y, expected.width, expected.height))
+            EXPECT_EQ(view->pane()->geometry(),
+                      QRect(expected.x, expected.y, expected.width, expected.height))
                 << tabs << rulers;
             EXPECT_EQ(view->tabStrip()->isVisible(), tabs);
             EXPECT_EQ(view->horizontalRuler()->isVisible(), rulers);
@@ -208,6 +213,22 @@ TEST_F(ViewTest, TheFolioListShowsEveryFolioAndGoesToTheChosenOne) {
     });
     view->folioList();
     EXPECT_EQ(view->folioIndex(), 2);
+}
+
+TEST_F(ViewTest, EnterEditsTheSelectedTextAsAModification) {
+    Folio& folio = *view->folio();
+    Shape& text = folio.append(test::makeShape(kText, {{200000, 200000}, {300000, 240000}}, "avant"));
+    text.selected = true;
+    refreshSelectionSummary(doc);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<DlogTexte*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->field()->setPlainText(QString::fromUtf8("première\nseconde"));
+        dialog->accept();
+    });
+    QTest::keyClick(view->pane(), Qt::Key_Return);
+    EXPECT_EQ(text.data, "premi\xe8re\r\nseconde");
+    EXPECT_EQ(undoLabelFor(doc, &folio).text, "&Annuler la modification\tCtrl+Z");
 }
 
 TEST(ViewState, KeptThroughASaveAndReopen) {

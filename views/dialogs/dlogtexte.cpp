@@ -48,11 +48,18 @@ std::string DlogTexte::text() const {
     return field_->toPlainText().toStdString();
 }
 
-bool DlogTexte::edit(Shape& shape, QWidget* parent) {
-    DlogTexte dialog(toShown(shape.data), parent);
+std::optional<std::string> DlogTexte::ask(const std::string& stored, QWidget* parent) {
+    DlogTexte dialog(toShown(stored), parent);
     if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return toStored(dialog.text());
+}
+
+bool DlogTexte::edit(Shape& shape, QWidget* parent) {
+    const std::optional<std::string> text = ask(shape.data, parent);
+    if (!text)
         return false;
-    shape.data = toStored(dialog.text());
+    shape.data = *text;
     return true;
 }
 

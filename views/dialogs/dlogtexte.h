@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QPlainTextEdit;
@@ -24,6 +25,9 @@ public:
 
     // Runs the dialog on the object's text (Windows-1252 in the object); true on OK.
     static bool edit(Shape& shape, QWidget* parent);
+    // Runs the dialog on a stored text (Windows-1252, CR LF line breaks); the text
+    // as it is to be stored on OK, none on cancel.
+    static std::optional<std::string> ask(const std::string& stored, QWidget* parent);
 
 private:
     QPlainTextEdit* field_ = nullptr;

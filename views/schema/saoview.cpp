@@ -1,19 +1,24 @@
 #include "views/schema/saoview.h"
 
 #include "base/textcodec.h"
+#include "base/userinterface.h"
 #include "edit/viewlayout.h"
-#include "store/foliorenderer.h"
+#include "shapes/geometry.h"
+#include "shapes/shape.h"
+#include "store/edittransaction.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
-#include "shapes/geometry.h"
 #include "views/dialogs/dlogfind.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
+#include "views/dialogs/dlogtexte.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/panetools.h"
 #include "views/schema/regle.h"
+#include "views/schema/viewstrings.h"
 #include "views/tabcorner.h"
 
 #include <QFileDialog>
@@ -52,6 +57,7 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
     connect(pane_, &Pane::folioStepRequested, this, &saoView::stepFolio);
     connect(pane_, &Pane::zoomChanged, this, &saoView::zoomChanged);
     connect(&pane_->tools(), &PaneTools::popupRequested, this, &saoView::popupRequested);
+    connect(&pane_->tools(), &PaneTools::propertiesRequested, this, &saoView::openProperties);
     connect(classeur_, &Classeur::tabChosen, this, &saoView::showFolio);
     connect(classeur_, &Classeur::informationRequested, this, &saoView::folioInformation);
     connect(classeur_, &Classeur::menuRequested, this,
@@ -66,9 +72,13 @@ saoView::~saoView() {
     letGoOfFolio();
 }
 
-std::string saoView::typeName() const { return "Schéma"; }
+std::string saoView::typeName() const {
+    return "Schéma";
+}
 
-bool saoView::isEditable() const { return !document_.isSymbolDocument(); }
+bool saoView::isEditable() const {
+    return !document_.isSymbolDocument();
+}
 
 int saoView::indexOfFolio(const Folio* folio) const {
     return folio ? document_.indexOf(folio) : -1;
@@ -110,16 +120,26 @@ void saoView::stepFolio(int step) {
     const int last = static_cast<int>(document_.folios.size()) - 1;
     int index = folioIndex_;
     switch (step) {
-    case -1: index = std::max(0, folioIndex_ - 1); break;
-    case 1: index = std::min(last, folioIndex_ + 1); break;
-    case 0: index = 0; break;
-    default: index = last; break;
+    case -1:
+        index = std::max(0, folioIndex_ - 1);
+        break;
+    case 1:
+        index = std::min(last, folioIndex_ + 1);
+        break;
+    case 0:
+        index = 0;
+        break;
+    default:
+        index = last;
+        break;
     }
     if (index != folioIndex_)
         showFolio(index);
 }
 
-bool saoView::gridShown() const { return pane_->gridVisible(); }
+bool saoView::gridShown() const {
+    return pane_->gridVisible();
+}
 
 void saoView::setTabsShown(bool shown) {
     if (shown == tabsShown_)
@@ -137,14 +157,18 @@ void saoView::setRulersShown(bool shown) {
     update();
 }
 
-void saoView::setGridShown(bool shown) { pane_->setGridVisible(shown); }
+void saoView::setGridShown(bool shown) {
+    pane_->setGridVisible(shown);
+}
 
 void saoView::zoomCommand(int command) {
     pane_->setZoom(zoomLevelForCommand(command, pane_->zoom()));
     pane_->setFocus();
 }
 
-int saoView::zoomLevel() const { return pane_->zoom(); }
+int saoView::zoomLevel() const {
+    return pane_->zoom();
+}
 
 void saoView::layOut() {
     const ViewLayout layout = computeViewLayout(width(), height(), tabsShown_, rulersShown_);
@@ -218,9 +242,14 @@ void saoView::mousePressEvent(QMouseEvent* event) {
         return;
     // One step per click.
     switch (cornerButtonAt(at.x())) {
-    case 0: classeur_->scrollBy(kCornerScrollStep); break;
-    case 1: classeur_->scrollBy(-kCornerScrollStep); break;
-    default: break;
+    case 0:
+        classeur_->scrollBy(kCornerScrollStep);
+        break;
+    case 1:
+        classeur_->scrollBy(-kCornerScrollStep);
+        break;
+    default:
+        break;
     }
 }
 
@@ -261,12 +290,36 @@ std::optional<std::filesystem::path> saoView::chooseJclFile(bool wholeFolder) {
     // Each dialog starts from the file chosen the last time.
     static QString last[2];
     QString& previous = last[wholeFolder ? 1 : 0];
-    const QString title = QString::fromUtf8(wholeFolder ? "Rétro-documentation de JCL(s)" : "Rétro-documentation de JCL");
-    const QString chosen = QFileDialog::getOpenFileName(this, title, previous, QString::fromUtf8("Jobs (*.jcl)"));
+    const QString title =
+        QString::fromUtf8(wholeFolder ? "Rétro-documentation de JCL(s)" : "Rétro-documentation de JCL");
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, title, previous, QString::fromUtf8("Jobs (*.jcl)"));
     if (chosen.isEmpty())
         return std::nullopt;
     previous = chosen;
     return std::filesystem::path(chosen.toStdString());
+}
+
+void saoView::openProperties() {
+    Shape* single = document_.selection.single;
+    if (!single || !folio_ || document_.selection.folio != folio_)
+        return;
+    switch (single->kind) {
+    case kText:
+        if (const std::optional<std::string> text = DlogTexte::ask(single->data, this)) {
+            EditTransaction edit(document_, *folio_, kUndoModification);
+            edit.modify(*single, [&](Shape& shape) { shape.data = *text; });
+            edit.finish();
+        }
+        break;
+    case kSequence:
+        userInterface().messageBox(viewstr::kSequenceNotEditable, viewstr::kSequenceCaption,
+                                   MessageIcon::Information);
+        break;
+    default:
+        // The other kinds' property dialogs come with the object dialogs.
+        break;
+    }
 }
 
 void saoView::cancelConstruction() {

@@ -68,6 +68,7 @@ public:
     bool editSearch() override;
     void centreOn(const Rect& area) override;
     std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
+    void openProperties() override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
