@@ -9,12 +9,12 @@
 // setPaletteContent() (app/palettewindow.h).
 #include "app/palettewindow.h"
 #include "app/saomanager.h"
+#include "edit/schemacommands.h"
 #include "midi/midistrings.h"
 #include "midi/seqdoc.h"
 #include "midi/view/seqcommands.h"
 #include "midi/view/seqview.h"
 #include "store/saodoc.h"
-#include "edit/schemacommands.h"
 #include "views/schema/saoview.h"
 
 namespace plexo {
@@ -55,8 +55,8 @@ DocumentKind schemaKind() {
         auto* view = qobject_cast<saoView*>(widget);
         if (!view)
             return ViewStatus{};
-        return ViewStatus{QString::fromStdString(view->statusMessage()), QString::fromStdString(view->pageIndicator()),
-                          view->zoomLevel()};
+        return ViewStatus{QString::fromStdString(view->statusMessage()),
+                          QString::fromStdString(view->pageIndicator()), view->zoomLevel()};
     };
     return kind;
 }

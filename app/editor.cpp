@@ -1,13 +1,13 @@
 // The editor's entry point: hands the files over to an editor already
 // running, or builds the application object and runs it.
-#include "shell/appinfo.h"
-#include "shell/documentpaths.h"
 #include "app/saoapp.h"
 #include "app/saoframe.h"
 #include "app/singleinstance.h"
 #include "app/strings.h"
 #include "app/verbs.h"
 #include "base/log.h"
+#include "shell/appinfo.h"
+#include "shell/documentpaths.h"
 #include "views/qttextmeasurer.h"
 
 #include <QApplication>

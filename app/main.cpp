@@ -1,6 +1,6 @@
 // plexo: with no verb the editor, with a verb a command-line tool.
-#include "shell/appinfo.h"
 #include "app/verbs.h"
+#include "shell/appinfo.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "app/messagesview.h"
 
-#include "shell/messagelog.h"
 #include "shapes/palette.h"
+#include "shell/messagelog.h"
 
 #include <QPainter>
 #include <QScrollBar>

@@ -1,12 +1,12 @@
 #include "app/qtdesktopservices.h"
 
-#include "shell/appinfo.h"
 #include "app/saoapp.h"
 #include "app/saomanager.h"
 #include "app/strings.h"
 #include "base/log.h"
-#include "store/storestrings.h"
 #include "base/userinterface.h"
+#include "shell/appinfo.h"
+#include "store/storestrings.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,17 +1,17 @@
 #include "app/saoapp.h"
 
-#include "shell/appinfo.h"
-#include "shell/documentpaths.h"
 #include "app/libraryfolder.h"
 #include "app/qtdesktopservices.h"
 #include "app/saoframe.h"
 #include "app/saomanager.h"
-#include "shell/statustexts.h"
 #include "app/strings.h"
+#include "base/textcodec.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
-#include "base/textcodec.h"
+#include "shell/appinfo.h"
+#include "shell/documentpaths.h"
+#include "shell/statustexts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 // One per process; theApp() reaches it.
 #pragma once
 
-#include "shell/messagelog.h"
 #include "app/qtuserinterface.h"
+#include "shell/messagelog.h"
 #include "shell/recentfiles.h"
 #include "shell/settings.h"
 

@@ -1,10 +1,10 @@
 #include "app/saomanager.h"
 
 #include "app/icons.h"
-#include "shell/profilefile.h"
 #include "app/strings.h"
 #include "base/log.h"
 #include "base/userinterface.h"
+#include "shell/profilefile.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "app/verbs.h"
-#include "shell/appinfo.h"
 #include "jcl/jclcommand.h"
-#include "midi/midicommand.h"
 #include "library/storecommands.h"
+#include "midi/midicommand.h"
+#include "shell/appinfo.h"
 #include "views/rendercommand.h"
 
 namespace plexo {
@@ -11,15 +11,26 @@ namespace plexo {
 // is given what it needs of the application (the home folder: the usual symbol
 // library).
 static const Verb kVerbs[] = {
-    {"midi", "FICHIER.mid [-o SORTIE.mid]", "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
-    {"render", "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf", "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)", [](int argc, char** argv) { return runRenderCommand(argc, argv, homeDir()); }},
-    {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...", "dessine la chaîne de traitement de chaque JCL dans un nouveau folio (un dossier : tous ses *.jcl)", [](int argc, char** argv) { return runJclCommand(argc, argv, homeDir()); }},
-    {"dump", "FICHIER.dls|FICHIER.dly", "décrit un schéma ou une librairie tel qu'il est enregistré, en JSON", runDumpCommand},
-    {"check", "FICHIER.dls|FICHIER.dly", "vérifie le conteneur et chaque enregistrement d'un fichier", runCheckCommand},
-    {"resave", "ENTREE.dls -o SORTIE.dls [--library DOSSIER]", "relit chaque folio d'un schéma et l'enregistre sous un autre nom (copie compacte)", runResaveCommand},
+    {"midi", "FICHIER.mid [-o SORTIE.mid]",
+     "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
+    {"render",
+     "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf",
+     "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)",
+     [](int argc, char** argv) { return runRenderCommand(argc, argv, homeDir()); }},
+    {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...",
+     "dessine la chaîne de traitement de chaque JCL dans un nouveau folio (un dossier : tous ses *.jcl)",
+     [](int argc, char** argv) { return runJclCommand(argc, argv, homeDir()); }},
+    {"dump", "FICHIER.dls|FICHIER.dly", "décrit un schéma ou une librairie tel qu'il est enregistré, en JSON",
+     runDumpCommand},
+    {"check", "FICHIER.dls|FICHIER.dly", "vérifie le conteneur et chaque enregistrement d'un fichier",
+     runCheckCommand},
+    {"resave", "ENTREE.dls -o SORTIE.dls [--library DOSSIER]",
+     "relit chaque folio d'un schéma et l'enregistre sous un autre nom (copie compacte)", runResaveCommand},
     {nullptr, nullptr, nullptr, nullptr},
 };
 
-std::span<const Verb> commandLineVerbs() { return {kVerbs, sizeof kVerbs / sizeof kVerbs[0] - 1}; }
+std::span<const Verb> commandLineVerbs() {
+    return {kVerbs, sizeof kVerbs / sizeof kVerbs[0] - 1};
+}
 
 } // namespace plexo

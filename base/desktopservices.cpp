@@ -12,9 +12,13 @@ DesktopServices defaultServices;
 DesktopServices* currentServices = &defaultServices;
 } // namespace
 
-MediaResult DesktopServices::openMidi(const std::filesystem::path&) { return {}; }
+MediaResult DesktopServices::openMidi(const std::filesystem::path&) {
+    return {};
+}
 
-MediaResult DesktopServices::playMidi() { return {}; }
+MediaResult DesktopServices::playMidi() {
+    return {};
+}
 
 std::filesystem::path DesktopServices::shortcutFolder() {
     std::error_code error;
@@ -22,18 +26,28 @@ std::filesystem::path DesktopServices::shortcutFolder() {
     return error ? std::filesystem::path("/tmp") : folder;
 }
 
-bool DesktopServices::openUrlFile(const std::filesystem::path&) { return false; }
+bool DesktopServices::openUrlFile(const std::filesystem::path&) {
+    return false;
+}
 
-bool DesktopServices::mailFile(const std::filesystem::path&) { return false; }
+bool DesktopServices::mailFile(const std::filesystem::path&) {
+    return false;
+}
 
 bool DesktopServices::saveDocument(Document& document) {
     return !document.path().empty() && document.commit(false);
 }
 
-bool DesktopServices::isShuttingDown() { return shuttingDown(); }
+bool DesktopServices::isShuttingDown() {
+    return shuttingDown();
+}
 
-void setDesktopServices(DesktopServices* services) { currentServices = services ? services : &defaultServices; }
+void setDesktopServices(DesktopServices* services) {
+    currentServices = services ? services : &defaultServices;
+}
 
-DesktopServices& desktopServices() { return *currentServices; }
+DesktopServices& desktopServices() {
+    return *currentServices;
+}
 
 } // namespace plexo

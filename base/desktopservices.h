@@ -16,7 +16,7 @@ class Document;
 // the device gave none).
 struct MediaResult {
     bool ok = false;
-    std::string errorText;   // UTF-8
+    std::string errorText; // UTF-8
 };
 
 class DesktopServices {

@@ -21,9 +21,13 @@ LogSink* currentSink = &defaultSink;
 
 } // namespace
 
-void setLogSink(LogSink* sink) { currentSink = sink ? sink : &defaultSink; }
+void setLogSink(LogSink* sink) {
+    currentSink = sink ? sink : &defaultSink;
+}
 
-LogSink* logSink() { return currentSink; }
+LogSink* logSink() {
+    return currentSink;
+}
 
 void logMessage(int code1, int code2, int severity, std::string_view text, bool popUp) {
     currentSink->logMessage(code1, code2, severity, text, popUp);

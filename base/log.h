@@ -28,7 +28,11 @@ LogSink* logSink();
 void logMessage(int code1, int code2, int severity, std::string_view text, bool popUp = false);
 
 // Shorthand for the common case of code1 = code2 = 0.
-inline void logInfo(std::string_view text) { logMessage(0, 0, kInformation, text, false); }
-inline void logError(std::string_view text, bool popUp = true) { logMessage(0, 0, kError, text, popUp); }
+inline void logInfo(std::string_view text) {
+    logMessage(0, 0, kInformation, text, false);
+}
+inline void logError(std::string_view text, bool popUp = true) {
+    logMessage(0, 0, kError, text, popUp);
+}
 
 } // namespace plexo

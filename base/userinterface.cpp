@@ -22,10 +22,14 @@ MessageAnswer UserInterface::messageBox(std::string_view text, std::string_view 
     logMessage(0, 0, icon == MessageIcon::Error || icon == MessageIcon::Warning ? kError : kInformation, line,
                false);
     switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::OkCancel: return MessageAnswer::Cancel;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;
 }
@@ -43,8 +47,12 @@ std::optional<std::vector<std::uint8_t>> UserInterface::clipboardData(std::strin
     return clipboardBytes_;
 }
 
-void setUserInterface(UserInterface* ui) { currentInterface = ui ? ui : &defaultInterface; }
+void setUserInterface(UserInterface* ui) {
+    currentInterface = ui ? ui : &defaultInterface;
+}
 
-UserInterface& userInterface() { return *currentInterface; }
+UserInterface& userInterface() {
+    return *currentInterface;
+}
 
 } // namespace plexo

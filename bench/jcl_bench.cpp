@@ -2,9 +2,9 @@
 // (the grammar alone) and from a folder of ".jcl" files (listing, reading and
 // the grammar), as a folder run does.
 //   jcl_bench [JOBS] [ROUNDS]
+#include "base/log.h"
 #include "bench/jcl_generate.h"
 #include "jcl/jclreader.h"
-#include "base/log.h"
 
 #include <chrono>
 #include <cstdio>
@@ -41,7 +41,9 @@ public:
     long chunks = 0;
 };
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 } // namespace
 
@@ -57,8 +59,8 @@ int main(int argc, char** argv) {
         steps += job.steps;
         bytes += static_cast<long>(job.text.size());
     }
-    std::printf("jcl_bench: %d generated jobs, %ld steps, %.1f MB of JCL (generated in %.3f s)\n", count, steps,
-                bytes / 1e6, generateTime);
+    std::printf("jcl_bench: %d generated jobs, %ld steps, %.1f MB of JCL (generated in %.3f s)\n", count,
+                steps, bytes / 1e6, generateTime);
 
     CountingLog log;
     plexo::setLogSink(&log);

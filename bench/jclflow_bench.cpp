@@ -2,11 +2,11 @@
 // schéma document with the bundled libraries, as "plexo jcl" does, and prints
 // jobs per second and the time spent in each phase of the drawing.
 //   jclflow_bench [JOBS]
+#include "base/log.h"
 #include "bench/jcl_generate.h"
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "base/log.h"
 #include "store/saodoc.h"
 #include "tools/bundledlibraries.h"
 

@@ -1,10 +1,10 @@
 // Times the Standard MIDI File reader and writer on a generated 10 MB file of
 // 16 tracks (notes under running status, controllers, pitch bends, texts,
 // system exclusive), in memory and through the séquence document's files.
+#include "base/log.h"
 #include "midi/midireader.h"
 #include "midi/midiwriter.h"
 #include "midi/seqdoc.h"
-#include "base/log.h"
 
 #include <chrono>
 #include <cstdint>
@@ -22,7 +22,9 @@ constexpr std::size_t kTargetSize = 10u << 20;
 constexpr int kTracks = 16;
 constexpr int kRepetitions = 5;
 
-void putQuantity(Bytes& out, std::uint32_t value) { plexo::appendVariableLength(out, value); }
+void putQuantity(Bytes& out, std::uint32_t value) {
+    plexo::appendVariableLength(out, value);
+}
 
 void put32(Bytes& out, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
@@ -87,7 +89,9 @@ Bytes generateFile() {
     return file;
 }
 
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 class QuietLog : public plexo::LogSink {
     void logMessage(int, int, int, std::string_view, bool) override {}
@@ -126,8 +130,8 @@ int main() {
     }
     std::printf("fichier : %.1f Mo, %d pistes, %zu événements\n", megabytes, kTracks, events);
     std::printf("lecture en mémoire  : %7.1f Mo/s (%.3f s)\n", megabytes / bestRead, bestRead);
-    std::printf("écriture en mémoire : %7.1f Mo/s (%.3f s)\n", static_cast<double>(written.size()) / (1 << 20) / bestWrite,
-                bestWrite);
+    std::printf("écriture en mémoire : %7.1f Mo/s (%.3f s)\n",
+                static_cast<double>(written.size()) / (1 << 20) / bestWrite, bestWrite);
 
     // Through the document: open and save with the disk in between.
     QuietLog quiet;

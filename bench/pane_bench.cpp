@@ -6,8 +6,8 @@
 #include "bench/render_scene.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
-#include "store/foliorenderer.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "views/qttextmeasurer.h"
 #include "views/schema/pane.h"
@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
     // The build writes the example document beside the benchmarks' folder.
     const std::filesystem::path example =
         argc > 1 ? std::filesystem::path(argv[1])
-                 : std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "examples" /
-                       "Exemples.dls";
+                 : std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." /
+                       "examples" / "Exemples.dls";
     openingFigure(std::filesystem::weakly_canonical(example));
     return 0;
 }

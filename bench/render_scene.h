@@ -2,12 +2,12 @@
 // tests: every kind that draws without a symbol library, with varied styles.
 #pragma once
 
+#include "base/textcodec.h"
 #include "shapes/geometry.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "store/folio.h"
-#include "base/textcodec.h"
 
 #include <cstdint>
 #include <memory>

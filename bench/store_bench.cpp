@@ -3,22 +3,22 @@
 // folio to the working copy, saves the ".dls", reopens it and loads every folio;
 // prints each step's time and throughput beside a plain copy of the same bytes.
 //   store_bench [FOLIOS [OBJECTS]]
+#include "base/buffer.h"
+#include "base/log.h"
+#include "base/objfile.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/shape.h"
-#include "base/buffer.h"
 #include "store/folio.h"
 #include "store/folioholder.h"
-#include "base/log.h"
-#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <ctime>
 #include <unistd.h>
 
 using namespace plexo;
@@ -86,11 +86,23 @@ void fill(Folio& folio, int count) {
         const std::int32_t x = (i % 40) * 25000;
         const std::int32_t y = (i / 40) * 25000;
         switch (i % 10) {
-        case 0: folio.append(shape(kLine, {{x, y}, {x + 20000, y + 5000}})); break;
-        case 1: folio.append(shape(kRectangle, {{x, y}, {x + 20000, y + 15000}}, "Boîte")); break;
-        case 2: folio.append(shape(kText, {{x, y}, {x + 20000, y + 8000}}, "Texte de repère " + std::to_string(i))); break;
-        case 3: folio.append(shape(kPolygon, {{x, y}, {x + 5000, y + 9000}, {x + 12000, y}, {x + 20000, y + 7000}})); break;
-        case 4: folio.append(shape(kOval, {{x, y}, {x + 10000, y + 10000}})); break;
+        case 0:
+            folio.append(shape(kLine, {{x, y}, {x + 20000, y + 5000}}));
+            break;
+        case 1:
+            folio.append(shape(kRectangle, {{x, y}, {x + 20000, y + 15000}}, "Boîte"));
+            break;
+        case 2:
+            folio.append(
+                shape(kText, {{x, y}, {x + 20000, y + 8000}}, "Texte de repère " + std::to_string(i)));
+            break;
+        case 3:
+            folio.append(
+                shape(kPolygon, {{x, y}, {x + 5000, y + 9000}, {x + 12000, y}, {x + 20000, y + 7000}}));
+            break;
+        case 4:
+            folio.append(shape(kOval, {{x, y}, {x + 10000, y + 10000}}));
+            break;
         case 5: {
             auto s = std::make_unique<Shape>(kSymbol, &folio);
             s->points = {{x, y}, {x, y}};
@@ -110,13 +122,18 @@ void fill(Folio& folio, int count) {
             }
             break;
         }
-        case 7: folio.append(shape(kFreeHand, {{x, y}, {x + 100, y + 300}, {x + 900, y + 200}, {x + 1500, y + 800}})); break;
+        case 7:
+            folio.append(
+                shape(kFreeHand, {{x, y}, {x + 100, y + 300}, {x + 900, y + 200}, {x + 1500, y + 800}}));
+            break;
         case 8: {
             Shape& calendar = folio.append(shape(kCalendar, {{x, y}, {x + 20000, y + 20000}}));
             calendar.infoCalendrier->notes.push_back({3, 4, 2026, "Réunion", 1, 0, 0});
             break;
         }
-        default: folio.append(shape(kCable, {{x, y}, {x + 10000, y + 10000}})); break;
+        default:
+            folio.append(shape(kCable, {{x, y}, {x + 10000, y + 10000}}));
+            break;
         }
     }
 }

@@ -11,10 +11,10 @@ namespace plexo {
 
 struct FolioIdentification {
     std::string number;
-    std::string date;   // "%02d/%02d/%04d"
+    std::string date; // "%02d/%02d/%04d"
     std::string author;
     std::string object;
-    std::string index;  // one character
+    std::string index; // one character
     std::array<std::string, kFolioTitleCount> titles;
     std::array<std::string, kFolioRevisionCount> revisionAuthors;
     std::array<std::string, kFolioRevisionCount> revisionDates;

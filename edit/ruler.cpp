@@ -9,8 +9,8 @@ namespace plexo {
 
 namespace {
 
-constexpr int kTickFrom = 5;        // centimetre ticks run across the ruler from here...
-constexpr int kTickTo = 13;         // ...to here
+constexpr int kTickFrom = 5; // centimetre ticks run across the ruler from here...
+constexpr int kTickTo = 13;  // ...to here
 constexpr int kBaseLine = 12;
 constexpr int kMillimetreFrom = 10; // millimetre ticks
 constexpr int kHalfCentimetreFrom = 8;

@@ -15,11 +15,11 @@ enum class RulerOrientation { Horizontal, Vertical };
 struct RulerView {
     RulerOrientation orientation = RulerOrientation::Horizontal;
     int zoom = 5;
-    std::int32_t length = 0;        // the folio's length along the ruler, document units
-    std::int32_t visibleStart = 0;  // the pane's visible region along the ruler, document units
+    std::int32_t length = 0;       // the folio's length along the ruler, document units
+    std::int32_t visibleStart = 0; // the pane's visible region along the ruler, document units
     std::int32_t visibleEnd = 0;
-    int scroll = 0;                 // the pane's scroll origin along the ruler, pixels
-    int width = 0, height = 0;      // the ruler window, pixels
+    int scroll = 0;            // the pane's scroll origin along the ruler, pixels
+    int width = 0, height = 0; // the ruler window, pixels
 };
 
 // One centimetre step: 10 mm in document units.

@@ -16,14 +16,14 @@ class saoDoc;
 
 // The cursors of the pane, by purpose.
 enum class ToolCursor {
-    Arrow,             // the selection tool over nothing
-    Move,              // over the body of a selected object (four-way)
-    Handle,            // over a handle of a selected object, or a terminal of a selected symbol (944)
-    AddLines,          // the add-lines tool (945)
-    Magnifier,         // the magnifier (939)
-    Draw,              // every drawing tool (946)
-    OverTerminal,      // a wire or cable tool over a symbol's terminal (947)
-    WireOverTerminal,  // a wire being reshaped by a handle, over a terminal (948)
+    Arrow,            // the selection tool over nothing
+    Move,             // over the body of a selected object (four-way)
+    Handle,           // over a handle of a selected object, or a terminal of a selected symbol (944)
+    AddLines,         // the add-lines tool (945)
+    Magnifier,        // the magnifier (939)
+    Draw,             // every drawing tool (946)
+    OverTerminal,     // a wire or cable tool over a symbol's terminal (947)
+    WireOverTerminal, // a wire being reshaped by a handle, over a terminal (948)
 };
 
 class ToolHost {

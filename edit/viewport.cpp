@@ -21,8 +21,8 @@ int unitOf(std::int32_t step) {
 }
 
 std::int32_t saturated(std::int64_t v) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
@@ -50,8 +50,10 @@ void Viewport::setLayout(const ViewportLayout& layout) {
 void Viewport::computeRanges() {
     unitX_ = unitOf(layout_.horizontalGrid);
     unitY_ = unitOf(layout_.verticalGrid);
-    const std::int64_t width = toPixels(saturated(std::int64_t{layout_.folioExtent.right} + layout_.secondaryGrid), zoom_);
-    const std::int64_t height = toPixels(saturated(std::int64_t{layout_.folioExtent.bottom} + layout_.secondaryGrid), zoom_);
+    const std::int64_t width =
+        toPixels(saturated(std::int64_t{layout_.folioExtent.right} + layout_.secondaryGrid), zoom_);
+    const std::int64_t height =
+        toPixels(saturated(std::int64_t{layout_.folioExtent.bottom} + layout_.secondaryGrid), zoom_);
     const std::int64_t across = width - clientWidth_ + 26 - (layout_.rulersShown ? 0 : kBandPixels);
     const std::int64_t down = height - clientHeight_ + 10 + (layout_.tabsShown ? kBandPixels : 0) +
                               (layout_.rulersShown ? kBandPixels : 0);
@@ -90,7 +92,8 @@ Rect Viewport::repaintRect(const Rect& area) const {
 Rect Viewport::visibleRegion() const {
     const Point topLeft = toDocument(0, 0);
     const Point bottomRight = toDocument(clientWidth_, clientHeight_);
-    Rect region{saturated(std::int64_t{topLeft.x} - kVisibleMargin), saturated(std::int64_t{topLeft.y} - kVisibleMargin),
+    Rect region{saturated(std::int64_t{topLeft.x} - kVisibleMargin),
+                saturated(std::int64_t{topLeft.y} - kVisibleMargin),
                 saturated(std::int64_t{bottomRight.x} + kVisibleMargin),
                 saturated(std::int64_t{bottomRight.y} + kVisibleMargin)};
     region.right = std::min(region.right, layout_.folioExtent.right);

@@ -13,10 +13,10 @@ namespace plexo {
 
 // What the scroll ranges are computed from.
 struct ViewportLayout {
-    Rect folioExtent;                   // pages across and down times the page size
+    Rect folioExtent;                    // pages across and down times the page size
     std::int32_t horizontalGrid = 28346; // main grid steps: one scroll unit each
     std::int32_t verticalGrid = 28346;
-    std::int32_t secondaryGrid = 2834;   // the margin after the folio's extent
+    std::int32_t secondaryGrid = 2834; // the margin after the folio's extent
     bool rulersShown = true;
     bool tabsShown = true;
 };

@@ -1,10 +1,10 @@
 #include "jcl/jclcommand.h"
 
+#include "base/log.h"
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "store/folio.h"
-#include "base/log.h"
 #include "store/saodoc.h"
 
 #include <cstdio>

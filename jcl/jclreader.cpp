@@ -1,9 +1,9 @@
 #include "jcl/jclreader.h"
 
-#include "jcl/jclline.h"
-#include "jcl/jclstrings.h"
 #include "base/log.h"
 #include "base/textcodec.h"
+#include "jcl/jclline.h"
+#include "jcl/jclstrings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +29,9 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upperAscii(std::string_view text) {
     std::string out(text);

@@ -1,11 +1,11 @@
 #include "library/lib.h"
 
-#include "library/libsymbolresolver.h"
 #include "base/objfile.h"
-#include "store/saodoc.h"
-#include "store/storestrings.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "library/libsymbolresolver.h"
+#include "store/saodoc.h"
+#include "store/storestrings.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -57,9 +57,13 @@ void creationFailed(const char* message) {
 
 } // namespace
 
-Lib* library() { return currentLibrary; }
+Lib* library() {
+    return currentLibrary;
+}
 
-void setLibrary(Lib* lib) { currentLibrary = lib; }
+void setLibrary(Lib* lib) {
+    currentLibrary = lib;
+}
 
 Lib::Lib(std::string locationPath) {
     while (locationPath.size() > 1 && (locationPath.back() == '/' || locationPath.back() == '\\'))
@@ -115,17 +119,23 @@ void Lib::closeAll() {
         location->detachChild(location->children.back().get());
 }
 
-LibNode* Lib::findSymbol(std::string_view name) { return findSymbolBelow(*location, name); }
+LibNode* Lib::findSymbol(std::string_view name) {
+    return findSymbolBelow(*location, name);
+}
 
-LibNode* Lib::selectedNode() { return findSelected(root); }
+LibNode* Lib::selectedNode() {
+    return findSelected(root);
+}
 
 bool Lib::checkName(const LibNode& excluded, std::string_view name) const {
     if (name.empty()) {
-        userInterface().messageBox(strings::kNameRequired, strings::kIncorrectEntryCaption, MessageIcon::Warning);
+        userInterface().messageBox(strings::kNameRequired, strings::kIncorrectEntryCaption,
+                                   MessageIcon::Warning);
         return false;
     }
     if (excluded.nameTaken(name)) {
-        userInterface().messageBox(strings::kNameTaken, strings::kIncorrectEntryCaption, MessageIcon::Warning);
+        userInterface().messageBox(strings::kNameTaken, strings::kIncorrectEntryCaption,
+                                   MessageIcon::Warning);
         return false;
     }
     return true;
@@ -152,7 +162,8 @@ LibNode* Lib::createNode(LibNode& parent, NodeKind kind, std::string_view typed,
         }
         return &node;
     }
-    const char* failure = kind == NodeKind::Folder ? strings::kCannotCreateFolder : strings::kCannotCreateSymbol;
+    const char* failure =
+        kind == NodeKind::Folder ? strings::kCannotCreateFolder : strings::kCannotCreateSymbol;
     if ((kind != NodeKind::Folder && kind != NodeKind::Symbol) ||
         (parent.kind != NodeKind::Library && parent.kind != NodeKind::Folder)) {
         creationFailed(failure);

@@ -1,13 +1,13 @@
 #include "library/libnode.h"
 
-#include "shapes/shape.h"
 #include "base/buffer.h"
-#include "store/folio.h"
 #include "base/log.h"
 #include "base/objfile.h"
+#include "base/textcodec.h"
+#include "shapes/shape.h"
+#include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
-#include "base/textcodec.h"
 
 #include <algorithm>
 #include <climits>
@@ -37,11 +37,16 @@ unsigned char foldCase(unsigned char c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
         return static_cast<unsigned char>(c + 32);
     switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return c;
+    case 0x8A:
+        return 0x9A;
+    case 0x8C:
+        return 0x9C;
+    case 0x8E:
+        return 0x9E;
+    case 0x9F:
+        return 0xFF;
+    default:
+        return c;
     }
 }
 
@@ -70,7 +75,9 @@ void writeLevel(Buffer& buffer, const LibNode& node) {
 
 } // namespace
 
-bool nameBefore(std::string_view a, std::string_view b) { return a < b; }
+bool nameBefore(std::string_view a, std::string_view b) {
+    return a < b;
+}
 
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -81,7 +88,9 @@ bool namesEqualIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-void setSymbolUsageListener(std::function<void(LibNode&)> listener) { usageListener = std::move(listener); }
+void setSymbolUsageListener(std::function<void(LibNode&)> listener) {
+    usageListener = std::move(listener);
+}
 
 LibNode::LibNode(NodeKind nodeKind, std::string nodeName, std::uint8_t nodeExpanded)
     : kind(nodeKind), name(std::move(nodeName)), expanded(nodeExpanded) {}

@@ -24,14 +24,14 @@ class saoDoc;
 enum class NodeKind : std::uint8_t { Root = 0, Location = 1, Library = 2, Folder = 3, Symbol = 4 };
 
 enum SymbolType : std::uint8_t {
-    kSymbole = 0,          // "Symbole"
-    kSymboleMaitre = 1,    // "Symbole maitre"
-    kSymboleEsclave = 2,   // "Symbole esclave"
-    kCartouche = 3,        // "Cartouche": a title block
+    kSymbole = 0,        // "Symbole"
+    kSymboleMaitre = 1,  // "Symbole maitre"
+    kSymboleEsclave = 2, // "Symbole esclave"
+    kCartouche = 3,      // "Cartouche": a title block
 };
 
 // Record types of a library container.
-constexpr std::uint8_t kTreeRecordType = 3;   // key 0
+constexpr std::uint8_t kTreeRecordType = 3; // key 0
 constexpr const char* kLibraryExtension = ".dly";
 
 // The extent of a loaded drawing, in this order.
@@ -53,18 +53,18 @@ public:
     LibNode& operator=(const LibNode&) = delete;
 
     NodeKind kind;
-    std::int32_t id = 0;          // unique in a library; the Library node is 0
+    std::int32_t id = 0; // unique in a library; the Library node is 0
     // Windows-1252 bytes. Library: the file name with ".dly"; Location: the folder
     // path (UTF-8, never stored); folders and symbols: the name typed.
     std::string name;
     std::uint8_t expanded = 0;
-    std::vector<std::unique_ptr<LibNode>> children;   // owned, in child order
+    std::vector<std::unique_ptr<LibNode>> children; // owned, in child order
     LibNode* parent = nullptr;
     std::uint8_t selected = 0;
-    std::unique_ptr<ObjFile> file;   // Library nodes only
+    std::unique_ptr<ObjFile> file; // Library nodes only
     std::int32_t useCount = 0;
     std::int32_t editCount = 0;
-    std::unique_ptr<Folio> drawing;  // while useCount > 0
+    std::unique_ptr<Folio> drawing; // while useCount > 0
     std::uint8_t symbolType = kSymbole;
     SymbolBounds bounds;
 
@@ -123,7 +123,7 @@ public:
     void releaseDrawing(saoDoc* document);
 
 private:
-    bool loading_ = false;   // the drawing is being read (guards symbols that contain themselves)
+    bool loading_ = false; // the drawing is being read (guards symbols that contain themselves)
 };
 
 // Told when a symbol's drawing becomes used or unused (the browser shows used

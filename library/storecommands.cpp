@@ -1,14 +1,14 @@
 #include "library/storecommands.h"
 
+#include "base/buffer.h"
+#include "base/objfile.h"
+#include "base/textcodec.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/shape.h"
-#include "base/buffer.h"
 #include "store/folio.h"
 #include "store/folioholder.h"
-#include "base/objfile.h"
 #include "store/saodoc.h"
-#include "base/textcodec.h"
 
 #include <cstdio>
 #include <cstring>
@@ -103,10 +103,11 @@ int runResaveCommand(int argc, char** argv) {
                 const int stored = storedObjects(doc, *folio);
                 holds.push_back(std::make_unique<FolioHolder>(*folio));
                 if (static_cast<int>(folio->objects.size()) != stored) {
-                    std::fprintf(stderr,
-                                 "resave : le folio '%s' n'a relu que %d objets sur %d ; '%s' n'est pas écrit.\n",
-                                 cp1252ToUtf8(folio->number).c_str(), static_cast<int>(folio->objects.size()),
-                                 stored, output);
+                    std::fprintf(
+                        stderr,
+                        "resave : le folio '%s' n'a relu que %d objets sur %d ; '%s' n'est pas écrit.\n",
+                        cp1252ToUtf8(folio->number).c_str(), static_cast<int>(folio->objects.size()), stored,
+                        output);
                     status = 1;
                 }
             }

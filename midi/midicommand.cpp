@@ -1,7 +1,7 @@
 #include "midi/midicommand.h"
 
-#include "midi/seqdoc.h"
 #include "base/textcodec.h"
+#include "midi/seqdoc.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,14 +10,38 @@ namespace plexo {
 namespace {
 
 constexpr const char* kKindNames[kMidiKindCount] = {
-    "numéro de séquence", "texte",           "copyright",          "nom de piste",
-    "nom d'instrument",   "paroles",         "marqueur",           "repère",
-    "préfixe de canal",   "port",            "fin de piste",       "tempo",
-    "décalage SMPTE",     "mesure",          "tonalité",           "spécifique séquenceur",
-    "note off",           "note on",         "pression polyphonique", "contrôleur",
-    "programme",          "pression canal",  "pitch bend",         "système exclusif",
-    "position",           "choix de morceau", "demande d'accord",  "horloge",
-    "départ",             "reprise",         "arrêt",              "paquet exclusif",
+    "numéro de séquence",
+    "texte",
+    "copyright",
+    "nom de piste",
+    "nom d'instrument",
+    "paroles",
+    "marqueur",
+    "repère",
+    "préfixe de canal",
+    "port",
+    "fin de piste",
+    "tempo",
+    "décalage SMPTE",
+    "mesure",
+    "tonalité",
+    "spécifique séquenceur",
+    "note off",
+    "note on",
+    "pression polyphonique",
+    "contrôleur",
+    "programme",
+    "pression canal",
+    "pitch bend",
+    "système exclusif",
+    "position",
+    "choix de morceau",
+    "demande d'accord",
+    "horloge",
+    "départ",
+    "reprise",
+    "arrêt",
+    "paquet exclusif",
 };
 
 // Number of fixed bytes shown for each kind (channel events: channel and data bytes).
@@ -32,13 +56,17 @@ void appendHex(std::string& out, const std::uint8_t* bytes, std::size_t count) {
     }
 }
 
-bool isText(int kind) { return (kind >= kMidiText && kind <= kMidiCuePoint); }
+bool isText(int kind) {
+    return (kind >= kMidiText && kind <= kMidiCuePoint);
+}
 
 const char* const kUsage = "Utilisation : plexo midi FICHIER.mid [-o SORTIE.mid]\n";
 
 } // namespace
 
-const char* midiKindName(int kind) { return kind >= 0 && kind < kMidiKindCount ? kKindNames[kind] : "?"; }
+const char* midiKindName(int kind) {
+    return kind >= 0 && kind < kMidiKindCount ? kKindNames[kind] : "?";
+}
 
 std::string dumpSequence(const seqDoc& doc) {
     std::string out;
@@ -48,13 +76,14 @@ std::string dumpSequence(const seqDoc& doc) {
     out += line;
     for (std::size_t t = 0; t < doc.tracks.size(); ++t) {
         const auto& track = doc.tracks[t];
-        std::snprintf(line, sizeof line, "MTrk %zu : %zu événements, longueur %d, nom \"", t, track.events.size(),
-                      track.trackLength());
+        std::snprintf(line, sizeof line, "MTrk %zu : %zu événements, longueur %d, nom \"", t,
+                      track.events.size(), track.trackLength());
         out += line;
         out += cp1252ToUtf8(track.trackName());
         out += "\"\n";
         for (const auto& event : track.events) {
-            std::snprintf(line, sizeof line, "%d\t%d\t%s\t", event.time, event.kind, midiKindName(event.kind));
+            std::snprintf(line, sizeof line, "%d\t%d\t%s\t", event.time, event.kind,
+                          midiKindName(event.kind));
             out += line;
             if (event.isChannelEvent()) {
                 std::snprintf(line, sizeof line, "canal %d ", event.bytes[0]);

@@ -9,9 +9,9 @@ inline constexpr const char* kCannotOpenPath = "Impossible d'ouvrir '%s'";
 inline constexpr const char* kCannotOpenFile = "Impossible d'ouvrir le fichier"; // box titled with the path
 inline constexpr const char* kSaving = "Sauvegarde de '%s'";
 inline constexpr const char* kCannotSave = "Impossible d'enregistrer le fichier"; // box titled with the path
-inline constexpr const char* kTitleSuffix = " (Séquence)";                      // string 926
-inline constexpr const char* kUntitled = "Sans titre : Séquence ";               // string 929
-inline constexpr const char* kDescription = "Plexo v1.0.5";                      // string 904
+inline constexpr const char* kTitleSuffix = " (Séquence)";                        // string 926
+inline constexpr const char* kUntitled = "Sans titre : Séquence ";                // string 929
+inline constexpr const char* kDescription = "Plexo v1.0.5";                       // string 904
 inline constexpr const char* kMasterTrack = "Master"; // the track name of a new document
 inline constexpr const char* kTypeName = "Séquence";
 inline constexpr const char* kLengthLine = "Longueur : %d";
@@ -49,13 +49,38 @@ inline constexpr const char* kEventBytes = "%s (%d octets)";
 inline constexpr const char* kEventValue = "%s : %d";
 // The kinds of event by number (see MidiKind), as the tooltip names them.
 inline constexpr const char* kEventKindNames[] = {
-    "Numéro de séquence", "Texte",          "Copyright",       "Nom de piste",         "Nom d'instrument",
-    "Paroles",            "Marqueur",       "Repère",          "Préfixe de canal",     "Port",
-    "Fin de piste",       "Tempo",          "Décalage SMPTE",  "Mesure",               "Tonalité",
-    "Spécifique séquenceur", "Fin de note", "Note",            "Pression polyphonique", "Contrôleur",
-    "Programme",          "Pression de canal", "Variation de hauteur", "Système exclusif", "Position",
-    "Choix de morceau",   "Demande d'accord", "Horloge",       "Départ",               "Reprise",
-    "Arrêt",              "Paquet exclusif",
+    "Numéro de séquence",
+    "Texte",
+    "Copyright",
+    "Nom de piste",
+    "Nom d'instrument",
+    "Paroles",
+    "Marqueur",
+    "Repère",
+    "Préfixe de canal",
+    "Port",
+    "Fin de piste",
+    "Tempo",
+    "Décalage SMPTE",
+    "Mesure",
+    "Tonalité",
+    "Spécifique séquenceur",
+    "Fin de note",
+    "Note",
+    "Pression polyphonique",
+    "Contrôleur",
+    "Programme",
+    "Pression de canal",
+    "Variation de hauteur",
+    "Système exclusif",
+    "Position",
+    "Choix de morceau",
+    "Demande d'accord",
+    "Horloge",
+    "Départ",
+    "Reprise",
+    "Arrêt",
+    "Paquet exclusif",
 };
 inline constexpr const char* kUnknownEvent = "Événement inconnu";
 
@@ -65,7 +90,8 @@ inline constexpr const char* kFileTooLarge = "fichier trop grand";
 inline constexpr const char* kNoHeader = "en-tête \"MThd\" absent";
 inline constexpr const char* kNoTrack = "aucune piste \"MTrk\"";
 inline constexpr const char* kShortHeader = "en-tête \"MThd\" trop court";
-inline constexpr const char* kBadMetaLength = "longueur incorrecte de l'événement méta 0x%02X (piste %d, temps %d)";
+inline constexpr const char* kBadMetaLength =
+    "longueur incorrecte de l'événement méta 0x%02X (piste %d, temps %d)";
 inline constexpr const char* kBadStatus = "statut 0x%02X non pris en charge (piste %d, temps %d)";
 inline constexpr const char* kNoRunningStatus = "octet de données sans statut courant (piste %d, temps %d)";
 inline constexpr const char* kBadDataByte = "octet de données 0x%02X invalide (piste %d, temps %d)";
@@ -75,7 +101,8 @@ inline constexpr const char* kSysExCut =
     "Attention, message système exclusif de %d octets gardé tronqué à %d octets (piste %d, temps %d)";
 inline constexpr const char* kTooManyTracks = "*** Trop de pistes pour un fichier MIDI : '%s'";
 // Times out of order, or two events more than 0x0FFFFFFF ticks apart (a delta cannot say it).
-inline constexpr const char* kEventsOutOfOrder = "*** Événements hors d'ordre ou trop espacés dans la piste %d : '%s'";
+inline constexpr const char* kEventsOutOfOrder =
+    "*** Événements hors d'ordre ou trop espacés dans la piste %d : '%s'";
 
 } // namespace plexo::midistr
 

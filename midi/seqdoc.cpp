@@ -1,10 +1,10 @@
 #include "midi/seqdoc.h"
 
+#include "base/log.h"
+#include "base/userinterface.h"
 #include "midi/midireader.h"
 #include "midi/midistrings.h"
 #include "midi/midiwriter.h"
-#include "base/log.h"
-#include "base/userinterface.h"
 
 #include <fstream>
 #include <new>
@@ -43,7 +43,9 @@ bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
 
 } // namespace
 
-seqDoc::seqDoc() { makeNew(); }
+seqDoc::seqDoc() {
+    makeNew();
+}
 
 void seqDoc::makeNew() {
     format = 1;
@@ -167,7 +169,9 @@ std::string seqDoc::title() const {
     return displayPath(path().filename()) + midistr::kTitleSuffix;
 }
 
-std::string seqDoc::typeName() const { return midistr::kTypeName; }
+std::string seqDoc::typeName() const {
+    return midistr::kTypeName;
+}
 
 std::string seqDoc::trackName(std::size_t track) const {
     return track < tracks.size() ? tracks[track].trackName() : std::string();

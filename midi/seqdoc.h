@@ -2,8 +2,8 @@
 // events, read and written in the file's own layout.
 #pragma once
 
-#include "midi/midipiste.h"
 #include "base/document.h"
+#include "midi/midipiste.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -37,8 +37,8 @@ public:
     void makeNew();
 
     std::uint16_t format = 1;
-    std::uint16_t trackCount = 1;     // as read from the header; the real count after writing
-    std::uint8_t divisionHigh = 0;    // the two bytes of the header's division, kept as read
+    std::uint16_t trackCount = 1;  // as read from the header; the real count after writing
+    std::uint8_t divisionHigh = 0; // the two bytes of the header's division, kept as read
     std::uint8_t divisionLow = 96;
     std::vector<MidiPiste> tracks;
 

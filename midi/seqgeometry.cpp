@@ -21,16 +21,26 @@ Rect makeRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
 
 std::int64_t scaleByZoom(std::int64_t v, int level) {
     switch (level) {
-    case 0: return v / 10;
-    case 1: return v / 4;
-    case 2: return v / 2;
-    case 3: return v * 2 / 3;
-    case 4: return v * 3 / 4;
-    case 5: return v;
-    case 6: return v * 125 / 100;
-    case 7: return v * 15 / 10;
-    case 8: return v * 2;
-    default: return v;
+    case 0:
+        return v / 10;
+    case 1:
+        return v / 4;
+    case 2:
+        return v / 2;
+    case 3:
+        return v * 2 / 3;
+    case 4:
+        return v * 3 / 4;
+    case 5:
+        return v;
+    case 6:
+        return v * 125 / 100;
+    case 7:
+        return v * 15 / 10;
+    case 8:
+        return v * 2;
+    default:
+        return v;
     }
 }
 
@@ -48,7 +58,8 @@ std::optional<Rect> eventRectangle(const MidiPiste& track, std::size_t index, in
         const std::int64_t top = std::int64_t{kKeySpacing} * event.key(); // not scaled
         const std::int64_t height = scaleByZoom(kNoteHeight, zoom);
         if (const MidiEvent* end = track.noteEndOf(index))
-            return makeRect(x, top, x + scaleByZoom(std::int64_t{end->time} - event.time, zoom), top + height);
+            return makeRect(x, top, x + scaleByZoom(std::int64_t{end->time} - event.time, zoom),
+                            top + height);
         return makeRect(x, top, x + height, top + height);
     }
     const std::int64_t side = scaleByZoom(kEventSide, zoom);

@@ -12,12 +12,12 @@
 
 namespace plexo {
 
-inline constexpr int kZoomLevelCount = 9;   // 10 %, 25 %, 50 %, 66 %, 75 %, 100 %, 125 %, 150 %, 200 %
-inline constexpr int kDefaultZoom = 5;      // 100 %
+inline constexpr int kZoomLevelCount = 9;         // 10 %, 25 %, 50 %, 66 %, 75 %, 100 %, 125 %, 150 %, 200 %
+inline constexpr int kDefaultZoom = 5;            // 100 %
 inline constexpr std::int64_t kMaxDrawnX = 31999; // events further right are not drawn
-inline constexpr int kKeySpacing = 10;      // unscaled pixels between two keys
-inline constexpr int kNoteHeight = 9;       // before scaling; also the side of an unended note
-inline constexpr int kEventSide = 2;        // before scaling: the square of any other event
+inline constexpr int kKeySpacing = 10;            // unscaled pixels between two keys
+inline constexpr int kNoteHeight = 9;             // before scaling; also the side of an unended note
+inline constexpr int kEventSide = 2;              // before scaling: the square of any other event
 
 // v scaled by the zoom factor alone (level 0: v / 10 ... 8: v × 2), truncating
 // toward zero; any other level leaves v as it is.

@@ -26,8 +26,8 @@ struct Etiquette {
 };
 
 struct InfoSymbole {
-    std::string name;        // the library symbol's name
-    std::string block;       // private block, kept and stored byte for byte
+    std::string name;           // the library symbol's name
+    std::string block;          // private block, kept and stored byte for byte
     SymbolNode* node = nullptr; // the library node found by name; not owned; none when missing
     // The node's drawing was acquired for this instance and must be released when
     // the instance goes (through the installed SymbolResolver).

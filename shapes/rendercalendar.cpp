@@ -1,9 +1,9 @@
 #include "shapes/rendercalendar.h"
 
+#include "base/textcodec.h"
 #include "shapes/primitives.h"
 #include "shapes/render.h"
 #include "shapes/renderhelpers.h"
-#include "base/textcodec.h"
 
 #include <cstdio>
 

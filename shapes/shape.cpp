@@ -3,8 +3,8 @@
 #include "shapes/symbolresolver.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 
 namespace plexo {
 

@@ -1,8 +1,8 @@
 #include "shapes/shaperecord.h"
 
+#include "base/buffer.h"
 #include "shapes/shape.h"
 #include "shapes/symbolresolver.h"
-#include "base/buffer.h"
 
 #include <algorithm>
 
@@ -288,7 +288,9 @@ bool readKindPart(Shape& shape, Buffer& buffer, ShapeReadProgress* progress) {
 
 } // namespace
 
-bool readShape(Shape& shape, Buffer& buffer) { return readRecord(shape, buffer, nullptr); }
+bool readShape(Shape& shape, Buffer& buffer) {
+    return readRecord(shape, buffer, nullptr);
+}
 
 bool readShape(Shape& shape, Buffer& buffer, ShapeReadProgress& progress) {
     progress = ShapeReadProgress{};

@@ -28,8 +28,8 @@ bool readShape(Shape& shape, Buffer& buffer);
 // the shape does not keep.
 struct ShapeReadProgress {
     enum Part { Nothing, Header, Style, Angle, Text, Points, KindPart };
-    Part complete = Nothing;   // the last part read whole (Header: id and a known kind)
-    int storedKind = -1;       // the kind byte as stored, also when it is unknown
+    Part complete = Nothing; // the last part read whole (Header: id and a known kind)
+    int storedKind = -1;     // the kind byte as stored, also when it is unknown
     // A symbol instance's labels as stored (text, id): the shape keeps them only
     // when its symbol is resolved through the libraries.
     std::vector<std::pair<std::string, std::int32_t>> storedLabels;

@@ -1,7 +1,7 @@
 #include "shapes/style.h"
 
-#include "shapes/fontlist.h"
 #include "base/buffer.h"
+#include "shapes/fontlist.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -9,7 +9,7 @@
 namespace plexo {
 
 inline constexpr const char* kAppCaption = "Plexo v1.0.5"; // frame caption and version text
-inline constexpr int kSettingsVersion = 105;              // "Plexo"/"version" in the settings file
+inline constexpr int kSettingsVersion = 105;               // "Plexo"/"version" in the settings file
 
 // The folder of the executable (without trailing "/").
 std::filesystem::path programDir();

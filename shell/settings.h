@@ -4,8 +4,8 @@
 // start, written when the user quits.
 #pragma once
 
-#include "shell/profilefile.h"
 #include "shapes/point.h"
+#include "shell/profilefile.h"
 
 #include <string>
 #include <string_view>

@@ -17,8 +17,8 @@
 #include "store/undo.h"
 
 #include <cstddef>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 

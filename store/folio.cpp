@@ -1,17 +1,17 @@
 #include "store/folio.h"
 
+#include "base/buffer.h"
+#include "base/log.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
 #include "shapes/symbolnode.h"
-#include "base/buffer.h"
-#include "base/log.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/storestrings.h"
 #include "store/undo.h"
-#include "base/textcodec.h"
-#include "base/userinterface.h"
 
 #include <algorithm>
 #include <cctype>
@@ -103,7 +103,9 @@ std::int32_t saturated(std::int64_t value) {
 
 Folio::Folio(saoDoc* owner) : document(owner), date(today()) {}
 
-Folio::~Folio() { destroyObjects(); }
+Folio::~Folio() {
+    destroyObjects();
+}
 
 std::string Folio::today() {
     std::time_t now = std::time(nullptr);
@@ -114,7 +116,9 @@ std::string Folio::today() {
     return text;
 }
 
-void Folio::rebuildShape(Shape& shape) { rebuildGeometry(shape); }
+void Folio::rebuildShape(Shape& shape) {
+    rebuildGeometry(shape);
+}
 
 void Folio::acquire() {
     if (++useCount == 1 && document)

@@ -59,21 +59,21 @@ public:
     Folio(const Folio&) = delete;
     Folio& operator=(const Folio&) = delete;
 
-    std::int32_t serial = 0;        // unique in the document, never reused; key of the object-list record
-    saoDoc* document = nullptr;     // not owned; none for a drawing read outside a document
+    std::int32_t serial = 0;    // unique in the document, never reused; key of the object-list record
+    saoDoc* document = nullptr; // not owned; none for a drawing read outside a document
     // Texts are Windows-1252 bytes, each at most its field size - 1.
-    std::string number;             // "N°": the folio list is sorted by it
-    std::string date;               // "%02d/%02d/%04d"
+    std::string number; // "N°": the folio list is sorted by it
+    std::string date;   // "%02d/%02d/%04d"
     std::string author;
     std::string object;
-    char index = 'A';               // revision letter
+    char index = 'A'; // revision letter
     std::array<std::string, kFolioTitleCount> titles;
     std::array<std::string, kFolioRevisionCount> revisionAuthors;
     std::array<std::string, kFolioRevisionCount> revisionDates;
     std::array<std::string, kFolioRevisionCount> revisionObjects;
-    std::uint8_t pagesDown = 1;     // at least 1
-    std::uint8_t pagesAcross = 1;   // at least 1
-    std::vector<std::unique_ptr<Shape>> objects;   // owned; first drawn first
+    std::uint8_t pagesDown = 1;                  // at least 1
+    std::uint8_t pagesAcross = 1;                // at least 1
+    std::vector<std::unique_ptr<Shape>> objects; // owned; first drawn first
     std::int32_t useCount = 0;
 
     // Today as "%02d/%02d/%04d" (day, month, year).

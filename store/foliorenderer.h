@@ -42,5 +42,4 @@ void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& contex
 // Borders, title blocks and objects. The folio's objects must be loaded (acquire).
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);
 
-
 } // namespace plexo

@@ -4,13 +4,13 @@
 // single selected object and desktop operations live in store/saodoc*.cpp.
 #include "store/saodoc.h"
 
+#include "base/objfile.h"
+#include "base/textcodec.h"
+#include "shapes/shape.h"
 #include "shapes/symbolnode.h"
 #include "store/editedsymbol.h"
-#include "shapes/shape.h"
-#include "base/objfile.h"
 #include "store/folio.h"
 #include "store/storestrings.h"
-#include "base/textcodec.h"
 
 #include <algorithm>
 #include <climits>
@@ -36,9 +36,13 @@ ObjFile* saoDoc::store() const {
     return workingCopy_ && workingCopy_->isOpen() ? workingCopy_.get() : nullptr;
 }
 
-std::uint8_t saoDoc::headerRecordType() const { return symbolNode ? kSymbolHeaderRecordType : kHeaderRecordType; }
+std::uint8_t saoDoc::headerRecordType() const {
+    return symbolNode ? kSymbolHeaderRecordType : kHeaderRecordType;
+}
 
-std::int32_t saoDoc::headerRecordKey() const { return symbolNode ? symbolNode->symbolKey() : 0; }
+std::int32_t saoDoc::headerRecordKey() const {
+    return symbolNode ? symbolNode->symbolKey() : 0;
+}
 
 std::string saoDoc::title() const {
     if (symbolNode)
@@ -48,7 +52,9 @@ std::string saoDoc::title() const {
     return path().filename().string() + strings::kSchemaTitleSuffix;
 }
 
-std::unique_ptr<Folio> saoDoc::newFolio() { return std::make_unique<Folio>(this); }
+std::unique_ptr<Folio> saoDoc::newFolio() {
+    return std::make_unique<Folio>(this);
+}
 
 Folio& saoDoc::insertFolio(std::unique_ptr<Folio> folio) {
     folio->document = this;
@@ -89,7 +95,6 @@ std::int32_t saoDoc::takeNextSerial() {
         if (std::none_of(folios.begin(), folios.end(), [&](const auto& f) { return f->serial == candidate; }))
             return candidate;
 }
-
 
 void saoDoc::changeFolioList(Folio* folio, int kind) {
     switch (kind) {

@@ -6,9 +6,9 @@
 // (5, id) of the library's container.
 #pragma once
 
+#include "base/document.h"
 #include "shapes/point.h"
 #include "shapes/style.h"
-#include "base/document.h"
 #include "store/schemaobserver.h"
 #include "store/selection.h"
 #include "store/undo.h"
@@ -31,10 +31,10 @@ class Shape;
 class saoDib;
 
 // Record types of the document containers.
-constexpr std::uint8_t kHeaderRecordType = 0;          // key 0
-constexpr std::uint8_t kFolioRecordType = 1;           // key = folio serial
-constexpr std::uint8_t kSymbolHeaderRecordType = 4;    // key = symbol id, in a library
-constexpr std::uint8_t kSymbolDrawingRecordType = 5;   // key = symbol id, in a library
+constexpr std::uint8_t kHeaderRecordType = 0;        // key 0
+constexpr std::uint8_t kFolioRecordType = 1;         // key = folio serial
+constexpr std::uint8_t kSymbolHeaderRecordType = 4;  // key = symbol id, in a library
+constexpr std::uint8_t kSymbolDrawingRecordType = 5; // key = symbol id, in a library
 
 // Bytes of the document header record before the four style records.
 constexpr std::int32_t kHeaderFixedPartSize = 93;
@@ -50,9 +50,9 @@ enum class ArrowKey { Left, Right, Up, Down };
 
 // How far readHeaderRecord got, for a reader that reports damage ("plexo dump").
 struct HeaderReadProgress {
-    bool settings = false;         // the fixed part before the styles
-    int styles = 0;                // default styles read whole, of four
-    std::int32_t folioCount = -1;  // as stored; -1 when it was not read or is impossible
+    bool settings = false;        // the fixed part before the styles
+    int styles = 0;               // default styles read whole, of four
+    std::int32_t folioCount = -1; // as stored; -1 when it was not read or is impossible
 };
 
 struct PresentationTime {
@@ -77,38 +77,38 @@ public:
     std::string typeName() const override { return "Schéma"; }
 
     // Settings (stored in the header record).
-    std::uint8_t paperSize = 0;        // 0 A4, 1 A3, 2 A2, 3 A1, 4 A0
-    std::uint8_t scaleIndex = 6;       // 10, 25, 33, 50, 66, 75, 100, 125, 150, 200, 400 %
-    std::uint8_t portrait = 1;         // 0 landscape
-    std::int32_t horizontalGrid = 28346;   // 10 mm in units
+    std::uint8_t paperSize = 0;          // 0 A4, 1 A3, 2 A2, 3 A1, 4 A0
+    std::uint8_t scaleIndex = 6;         // 10, 25, 33, 50, 66, 75, 100, 125, 150, 200, 400 %
+    std::uint8_t portrait = 1;           // 0 landscape
+    std::int32_t horizontalGrid = 28346; // 10 mm in units
     std::int32_t verticalGrid = 28346;
-    std::int32_t secondaryGrid = 2834;     // 1 mm
+    std::int32_t secondaryGrid = 2834; // 1 mm
     std::uint8_t unitIsMm = 1;
     std::uint8_t snapToGrid = 1;
     std::uint8_t showTerminals = 1;
     std::int32_t viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;
     std::uint8_t showTabs = 1, showRulers = 1;
-    std::uint8_t keptViewBytes[3] = {0, 0, 0};  // three bytes kept as read
+    std::uint8_t keptViewBytes[3] = {0, 0, 0}; // three bytes kept as read
     std::uint8_t showGrid = 1;
     std::uint8_t zoomIndex = 5;        // 0..8, 10 % .. 200 %
     std::string titleBlockName;        // Windows-1252, at most 49 bytes; empty for none
     std::uint8_t titleBlockCorner = 0; // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
     std::uint8_t titleBlockRotated = 0;
-    Style objectStyle;                 // new drawing objects
-    Style symbolStyle;                 // new symbol objects
-    Style wireStyle;                   // new wires and cables
-    Style fourthStyle;                 // the rubber band's; kept and stored
-    std::int32_t nextSerial = 0;       // the serial last given to a folio
+    Style objectStyle;           // new drawing objects
+    Style symbolStyle;           // new symbol objects
+    Style wireStyle;             // new wires and cables
+    Style fourthStyle;           // the rubber band's; kept and stored
+    std::int32_t nextSerial = 0; // the serial last given to a folio
     std::uint8_t headerLoaded = 0;
 
     // Computed.
     std::int32_t documentWidth = 0;
     std::int32_t documentHeight = 0;
-    bool printerLandscape = false;     // the printer settings' orientation
+    bool printerLandscape = false; // the printer settings' orientation
 
-    EditedSymbol* symbolNode = nullptr; // not owned
-    std::vector<std::unique_ptr<Folio>> folios;   // owned, sorted by number
-    std::unique_ptr<Shape> titleBlock; // owned; none when unusable
+    EditedSymbol* symbolNode = nullptr;         // not owned
+    std::vector<std::unique_ptr<Folio>> folios; // owned, sorted by number
+    std::unique_ptr<Shape> titleBlock;          // owned; none when unusable
     PresentationTime presentationTime;
     // A picture that becomes the first object of a new symbol (set before open).
     std::unique_ptr<saoDib> imageForNewSymbol;
@@ -160,12 +160,12 @@ public:
 
     // Notifications to the views (store/schemaobserver.h): a view that is a
     // SchemaObserver gets the typed call, any other observer its number.
-    void notifyAreaChanged(Folio& folio, const Rect& area);   // 100
-    void notifyWholeDocumentChanged();                        // 100, whole
-    void notifySelectionChanged();                            // 101
-    void notifyFolioListChanged(Folio* folio, FolioListChange change);   // 102
-    void notifySaveViewState();                               // 103
-    void notifyReleaseFolio();                                // 104
+    void notifyAreaChanged(Folio& folio, const Rect& area);            // 100
+    void notifyWholeDocumentChanged();                                 // 100, whole
+    void notifySelectionChanged();                                     // 101
+    void notifyFolioListChanged(Folio* folio, FolioListChange change); // 102
+    void notifySaveViewState();                                        // 103
+    void notifyReleaseFolio();                                         // 104
 
     // Closes the pending undoable action (commitAction): every object of every
     // folio that is no longer alive is destroyed, the others lose their changed
@@ -173,12 +173,12 @@ public:
     void closePendingAction();
 
     // Folio commands. The dialog edits the folio and answers OK or cancel.
-    Folio* addFolio(const FolioDialog& dialog);                     // 706
-    bool editFolioInformation(Folio& folio, const FolioDialog& dialog);   // 707
-    bool deleteFolio(Folio& folio);                                 // 708, asks first
-    Folio* copyFolioUnderAnotherName(Folio& folio, const FolioDialog& dialog);   // 728
-    bool copyFolioToClipboard(Folio& folio);                        // 790
-    Folio* pasteFolioFromClipboard();                               // 791
+    Folio* addFolio(const FolioDialog& dialog);                                // 706
+    bool editFolioInformation(Folio& folio, const FolioDialog& dialog);        // 707
+    bool deleteFolio(Folio& folio);                                            // 708, asks first
+    Folio* copyFolioUnderAnotherName(Folio& folio, const FolioDialog& dialog); // 728
+    bool copyFolioToClipboard(Folio& folio);                                   // 790
+    Folio* pasteFolioFromClipboard();                                          // 791
 
     // 784: the first folio whose number starts (ignoring case) with the text of a
     // selected object of folio; nullptr when none.
@@ -192,10 +192,10 @@ public:
     bool takeStyleAsModel(Folio& folio);
 
     // Desktop operations (through desktopServices()).
-    bool openInternetShortcut(Folio& folio);   // 785
-    bool playMidiShortcut(Folio& folio);       // 787
-    void stopMidi();                           // 788
-    bool sendByMail();                         // 786
+    bool openInternetShortcut(Folio& folio); // 785
+    bool playMidiShortcut(Folio& folio);     // 787
+    void stopMidi();                         // 788
+    bool sendByMail();                       // 786
     // The file a MIDI shortcut's text names: the text when it holds a folder
     // separator, otherwise the document's folder followed by the text.
     std::filesystem::path midiShortcutPath(const std::string& text) const;
@@ -222,8 +222,7 @@ private:
     Shape* singleSelected(Folio& folio) const;
     std::uint8_t headerRecordType() const;
     std::int32_t headerRecordKey() const;
-    template <typename Call>
-    void tellViews(Call call);
+    template <typename Call> void tellViews(Call call);
 };
 
 } // namespace plexo

@@ -2,10 +2,10 @@
 // shortcuts, sending by mail.
 #include "store/saodoc.h"
 
-#include "shapes/shape.h"
 #include "base/desktopservices.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "shapes/shape.h"
 #include "store/folio.h"
 #include "store/storestrings.h"
 
@@ -58,7 +58,9 @@ bool saoDoc::playMidiShortcut(Folio& folio) {
     return true;
 }
 
-void saoDoc::stopMidi() { desktopServices().stopMidi(); }
+void saoDoc::stopMidi() {
+    desktopServices().stopMidi();
+}
 
 bool saoDoc::openInternetShortcut(Folio& folio) {
     const Shape* source = nullptr;

@@ -2,15 +2,15 @@
 // copy of it, closing.
 #include "store/saodoc.h"
 
-#include "shapes/symbolnode.h"
-#include "store/editedsymbol.h"
-#include "shapes/saodib.h"
-#include "shapes/shape.h"
 #include "base/desktopservices.h"
 #include "base/log.h"
 #include "base/objfile.h"
 #include "base/shutdown.h"
 #include "base/userinterface.h"
+#include "shapes/saodib.h"
+#include "shapes/shape.h"
+#include "shapes/symbolnode.h"
+#include "store/editedsymbol.h"
 #include "store/edittransaction.h"
 #include "store/folio.h"
 #include "store/storestrings.h"
@@ -28,7 +28,9 @@ constexpr const char* kNewFileSuffix = ".new";
 // Caption of the messages that name no file.
 constexpr const char* kProgramCaption = "Plexo";
 
-std::string utf8Path(const std::filesystem::path& path) { return path.string(); }
+std::string utf8Path(const std::filesystem::path& path) {
+    return path.string();
+}
 
 } // namespace
 
@@ -103,10 +105,12 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
         if (!file.open(shown, true, 0, 0, false))
             return failOpen();
         auto [kind, version] = file.kindAndVersion();
-        logMessage(0, 0, kInformation, strings::format(strings::kLoading, shown.c_str(), static_cast<long>(version)));
+        logMessage(0, 0, kInformation,
+                   strings::format(strings::kLoading, shown.c_str(), static_cast<long>(version)));
         if (kind != kDocumentFileKind || version > kDocumentFileVersion) {
-            logMessage(0, 0, kInformation,
-                       strings::format(strings::kCannotOpenVersion, shown.c_str(), static_cast<long>(version)));
+            logMessage(
+                0, 0, kInformation,
+                strings::format(strings::kCannotOpenVersion, shown.c_str(), static_cast<long>(version)));
             file.close();
             workingCopy_->close();
             workingCopy_->deleteFile();
@@ -119,8 +123,8 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
         if (!file.index().empty())
             tiled = std::int64_t{file.index().back().offset} + file.index().back().size + kRecordHeaderSize;
         if (tiled != file.fileSize())
-            logMessage(0, 0, kError, strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled)),
-                       true);
+            logMessage(0, 0, kError,
+                       strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled)), true);
         bool copied = file.copyLiveRecordsTo(*workingCopy_);
         file.close();
         if (!copied || !readHeader())
@@ -185,7 +189,8 @@ bool saoDoc::commit(bool force) {
         {
             ObjFile file;
             ok = file.open(utf8Path(fresh), false, kDocumentFileKind, kDocumentFileVersion, true) &&
-                 file.kindAndVersion() == std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
+                 file.kindAndVersion() ==
+                     std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
                  workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
             file.close();
         }
@@ -209,8 +214,9 @@ void saoDoc::close() {
     closed_ = true;
     if (!presentationTime.isZero())
         logMessage(0, 0, kInformation,
-                   strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(), presentationTime.hours,
-                                   presentationTime.minutes, presentationTime.seconds));
+                   strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(),
+                                   presentationTime.hours, presentationTime.minutes,
+                                   presentationTime.seconds));
     notifyReleaseFolio();
     // While the application shuts down the library goes with it: the title block
     // is let go without giving its drawing back to a library node that may be gone.

@@ -74,8 +74,8 @@ bool saoDoc::deleteFolio(Folio& folio) {
         return false;
     }
     MessageAnswer answer = userInterface().messageBox(
-        strings::format(strings::kDeleteFolioQuestion, cp1252ToUtf8(folio.number)), strings::kDeleteFolioCaption,
-        MessageIcon::Question, MessageButtons::YesNoCancel);
+        strings::format(strings::kDeleteFolioQuestion, cp1252ToUtf8(folio.number)),
+        strings::kDeleteFolioCaption, MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer != MessageAnswer::Yes)
         return false;
     changeFolioList(&folio, kFolioDeleted);

@@ -3,14 +3,14 @@
 // and the title block.
 #include "store/saodoc.h"
 
-#include "shapes/symbolnode.h"
-#include "store/editedsymbol.h"
-#include "shapes/shape.h"
-#include "shapes/symbolresolver.h"
 #include "base/buffer.h"
 #include "base/log.h"
 #include "base/objfile.h"
 #include "base/userinterface.h"
+#include "shapes/shape.h"
+#include "shapes/symbolnode.h"
+#include "shapes/symbolresolver.h"
+#include "store/editedsymbol.h"
 #include "store/folio.h"
 #include "store/storestrings.h"
 
@@ -29,7 +29,6 @@ constexpr std::int32_t kScalePercent[11] = {10, 25, 33, 50, 66, 75, 100, 125, 15
 std::int32_t micrometresToUnits(std::int32_t micrometres) {
     return static_cast<std::int32_t>(static_cast<std::int64_t>(micrometres) * 360 / 127);
 }
-
 
 // The stored style record carries values only: a record read back takes the
 // unset/indeterminate pattern of the document's default for that slot.
@@ -110,7 +109,8 @@ bool saoDoc::readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool
         return false;
     progress.settings = true;
     Style* styles[4] = {&objectStyle, &symbolStyle, &wireStyle, &fourthStyle};
-    const Style patterns[4] = {objectDefaultStyle(), symbolDefaultStyle(), wireDefaultStyle(), rubberBandStyle()};
+    const Style patterns[4] = {objectDefaultStyle(), symbolDefaultStyle(), wireDefaultStyle(),
+                               rubberBandStyle()};
     for (int i = 0; i < 4; ++i) {
         if (!readStyle(buffer, *styles[i]))
             return false;
@@ -214,8 +214,9 @@ bool saoDoc::readFolioObjects(Folio& folio) {
     ObjFile* container = store();
     if (!container)
         return false;
-    std::unique_ptr<Buffer> record = symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->symbolKey())
-                                                : container->readRecord(kFolioRecordType, folio.serial);
+    std::unique_ptr<Buffer> record =
+        symbolNode ? container->readRecord(kSymbolDrawingRecordType, symbolNode->symbolKey())
+                   : container->readRecord(kFolioRecordType, folio.serial);
     if (!record)
         return true;
     userInterface().startProgress(record->capacity(), strings::format(strings::kReadingProgress, title()));
@@ -236,7 +237,8 @@ void saoDoc::computeDocumentSize() {
     }
     if (scaleIndex < 11 && scaleIndex != 6) {
         width = static_cast<std::int32_t>(static_cast<std::int64_t>(width) * 100 / kScalePercent[scaleIndex]);
-        height = static_cast<std::int32_t>(static_cast<std::int64_t>(height) * 100 / kScalePercent[scaleIndex]);
+        height =
+            static_cast<std::int32_t>(static_cast<std::int64_t>(height) * 100 / kScalePercent[scaleIndex]);
     }
     if (portrait == 0)
         std::swap(width, height);
@@ -260,7 +262,7 @@ void saoDoc::loadTitleBlock() {
     }
     if (!shape->infoSymbole->drawingAcquired || !node->drawingObjects() || node->drawingObjects()->empty()) {
         logMessage(0, 0, kError, strings::kTitleBlockUnusable, true);
-        return;   // the object goes, releasing the drawing
+        return; // the object goes, releasing the drawing
     }
     shape->points = {{0, 0}, {0, 0}};
     Folio::rebuildShape(*shape);

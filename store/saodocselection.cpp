@@ -11,7 +11,9 @@ namespace plexo {
 
 namespace {
 
-unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char lowerAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
 std::int32_t centre(std::int32_t a, std::int32_t b) {
     // Halved rounding down, without overflow.
@@ -76,10 +78,18 @@ Shape* saoDoc::selectNeighbour(Folio& folio, ArrowKey key) const {
         const std::int32_t cy = centre(o.top, o.bottom);
         bool better = false;
         switch (key) {
-        case ArrowKey::Left: better = overlapsVertically && cx < scx && (!best || cx > bestCentre); break;
-        case ArrowKey::Right: better = overlapsVertically && cx > scx && (!best || cx < bestCentre); break;
-        case ArrowKey::Up: better = overlapsHorizontally && cy < scy && (!best || cy > bestCentre); break;
-        case ArrowKey::Down: better = overlapsHorizontally && cy > scy && (!best || cy < bestCentre); break;
+        case ArrowKey::Left:
+            better = overlapsVertically && cx < scx && (!best || cx > bestCentre);
+            break;
+        case ArrowKey::Right:
+            better = overlapsVertically && cx > scx && (!best || cx < bestCentre);
+            break;
+        case ArrowKey::Up:
+            better = overlapsHorizontally && cy < scy && (!best || cy > bestCentre);
+            break;
+        case ArrowKey::Down:
+            better = overlapsHorizontally && cy > scy && (!best || cy < bestCentre);
+            break;
         }
         if (better) {
             best = other;
@@ -100,10 +110,18 @@ bool saoDoc::changeZOrder(Folio& folio, ZOrder operation) {
     const std::size_t at = static_cast<std::size_t>(it - list.begin());
     std::size_t to = at;
     switch (operation) {
-    case ZOrder::BringToFront: to = list.size() - 1; break;
-    case ZOrder::BringForward: to = std::min(at + 1, list.size() - 1); break;
-    case ZOrder::SendBackward: to = at == 0 ? 0 : at - 1; break;
-    case ZOrder::SendToBack: to = 0; break;
+    case ZOrder::BringToFront:
+        to = list.size() - 1;
+        break;
+    case ZOrder::BringForward:
+        to = std::min(at + 1, list.size() - 1);
+        break;
+    case ZOrder::SendBackward:
+        to = at == 0 ? 0 : at - 1;
+        break;
+    case ZOrder::SendToBack:
+        to = 0;
+        break;
     }
     if (to == at)
         return false;

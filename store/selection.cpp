@@ -1,5 +1,6 @@
 #include "store/selection.h"
 
+#include "base/userinterface.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
@@ -7,7 +8,6 @@
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/undo.h"
-#include "base/userinterface.h"
 
 #include <algorithm>
 #include <cctype>

@@ -13,7 +13,8 @@ namespace plexo::strings {
 // Folio reading.
 inline constexpr const char* kSymbolNotFound = "Attention, impossible de charger de symbole '%s' !";
 inline constexpr const char* kSymbolIncorrect = "Attention, symbole %s incorrect !";
-inline constexpr const char* kSymbolDataMissing = "Attention, objet symbole sans données de symbole, ignoré !";
+inline constexpr const char* kSymbolDataMissing =
+    "Attention, objet symbole sans données de symbole, ignoré !";
 inline constexpr const char* kObjectListDamaged =
     "*** Liste d'objets endommagée : la lecture s'arrête, les objets lus avant sont conservés.";
 
@@ -59,7 +60,8 @@ inline constexpr const char* kCannotCreateSymbol = "Impossible de créer le symb
 inline constexpr const char* kNameRequired = "Vous devez saisir un nom.";
 inline constexpr const char* kNameTaken = "Le nom utilisé existe déjà.";
 inline constexpr const char* kIncorrectEntryCaption = "Entrée incorrecte";
-inline constexpr const char* kTreeDamaged = "*** Arbre de la librairie '%s' endommagé : les noeuds lus avant sont conservés.";
+inline constexpr const char* kTreeDamaged =
+    "*** Arbre de la librairie '%s' endommagé : les noeuds lus avant sont conservés.";
 
 using ::plexo::format;
 

@@ -7,7 +7,6 @@
 #include "store/saodoc.h"
 #include "store/selection.h"
 
-
 namespace plexo {
 
 namespace {

@@ -1,11 +1,11 @@
 #include "tools/bundledlibraries.h"
 
+#include "base/buffer.h"
+#include "base/objfile.h"
 #include "library/lib.h"
 #include "shapes/shape.h"
 #include "shapes/style.h"
-#include "base/buffer.h"
 #include "store/folio.h"
-#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <cmath>

@@ -1,6 +1,8 @@
 // Writes the bundled symbol libraries into a library folder and, when asked,
 // the example document: "makelibraries LIBRARY_DIR [EXAMPLES_DIR JCL_DIR]".
 // The build runs it so that the program finds its symbols beside itself.
+#include "base/log.h"
+#include "base/textcodec.h"
 #include "jcl/jobflowchart.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
@@ -9,9 +11,7 @@
 #include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/folioholder.h"
-#include "base/log.h"
 #include "store/saodoc.h"
-#include "base/textcodec.h"
 #include "tools/bundledlibraries.h"
 
 #include <cstdio>

@@ -27,7 +27,8 @@ void paintArrowButton(QPainter& painter, const QPalette& palette, int from, int 
     painter.drawLine(box.topRight(), box.bottomRight());
     const QPoint centre = box.center();
     QPolygon arrow;
-    arrow << QPoint(centre.x() + 2 * direction, centre.y()) << QPoint(centre.x() - 2 * direction, centre.y() - 4)
+    arrow << QPoint(centre.x() + 2 * direction, centre.y())
+          << QPoint(centre.x() - 2 * direction, centre.y() - 4)
           << QPoint(centre.x() - 2 * direction, centre.y() + 4);
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette.color(QPalette::ButtonText));

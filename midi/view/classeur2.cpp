@@ -1,8 +1,8 @@
 #include "midi/view/classeur2.h"
 
+#include "base/textcodec.h"
 #include "midi/seqdoc.h"
 #include "midi/view/seqview.h"
-#include "base/textcodec.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -101,8 +101,8 @@ void Classeur2::paintEvent(QPaintEvent*) {
 void Classeur2::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    const int tab = tabToSelect(tabs(), event->position().toPoint().x(), scrollPosition_,
-                                view_.currentTrackIndex());
+    const int tab =
+        tabToSelect(tabs(), event->position().toPoint().x(), scrollPosition_, view_.currentTrackIndex());
     if (tab >= 0)
         view_.selectTrack(tab);
 }

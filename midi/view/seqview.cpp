@@ -17,7 +17,7 @@
 namespace plexo {
 namespace {
 
-constexpr int kCornerWidth = 48;   // left of the tab strip
+constexpr int kCornerWidth = 48; // left of the tab strip
 constexpr int kPaneLeft = 16;
 constexpr int kPaneTop = 32;
 constexpr int kPlayCursorInterval = 30; // milliseconds between two moves of the play cursor
@@ -43,16 +43,24 @@ seqView::~seqView() {
     document_.removeObserver(this);
 }
 
-std::string seqView::typeName() const { return midistr::kTypeName; }
-std::string seqView::statusMessage() { return midistr::kStatusMessage; }
-std::string seqView::pageIndicator() { return midistr::kStatusIndicator; }
+std::string seqView::typeName() const {
+    return midistr::kTypeName;
+}
+std::string seqView::statusMessage() {
+    return midistr::kStatusMessage;
+}
+std::string seqView::pageIndicator() {
+    return midistr::kStatusIndicator;
+}
 
 std::string seqView::positionIndicator() const {
     const std::int64_t cursor = pane_->playCursor();
     return cursor >= 0 ? timeline_.text(cursor) : pageIndicator();
 }
 
-bool seqView::canPlay() const { return SeqPlayer::available() && !document_.tracks.empty(); }
+bool seqView::canPlay() const {
+    return SeqPlayer::available() && !document_.tracks.empty();
+}
 
 bool seqView::play() {
     stop();
@@ -105,7 +113,9 @@ void seqView::zoomCommand(int command) {
     pane_->setFocus();
 }
 
-int seqView::zoomLevel() const { return pane_->zoom(); }
+int seqView::zoomLevel() const {
+    return pane_->zoom();
+}
 
 void seqView::documentChanged(int, std::intptr_t) {
     // The track list may have changed (the document was read again).

@@ -2,10 +2,10 @@
 // kind made of plain fakes, for the frame and document manager tests.
 #pragma once
 
-#include "shell/commandids.h"
 #include "app/saoapp.h"
 #include "app/saoframe.h"
 #include "app/saomanager.h"
+#include "shell/commandids.h"
 #include "support/testenvironment.h"
 
 #include <QAction>

@@ -4,9 +4,9 @@
 #include "apptestsupport.h"
 
 #include "app/libraryfolder.h"
-#include "library/lib.h"
 #include "base/desktopservices.h"
 #include "base/shutdown.h"
+#include "library/lib.h"
 #include "support/storefixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "apptestsupport.h"
 
-#include "shell/appinfo.h"
 #include "app/strings.h"
 #include "app/therm.h"
+#include "shell/appinfo.h"
 
 #include <QDropEvent>
 #include <QMdiArea>

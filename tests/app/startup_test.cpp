@@ -2,8 +2,8 @@
 
 #include "app/messagesview.h"
 #include "app/palettewindow.h"
-#include "shell/profilefile.h"
 #include "app/therm.h"
+#include "shell/profilefile.h"
 
 #include <gtest/gtest.h>
 

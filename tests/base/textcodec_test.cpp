@@ -23,10 +23,10 @@ TEST(TextCodec, RoundTripsFrenchAndHighControlCharacters) {
 }
 
 TEST(TextCodec, UnmappableAndBrokenUtf8LoseNothingSilently) {
-    EXPECT_EQ(utf8ToCp1252("\xe4\xb8\xad"), "?");   // a CJK character has no Windows-1252 form
-    EXPECT_EQ(utf8ToCp1252("a\xe9"), "a\xe9");       // a lone Latin-1 byte is kept as it is
-    EXPECT_EQ(utf8ToCp1252("\xc3"), "\xc3");          // a sequence cut by the end is kept
-    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xc2\x81");      // an undefined byte maps to its C1 control
+    EXPECT_EQ(utf8ToCp1252("\xe4\xb8\xad"), "?"); // a CJK character has no Windows-1252 form
+    EXPECT_EQ(utf8ToCp1252("a\xe9"), "a\xe9");    // a lone Latin-1 byte is kept as it is
+    EXPECT_EQ(utf8ToCp1252("\xc3"), "\xc3");      // a sequence cut by the end is kept
+    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xc2\x81");  // an undefined byte maps to its C1 control
 }
 
 } // namespace

@@ -27,7 +27,8 @@ struct Outcome {
 // alone with `errors` false.
 Outcome run(const std::string& arguments, bool errors = true) {
     Outcome result;
-    std::string command = std::string(PLEXO_EXECUTABLE) + " " + arguments + (errors ? " 2>&1" : " 2>/dev/null");
+    std::string command =
+        std::string(PLEXO_EXECUTABLE) + " " + arguments + (errors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -40,7 +41,9 @@ Outcome run(const std::string& arguments, bool errors = true) {
     return result;
 }
 
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string quoted(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
 
 // Two folios of every kind of object, a title block, saved at path.
 void writeDocument(const fs::path& path) {
@@ -48,8 +51,12 @@ void writeDocument(const fs::path& path) {
     ASSERT_TRUE(doc.open({}));
     doc.setPath(path);
     doc.titleBlockName = "Cartouche A4";
-    doc.folios.front()->number = "F\xE9" "1";   // "Fé1" in Windows-1252
-    Folio* second = doc.addFolio([](Folio& f, FolioDialogKind) { f.number = "2"; return true; });
+    doc.folios.front()->number = "F\xE9"
+                                 "1"; // "Fé1" in Windows-1252
+    Folio* second = doc.addFolio([](Folio& f, FolioDialogKind) {
+        f.number = "2";
+        return true;
+    });
     ASSERT_NE(second, nullptr);
     for (auto& folio : doc.folios) {
         folio->acquire();
@@ -73,14 +80,16 @@ TEST(StoreCommandsTest, DumpCheckAndResaveAWrittenDocument) {
 
     Outcome dump = run("dump " + quoted(path));
     ASSERT_EQ(dump.status, 0) << dump.out;
-    for (const char* expected : {"\"kind\": \"0\"", "\"version\": 102", "\"number\": \"Fé1\"", "\"nextSerial\": 2",
-                                 "\"font\": \"Times New Roman\"", "\"name\": \"Moteur\"", "\"text\": \"L2\"",
-                                 "\"amontId\":", "\"tuning\": [", "\"text\": \"Fête\"", "\"events\": [",
-                                 "\"blockSize\": 56", "\"titleBlockName\": \"Cartouche A4\""})
+    for (const char* expected :
+         {"\"kind\": \"0\"", "\"version\": 102", "\"number\": \"Fé1\"", "\"nextSerial\": 2",
+          "\"font\": \"Times New Roman\"", "\"name\": \"Moteur\"", "\"text\": \"L2\"",
+          "\"amontId\":", "\"tuning\": [", "\"text\": \"Fête\"", "\"events\": [", "\"blockSize\": 56",
+          "\"titleBlockName\": \"Cartouche A4\""})
         EXPECT_NE(dump.out.find(expected), std::string::npos) << expected;
 
     const fs::path copy = folder / "copie.dls";
-    Outcome resave = run("resave " + quoted(path) + " -o " + quoted(copy) + " --library " + quoted(folder / "lib"));
+    Outcome resave =
+        run("resave " + quoted(path) + " -o " + quoted(copy) + " --library " + quoted(folder / "lib"));
     EXPECT_EQ(resave.status, 0) << resave.out;
     EXPECT_EQ(run("check " + quoted(copy)).status, 0);
     Outcome dumpCopy = run("dump " + quoted(copy));
@@ -123,13 +132,14 @@ TEST(StoreCommandsTest, CheckReportsDamageInFrenchAndFails) {
     }
     auto write = [&](const std::string& name, std::vector<char> content) {
         fs::path p = folder / name;
-        std::ofstream(p, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
         return p;
     };
     auto cut = bytes;
     cut.resize(bytes.size() - 7);
     auto flipped = bytes;
-    flipped[9 + 10 + 1 + 4] = 99;   // kind byte of the first object of the first record
+    flipped[9 + 10 + 1 + 4] = 99; // kind byte of the first object of the first record
     struct Case {
         const char* name;
         std::vector<char> content;

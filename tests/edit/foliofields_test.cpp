@@ -7,15 +7,16 @@ namespace {
 
 TEST(FolioFields, TextsConvertBothWaysAndAreCutToTheirFields) {
     Folio folio;
-    folio.number = "F\xe9" "1"; // "Fé1" in Windows-1252
+    folio.number = "F\xe9"
+                   "1"; // "Fé1" in Windows-1252
     folio.index = 'B';
     FolioIdentification id = identificationOf(folio);
     EXPECT_EQ(id.number, "Fé1");
     EXPECT_EQ(id.index, "B");
 
-    id.number = std::string(30, 'n');       // 19 characters fit
+    id.number = std::string(30, 'n'); // 19 characters fit
     id.author = "Jérôme";
-    id.titles[2] = std::string(200, 't');   // 149
+    id.titles[2] = std::string(200, 't'); // 149
     id.revisionDates[9] = "01/02/2026";
     id.index = "";
     applyIdentification(id, folio);

@@ -11,7 +11,12 @@ TEST(ViewLayout, TheFourCombinationsOfTabStripAndRulers) {
         bool tabs, rulers;
         ChildRect tabStrip, horizontal, vertical, pane;
     } cases[] = {
-        {true, true, {48, 0, w - 48, 16}, {16, 16, w - 16, 16}, {0, 32, 16, h - 32}, {16, 32, w - 16, h - 32}},
+        {true,
+         true,
+         {48, 0, w - 48, 16},
+         {16, 16, w - 16, 16},
+         {0, 32, 16, h - 32},
+         {16, 32, w - 16, h - 32}},
         {false, true, {}, {16, 0, w - 16, 16}, {0, 16, 16, h - 16}, {16, 16, w - 16, h - 16}},
         {true, false, {48, 0, w - 48, 16}, {}, {}, {0, 16, w, h - 16}},
         {false, false, {}, {}, {}, {0, 0, w, h}},

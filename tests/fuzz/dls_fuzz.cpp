@@ -17,7 +17,8 @@
 namespace {
 
 std::string scratchPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / ("plexo-fuzz-" + std::to_string(::getpid()) + name)).string();
+    return (std::filesystem::temp_directory_path() / ("plexo-fuzz-" + std::to_string(::getpid()) + name))
+        .string();
 }
 
 } // namespace

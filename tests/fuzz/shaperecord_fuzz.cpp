@@ -1,11 +1,11 @@
 // Reads shape records one after the other from arbitrary bytes, as a folio's
 // object list would be read, and checks that every accepted record writes back
 // to bytes that read and write again identically.
+#include "base/buffer.h"
 #include "fuzzsupport.h"
 #include "shapes/shape.h"
 #include "shapes/shaperecord.h"
 #include "shapes/symbolresolver.h"
-#include "base/buffer.h"
 
 #include <cstddef>
 #include <cstdint>

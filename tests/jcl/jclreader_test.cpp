@@ -100,7 +100,7 @@ TEST(JclReader, StepsTakeTheFilesDeclaredBeforeThemAndThePendingLabel) {
                "// DLBL OUT2,'E.F',0,SD\n"
                "// EXEC PGMY\n"
                "/. RESTART01X\n"
-               "// EXEC\n"       // no program: dropped, the label waits for the next step
+               "// EXEC\n"      // no program: dropped, the label waits for the next step
                "// exec pgml\n" // lower case: ignored
                "// EXEC PGMZ\n"
                "/. LOST\n");
@@ -108,7 +108,8 @@ TEST(JclReader, StepsTakeTheFilesDeclaredBeforeThemAndThePendingLabel) {
     const RecordedChunk& chunk = job.only();
     EXPECT_EQ(chunk.programs, (std::vector<std::string>{"PGMX", "PGMY", "PGMZ"}));
     EXPECT_EQ(chunk.labels, (std::vector<std::string>{"FIN", "", "RESTART01"}));
-    expectFiles(chunk, {{"IN1", "A.B", false, false, 0}, {"OUT1", "C.D", false, false, 1},
+    expectFiles(chunk, {{"IN1", "A.B", false, false, 0},
+                        {"OUT1", "C.D", false, false, 1},
                         {"OUT2", "E.F", false, false, 1}});
     EXPECT_EQ(job.errors(kReadError), 1);
 }

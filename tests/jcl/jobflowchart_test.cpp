@@ -1,5 +1,6 @@
 #include "jcl/jobflowchart.h"
 
+#include "base/textcodec.h"
 #include "bench/jcl_generate.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
@@ -8,7 +9,6 @@
 #include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
-#include "base/textcodec.h"
 #include "support/testenvironment.h"
 #include "tools/bundledlibraries.h"
 

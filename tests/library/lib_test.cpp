@@ -5,11 +5,11 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
+#include "base/buffer.h"
+#include "base/objfile.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
-#include "base/buffer.h"
 #include "store/folio.h"
-#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ TEST(LibTest, ScanningSkipsFilesThatAreNotLibraries) {
     lib.scanLocation();
     EXPECT_EQ(childNames(*lib.location), (std::vector<std::string>{"Autres.DLY", "Moteurs.dly"}));
     EXPECT_NE(lib.findSymbol("M1"), nullptr);
-    EXPECT_EQ(lib.findSymbol("m1"), nullptr);   // exact name
+    EXPECT_EQ(lib.findSymbol("m1"), nullptr); // exact name
 }
 
 TEST(LibTest, LoadsTheTreeInChildOrderWithUnknownParentsUnderTheLibrary) {
@@ -110,7 +110,8 @@ TEST(LibTest, LoadsTheTreeInChildOrderWithUnknownParentsUnderTheLibrary) {
     EXPECT_EQ(library.expanded, 1);
     // Each node is stepped in from the end over the children it sorts before (a
     // smaller kind or a lower name): "Divers", read last, passes every symbol.
-    EXPECT_EQ(childNames(library), (std::vector<std::string>{"Divers", "Alpha", "Moteurs", "Orphelin", "Zèbre"}));
+    EXPECT_EQ(childNames(library),
+              (std::vector<std::string>{"Divers", "Alpha", "Moteurs", "Orphelin", "Zèbre"}));
     LibNode* moteurs = library.findById(2);
     ASSERT_NE(moteurs, nullptr);
     EXPECT_EQ(childNames(*moteurs), (std::vector<std::string>{"M1", "M2"}));
@@ -127,7 +128,7 @@ TEST(LibTest, FindSymbolPrefersTheLibraryThatSortsFirst) {
     LibNode* found = lib.findSymbol("Relais");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->owningLibrary()->name, "A.dly");
-    EXPECT_EQ(lib.findSymbol("Dossier"), nullptr);   // folders are not symbols
+    EXPECT_EQ(lib.findSymbol("Dossier"), nullptr); // folders are not symbols
 }
 
 TEST(LibTest, CreatesLibrariesFoldersAndSymbolsWithTheirNameChecks) {
@@ -143,7 +144,7 @@ TEST(LibTest, CreatesLibrariesFoldersAndSymbolsWithTheirNameChecks) {
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->name, "autres.DLY");
 
-    LibNode* dossier = lib.createNode(*moteurs, NodeKind::Folder, "Triphas\xE9s");   // Windows-1252
+    LibNode* dossier = lib.createNode(*moteurs, NodeKind::Folder, "Triphas\xE9s"); // Windows-1252
     ASSERT_NE(dossier, nullptr);
     EXPECT_EQ(dossier->id, 1);
     LibNode* symbol = lib.createNode(*dossier, NodeKind::Symbol, "M3", kSymboleMaitre);
@@ -152,7 +153,7 @@ TEST(LibTest, CreatesLibrariesFoldersAndSymbolsWithTheirNameChecks) {
     EXPECT_EQ(symbol->symbolType, kSymboleMaitre);
     LibNode* other = lib.createNode(*kept, NodeKind::Symbol, "Lampe");
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(other->id, 1);   // ids count per library
+    EXPECT_EQ(other->id, 1); // ids count per library
     EXPECT_TRUE(ui.boxes.empty());
 
     struct Case {
@@ -163,7 +164,7 @@ TEST(LibTest, CreatesLibrariesFoldersAndSymbolsWithTheirNameChecks) {
         bool nameRefused;
     } cases[] = {
         {dossier, NodeKind::Symbol, "", "Vous devez saisir un nom.", true},
-        {moteurs, NodeKind::Folder, "lampe", "Le nom utilisé existe déjà.", true},   // in another library
+        {moteurs, NodeKind::Folder, "lampe", "Le nom utilisé existe déjà.", true}, // in another library
         {moteurs, NodeKind::Folder, "TRIPHAS\xC9S", "Le nom utilisé existe déjà.", true},
         {lib.location, NodeKind::Library, "MOTEURS", "Le nom utilisé existe déjà.", true},
         {symbol, NodeKind::Folder, "Sous", "Impossible de créer le dossier.", false},
@@ -212,7 +213,7 @@ TEST(LibTest, DeletedIdsAreReusedAndDeletingFreesTheSymbolRecords) {
     EXPECT_EQ(library->file->readRecord(kSymbolDrawingRecordType, insideId), nullptr);
     EXPECT_EQ(lib.findSymbol("E"), nullptr);
 
-    a->useCount = 1;   // drawn somewhere: not deleted
+    a->useCount = 1; // drawn somewhere: not deleted
     EXPECT_FALSE(lib.deleteNode(*a));
     a->useCount = 0;
 
@@ -230,9 +231,9 @@ TEST(LibTest, RenamesNodesAndKeepsTheTree) {
     lib.createNode(*library, NodeKind::Symbol, "B");
     EXPECT_FALSE(lib.renameNode(*a, "b"));
     EXPECT_EQ(ui.boxes.back().text, "Le nom utilisé existe déjà.");
-    EXPECT_TRUE(lib.renameNode(*a, "a"));   // the node itself does not count
+    EXPECT_TRUE(lib.renameNode(*a, "a")); // the node itself does not count
     EXPECT_TRUE(lib.renameNode(*a, "Z", kCartouche));
-    EXPECT_EQ(childNames(*library), (std::vector<std::string>{"Z", "B"}));   // a rename does not move
+    EXPECT_EQ(childNames(*library), (std::vector<std::string>{"Z", "B"})); // a rename does not move
     EXPECT_TRUE(lib.renameNode(*library, "Nouvelle"));
     EXPECT_EQ(library->name, "Nouvelle.dly");
     EXPECT_TRUE(fs::exists(folder / "Nouvelle.dly"));
@@ -277,9 +278,9 @@ TEST(LibTest, DrawingsAreLoadedOnFirstUseAndFreedAtTheLastRelease) {
     moteur.releaseDrawing(nullptr);
     EXPECT_EQ(moteur.useCount, 0);
 
-    EXPECT_FALSE(fixture.vide->acquireDrawing(nullptr));   // no drawing record
+    EXPECT_FALSE(fixture.vide->acquireDrawing(nullptr)); // no drawing record
     EXPECT_EQ(fixture.vide->useCount, 0);
-    moteur.editCount = 1;   // being edited: neither acquired nor released
+    moteur.editCount = 1; // being edited: neither acquired nor released
     EXPECT_FALSE(moteur.acquireDrawing(nullptr));
     moteur.editCount = 0;
     setSymbolUsageListener(nullptr);
@@ -321,7 +322,7 @@ TEST(LibTest, SymbolInstancesBorrowTheDrawingAndBuildTheirLabels) {
         ASSERT_EQ(labels.size(), 3u);
         EXPECT_EQ(labels[0].shape->kind, kTerminal);
         EXPECT_EQ(labels[0].shape->data, "1");
-        EXPECT_EQ(labels[0].shape->points, (std::vector<Point>{{0, 5000}}));   // drawing coordinates
+        EXPECT_EQ(labels[0].shape->points, (std::vector<Point>{{0, 5000}})); // drawing coordinates
         EXPECT_EQ(labels[0].shape->infoBorne->owner, instance.get());
         EXPECT_EQ(labels[2].shape->kind, kSymbolText);
         EXPECT_EQ(labels[2].shape->data, "M");
@@ -336,7 +337,7 @@ TEST(LibTest, ASymbolBeingEditedStillLendsTheDrawingItHasToDocumentsRead) {
     test::TemporaryFolder folder;
     test::LibraryFixture fixture(folder.path());
     Folio source;
-    auto held = test::makeSymbol(source, "Moteur", {0, 0});   // the drawing is loaded
+    auto held = test::makeSymbol(source, "Moteur", {0, 0}); // the drawing is loaded
     source.append(test::makeSymbol(source, "Moteur", {0, 0}));
     source.objects[0]->infoSymbole->labels[1].text = "KM1";
     auto bytes = test::objectListBytes(source);
@@ -349,7 +350,7 @@ TEST(LibTest, ASymbolBeingEditedStillLendsTheDrawingItHasToDocumentsRead) {
     EXPECT_EQ(back.objects[0]->infoSymbole->labels[1].text, "KM1");
     EXPECT_EQ(fixture.moteur->useCount, 2);
     back.destroyObjects();
-    EXPECT_EQ(fixture.moteur->useCount, 2);   // not counted, not released
+    EXPECT_EQ(fixture.moteur->useCount, 2); // not counted, not released
     fixture.moteur->editCount = 0;
 }
 
@@ -363,14 +364,14 @@ TEST(LibTest, NestedSymbolsContributeTheirLabelsAndASymbolContainingItselfStops)
         std::vector<std::unique_ptr<Shape>> drawing;
         drawing.push_back(makeShape(kTerminal, {{0, 0}}, "G"));
         drawing.push_back(test::makeSymbol(page, "Moteur", {0, 0}));
-        drawing.push_back(test::makeSymbol(page, "Groupe", {0, 0}));   // not yet stored: dropped on read
+        drawing.push_back(test::makeSymbol(page, "Groupe", {0, 0})); // not yet stored: dropped on read
         test::storeDrawing(*groupe, std::move(drawing));
     }
     {
         test::RecordingLog log;
         Folio folio;
         auto instance = test::makeSymbol(folio, "Groupe", {0, 0});
-        EXPECT_EQ(instance->infoSymbole->labels.size(), 4u);   // G, then the motor's three
+        EXPECT_EQ(instance->infoSymbole->labels.size(), 4u); // G, then the motor's three
     }
     // Now store a drawing that contains its own symbol: reading it must end.
     {
@@ -388,7 +389,7 @@ TEST(LibTest, NestedSymbolsContributeTheirLabelsAndASymbolContainingItselfStops)
     Folio folio;
     auto instance = test::makeSymbol(folio, "Groupe", {0, 0});
     ASSERT_NE(groupe->drawing, nullptr);
-    EXPECT_EQ(groupe->drawing->objects.size(), 1u);   // the inner copy of itself was refused
+    EXPECT_EQ(groupe->drawing->objects.size(), 1u); // the inner copy of itself was refused
     EXPECT_TRUE(log.contains("Attention, symbole Groupe incorrect !"));
 }
 
@@ -398,7 +399,7 @@ TEST(LibTest, HostileTreeRecordsNeverCrashOrRecurseWithoutEnd) {
     std::vector<RawNode> chain;
     for (int i = 1; i <= 500; ++i)
         chain.push_back({NodeKind::Folder, i, "F" + std::to_string(i), i - 1});
-    chain.push_back({NodeKind::Root, 900, "racine", 0});   // a kind that has no place here
+    chain.push_back({NodeKind::Root, 900, "racine", 0}); // a kind that has no place here
     chain.push_back({NodeKind::Symbol, 901, "après", 0});
     writeTree(folder / "Profond.dly", chain);
     test::RecordingLog log;
@@ -410,7 +411,7 @@ TEST(LibTest, HostileTreeRecordsNeverCrashOrRecurseWithoutEnd) {
     for (const LibNode* n = library.findById(500); n && n != &library; n = n->parent)
         ++depth;
     EXPECT_LE(depth, 101);
-    EXPECT_EQ(lib.findSymbol("après"), nullptr);   // the record list ended at the damage
+    EXPECT_EQ(lib.findSymbol("après"), nullptr); // the record list ended at the damage
     EXPECT_TRUE(log.contains("endommagé"));
     EXPECT_TRUE(library.saveTree());
 
@@ -428,7 +429,7 @@ TEST(LibTest, HostileTreeRecordsNeverCrashOrRecurseWithoutEnd) {
     cut.writeByte(0);
     cut.writeByte(1);
     cut.writeByte(4);
-    cut.writeInt32(0x7FFFFFFF);   // then the record ends
+    cut.writeInt32(0x7FFFFFFF); // then the record ends
     ASSERT_TRUE(file.writeRecord(kTreeRecordType, 0, cut));
     file.close();
     Lib again(folder.path().string());

@@ -157,7 +157,8 @@ TEST_F(ViewFixture, ZoomCommandsChangeTheLevelOnlyWithinRange) {
 
 TEST_F(ViewFixture, ThePanePaintsTheNoteBarsWhereTheGeometrySays) {
     view->zoomCommand(768); // 200 %: the note at 10 lasting 48 ticks, key 2
-    view->pane()->horizontalScrollBar()->setValue(0); // the zoom kept the middle of the view: back to the start
+    view->pane()->horizontalScrollBar()->setValue(
+        0); // the zoom kept the middle of the view: back to the start
     QImage image = view->pane()->viewport()->grab().toImage();
     // The bar from (20, 20) to (116, 38), its right and bottom edges outside,
     // filled in the colour of its channel.

@@ -1,3 +1,4 @@
+#include "base/textcodec.h"
 #include "library/libnode.h"
 #include "shapes/geometry.h"
 #include "shapes/palette.h"
@@ -7,7 +8,6 @@
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "store/folio.h"
-#include "base/textcodec.h"
 
 #include "rendertestsupport.h"
 

@@ -3,9 +3,9 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
-#include "shapes/shape.h"
 #include "base/buffer.h"
 #include "base/userinterface.h"
+#include "shapes/shape.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,10 @@ TEST(FolioTest, HeaderIs1302BytesWithFieldsAtTheirOffsets) {
     struct Field {
         int offset;
         const char* text;
-    } fields[] = {{4, "F10a"},        {24, "08/12/2026"},   {39, "Durand"},        {69, "Commande"},
-                  {100, "Titre un"},  {250, "Titre deux"},  {400, "Titre trois"},  {550 + 9 * 30, "Martin"},
-                  {850, "01/01/2020"}, {1000 + 4 * 30, "Ajout"}};
+    } fields[] = {
+        {4, "F10a"},         {24, "08/12/2026"},      {39, "Durand"},       {69, "Commande"},
+        {100, "Titre un"},   {250, "Titre deux"},     {400, "Titre trois"}, {550 + 9 * 30, "Martin"},
+        {850, "01/01/2020"}, {1000 + 4 * 30, "Ajout"}};
     for (const auto& field : fields)
         EXPECT_EQ(textAt(field.offset), field.text) << "offset " << field.offset;
     EXPECT_EQ(b[99], 'C');
@@ -89,15 +90,16 @@ TEST(FolioTest, NumbersSortByPrefixValueAndSuffix) {
     std::stable_sort(numbers.begin(), numbers.end(),
                      [](const std::string& a, const std::string& b) { return Folio::isNumberBefore(a, b); });
     // F2 and F02 are equal (same prefix, value, no suffix) and keep their order.
-    EXPECT_EQ(numbers, (std::vector<std::string>{"A", "F2", "F02", "F10", "F10a", "F10b", "G1", "", "2", "10"}));
+    EXPECT_EQ(numbers,
+              (std::vector<std::string>{"A", "F2", "F02", "F10", "F10a", "F10b", "G1", "", "2", "10"}));
     struct Case {
         const char* a;
         const char* b;
         bool before;
     } cases[] = {
-        {"F2", "F10", true}, {"F10", "F2", false}, {"F10", "F10a", true}, {"F10a", "F10", false},
-        {"F10a", "G1", true}, {"G1", "2", true},   {"2", "G1", false},    {"2", "10", true},
-        {"F2", "F2", false},  {"f1", "F1", false}, {"F1", "f1", true},    {"3x", "3", false},
+        {"F2", "F10", true},  {"F10", "F2", false}, {"F10", "F10a", true}, {"F10a", "F10", false},
+        {"F10a", "G1", true}, {"G1", "2", true},    {"2", "G1", false},    {"2", "10", true},
+        {"F2", "F2", false},  {"f1", "F1", false},  {"F1", "f1", true},    {"3x", "3", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Folio::isNumberBefore(c.a, c.b), c.before) << c.a << " < " << c.b;
@@ -109,7 +111,7 @@ TEST(FolioTest, RenumbersObjectsAndSymbolLabelsThenRelinksWires) {
     Folio folio;
     folio.append(makeShape(kRectangle, {{0, 0}, {1000, 1000}}));
     Shape& symbol = folio.append(test::makeSymbol(folio, "Moteur", {50000, 50000}));
-    ASSERT_EQ(symbol.infoSymbole->labels.size(), 3u);   // two terminals and a text zone
+    ASSERT_EQ(symbol.infoSymbole->labels.size(), 3u); // two terminals and a text zone
     Shape& wire = folio.append(makeShape(kWire, {{0, 5000}, {40000, 5000}}));
     Shape& spur = folio.append(makeShape(kWire, {{20000, 5000}, {20000, 30000}}));
     Shape* terminal1 = symbol.infoSymbole->labels[0].shape.get();
@@ -159,7 +161,7 @@ TEST(FolioTest, ATerminalJoinsOnlyTheFirstWireThatNamesIt) {
     Shape& symbol = folio.append(test::makeSymbol(folio, "Moteur", {0, 0}));
     Shape& first = folio.append(makeShape(kWire, {{0, 0}, {1000, 0}}));
     Shape& second = folio.append(makeShape(kWire, {{0, 0}, {0, 1000}}));
-    folio.renumberObjects();   // symbol 1, labels 2..4, wires 5 and 6
+    folio.renumberObjects(); // symbol 1, labels 2..4, wires 5 and 6
     first.infoFil->amontId = 2;
     second.infoFil->amontId = 2;
     folio.relinkWires();
@@ -199,8 +201,8 @@ TEST(FolioTest, ReadingStopsAtADamagedRecordAndKeepsWhatWasRead) {
     auto bytes = test::objectListBytes(source);
     struct Case {
         const char* what;
-        std::size_t keep;       // bytes kept from the list
-        std::size_t expected;   // objects kept
+        std::size_t keep;     // bytes kept from the list
+        std::size_t expected; // objects kept
     } cases[] = {
         {"cut inside the third record", bytes.size() - 10, 2},
         {"cut before the end marker", bytes.size() - 1, 3},
@@ -217,7 +219,7 @@ TEST(FolioTest, ReadingStopsAtADamagedRecordAndKeepsWhatWasRead) {
     }
     // An unknown kind ends the list too.
     auto hostile = bytes;
-    hostile[1 + 4] = 99;   // kind byte of the first record
+    hostile[1 + 4] = 99; // kind byte of the first record
     Buffer buffer{Buffer::Block(hostile)};
     test::RecordingLog log;
     Folio back;
@@ -238,7 +240,7 @@ TEST(FolioTest, PastedObjectsAreSelectedNewAndChangedWithAnUndoCopyNotAlive) {
     EXPECT_TRUE(shape.alive && shape.isNew && shape.changed && shape.selected);
     EXPECT_EQ(shape.undo.points, shape.points);
     EXPECT_EQ(shape.folio, &back);
-    EXPECT_TRUE(ui.progressPositions.empty());   // only a load advances the gauge
+    EXPECT_TRUE(ui.progressPositions.empty()); // only a load advances the gauge
 }
 
 TEST(FolioTest, WritesAllOrSelectedAliveObjectsAsAMarkedList) {
@@ -264,13 +266,13 @@ TEST(FolioTest, BandTestFindsSymbolEdgesStrictlyInsideTheBand) {
         std::int32_t x1, y1, x2, y2;
         bool free;
     } cases[] = {
-        {150, 150, 250, 250, false},   // top edge inside
-        {150, 450, 250, 350, false},   // bottom edge inside, band given upside down
-        {150, 200, 250, 400, true},    // edges on the band's limits
-        {50, 150, 250, 250, true},     // x1 left of the symbol
-        {150, 150, 350, 250, true},    // x2 right of the symbol
-        {100, 150, 300, 250, false},   // spans exactly
-        {150, 250, 250, 350, true},    // band inside, no edge in it
+        {150, 150, 250, 250, false}, // top edge inside
+        {150, 450, 250, 350, false}, // bottom edge inside, band given upside down
+        {150, 200, 250, 400, true},  // edges on the band's limits
+        {50, 150, 250, 250, true},   // x1 left of the symbol
+        {150, 150, 350, 250, true},  // x2 right of the symbol
+        {100, 150, 300, 250, false}, // spans exactly
+        {150, 250, 250, 350, true},  // band inside, no edge in it
     };
     for (const auto& c : cases)
         EXPECT_EQ(folio.isBandFreeOfSymbols(c.x1, c.y1, c.x2, c.y2), c.free)

@@ -7,10 +7,10 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
+#include "base/objfile.h"
 #include "shapes/shape.h"
 #include "shapes/wires.h"
 #include "store/folio.h"
-#include "base/objfile.h"
 #include "store/selection.h"
 #include "store/undo.h"
 
@@ -47,7 +47,8 @@ TEST(FolioLifecycle, OperationsThatAreNotUndoableCloseThePendingAction) {
         std::function<void(saoDoc&, Folio&)> operation;
     };
     const Case cases[] = {
-        {"z-order", [](saoDoc& doc, Folio& folio) { EXPECT_TRUE(doc.changeZOrder(folio, ZOrder::BringToFront)); }},
+        {"z-order",
+         [](saoDoc& doc, Folio& folio) { EXPECT_TRUE(doc.changeZOrder(folio, ZOrder::BringToFront)); }},
         {"release", [](saoDoc&, Folio& folio) { folio.release(true); }},
     };
     for (const Case& c : cases) {
@@ -161,8 +162,8 @@ TEST(FolioLifecycle, DeletingAFolioLeavesNothingPointingIntoIt) {
         EXPECT_FALSE(doc.selection.any);
         EXPECT_EQ(doc.selection.single, nullptr);
         EXPECT_EQ(doc.selection.folio, nullptr);
-        EXPECT_EQ(typedView.changes,
-                  (std::vector<std::pair<bool, FolioListChange>>{{true, kFolioDeleted}, {false, kFolioRemoved}}));
+        EXPECT_EQ(typedView.changes, (std::vector<std::pair<bool, FolioListChange>>{{true, kFolioDeleted},
+                                                                                    {false, kFolioRemoved}}));
         EXPECT_EQ(doc.store()->readRecord(kFolioRecordType, serial), nullptr);
         std::vector<std::pair<int, std::intptr_t>> folioChanges;
         std::copy_if(view.seen.begin(), view.seen.end(), std::back_inserter(folioChanges),
@@ -226,8 +227,9 @@ TEST(FolioLifecycle, CopiedAndPastedFoliosReconnectLooseWireEnds) {
         Shape& branch = *copy->objects[1];
         EXPECT_EQ(branch.infoFil->amont, &trunk);
         EXPECT_EQ(branch.infoFil->aval, nullptr);
-        EXPECT_NE(std::find(trunk.infoFil->attachedWires.begin(), trunk.infoFil->attachedWires.end(), &branch),
-                  trunk.infoFil->attachedWires.end());
+        EXPECT_NE(
+            std::find(trunk.infoFil->attachedWires.begin(), trunk.infoFil->attachedWires.end(), &branch),
+            trunk.infoFil->attachedWires.end());
         // The source itself is left as it was.
         EXPECT_EQ(source.objects[1]->infoFil->amont, nullptr);
         copy->release(false);

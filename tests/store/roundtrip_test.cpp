@@ -5,10 +5,10 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
+#include "base/objfile.h"
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
-#include "base/objfile.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,10 @@ TEST(RoundTripTest, EveryKindOfObjectSurvivesSaveAndReopen) {
         doc.titleBlockName = "Cartouche A4";
         doc.objectStyle.set(kColour, 3);
         for (int i = 0; i < 2; ++i) {
-            Folio* folio = i == 0 ? doc.folios.front().get()
-                                  : doc.addFolio([](Folio& f, FolioDialogKind) { f.number = "F2"; return true; });
+            Folio* folio = i == 0 ? doc.folios.front().get() : doc.addFolio([](Folio& f, FolioDialogKind) {
+                f.number = "F2";
+                return true;
+            });
             ASSERT_NE(folio, nullptr);
             folio->acquire();
             test::appendEveryKind(*folio);
@@ -39,7 +41,7 @@ TEST(RoundTripTest, EveryKindOfObjectSurvivesSaveAndReopen) {
         doc.setModified();
         ASSERT_TRUE(doc.commit(false));
         for (auto& folio : doc.folios) {
-            saved.push_back(test::objectListBytes(*folio));   // renumbered by the save
+            saved.push_back(test::objectListBytes(*folio)); // renumbered by the save
             folio->release(true);
         }
     }
@@ -129,8 +131,8 @@ TEST(RoundTripTest, AnUnresolvableTitleBlockIsLoggedAndTheDocumentOpens) {
         saoDoc doc;
         ASSERT_TRUE(doc.open(path));
         EXPECT_EQ(doc.titleBlock, nullptr);
-        const char* expected =
-            std::string(name) == "Absent" ? "*** Impossible de charger le cartouche !" : "*** Cartouche inutilisable !";
+        const char* expected = std::string(name) == "Absent" ? "*** Impossible de charger le cartouche !"
+                                                             : "*** Cartouche inutilisable !";
         EXPECT_TRUE(log.contains(expected)) << name;
     }
 }

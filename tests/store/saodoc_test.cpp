@@ -3,12 +3,12 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
-#include "shapes/saodib.h"
-#include "shapes/shape.h"
 #include "base/buffer.h"
 #include "base/desktopservices.h"
-#include "store/folio.h"
 #include "base/objfile.h"
+#include "shapes/saodib.h"
+#include "shapes/shape.h"
+#include "store/folio.h"
 
 #include <gtest/gtest.h>
 
@@ -148,12 +148,12 @@ TEST(SaoDocTest, DamagedSerialsAreMadeUniqueSoThatFoliosNeverShareARecord) {
     struct Case {
         std::int32_t nextSerial;
         std::vector<std::int32_t> serials;
-        std::int32_t newSerial;   // given to a folio added afterwards
+        std::int32_t newSerial; // given to a folio added afterwards
     } cases[] = {
         {3, {1, 2, 3}, 4},
-        {1, {5, 5, 0}, 8},           // nextSerial below the serials in use, a duplicate, a zero
+        {1, {5, 5, 0}, 8}, // nextSerial below the serials in use, a duplicate, a zero
         {-7, {-1, 2}, 4},
-        {INT32_MAX, {1, INT32_MAX}, 2},   // used up: the smallest free serial
+        {INT32_MAX, {1, INT32_MAX}, 2}, // used up: the smallest free serial
     };
     for (const auto& c : cases) {
         saoDoc doc;
@@ -185,9 +185,9 @@ TEST(SaoDocTest, DocumentSizeFollowsPaperScaleAndOrientation) {
         std::int32_t width, height;
         bool landscape;
     } cases[] = {
-        {1, 3, 0, 2381102, 1683778, true},   // A3 landscape at 50 %
-        {0, 6, 1, 595275, 841889, false},    // A4 portrait at 100 %
-        {0, 10, 1, 148818, 210472, false},   // A4 at 400 %
+        {1, 3, 0, 2381102, 1683778, true},    // A3 landscape at 50 %
+        {0, 6, 1, 595275, 841889, false},     // A4 portrait at 100 %
+        {0, 10, 1, 148818, 210472, false},    // A4 at 400 %
         {4, 0, 1, 23839370, 33703930, false}, // A0 at 10 %
     };
     for (const auto& c : cases) {
@@ -202,7 +202,7 @@ TEST(SaoDocTest, DocumentSizeFollowsPaperScaleAndOrientation) {
     }
     saoDoc doc;
     doc.computeDocumentSize();
-    doc.paperSize = 9;   // unknown: the previous size is kept
+    doc.paperSize = 9; // unknown: the previous size is kept
     doc.computeDocumentSize();
     EXPECT_EQ(doc.documentWidth, 595275);
 }
@@ -220,7 +220,7 @@ TEST(SaoDocTest, NewDocumentHasOneFolioAndAnUntitledWorkingCopy) {
     EXPECT_EQ(copy.filename().string().rfind("Plexo.", 0), 0u);
     EXPECT_EQ(doc.workingCopy()->kindAndVersion(), (std::pair<char, std::int32_t>{'T', 102}));
     EXPECT_EQ(doc.title(), "Sans titre : Schéma ");
-    EXPECT_FALSE(doc.commit(true));   // no path: "S&auver sous..." gives one first
+    EXPECT_FALSE(doc.commit(true)); // no path: "S&auver sous..." gives one first
     doc.close();
     EXPECT_FALSE(fs::exists(copy));
 }
@@ -237,8 +237,8 @@ TEST(SaoDocTest, UntitledDocumentsMadeInTheSameSecondGetTheirOwnWorkingCopy) {
     std::tm local{};
     localtime_r(&now, &local);
     char expected[64];
-    std::snprintf(expected, sizeof expected, "Plexo.%02d%02d%04d%02d%02d%02d.tmp", local.tm_mday, local.tm_mon + 1,
-                  local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+    std::snprintf(expected, sizeof expected, "Plexo.%02d%02d%04d%02d%02d%02d.tmp", local.tm_mday,
+                  local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
     fs::path name = saoDoc::untitledWorkingCopyPath(now);
     if (!fs::exists(fs::temp_directory_path() / expected)) {
         EXPECT_EQ(name.filename().string(), expected);
@@ -271,7 +271,7 @@ TEST(SaoDocTest, SavesReopensAndKeepsFoliosObjectsAndSettings) {
         EXPECT_TRUE(first.objects.empty());
     }
     ASSERT_TRUE(fs::exists(path));
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));   // the working copy went with the document
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp")); // the working copy went with the document
     EXPECT_FALSE(fs::exists(path.string() + ".new"));
     ObjFile file;
     ASSERT_TRUE(file.open(path.string(), true, 0, 0, false));
@@ -316,9 +316,11 @@ TEST(SaoDocTest, VersionsUpTo102OpenAndLaterOnesAreRefused) {
         test::RecordingLog log;
         saoDoc doc;
         EXPECT_EQ(doc.open(path), c.opens) << c.version;
-        const std::string line = "Impossible d'ouvrir '" + path.string() + "' [" + std::to_string(c.version) + "]";
+        const std::string line =
+            "Impossible d'ouvrir '" + path.string() + "' [" + std::to_string(c.version) + "]";
         EXPECT_EQ(log.contains(line), !c.opens) << c.version;
-        EXPECT_TRUE(log.contains("Chargement de '" + path.string() + "' [" + std::to_string(c.version) + "]"));
+        EXPECT_TRUE(
+            log.contains("Chargement de '" + path.string() + "' [" + std::to_string(c.version) + "]"));
         if (!c.opens) {
             EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
         }
@@ -332,8 +334,9 @@ TEST(SaoDocTest, DamagedAndHostileFilesAreRefusedWithAMessage) {
     const auto bytes = fileBytes(good);
     auto write = [&](const std::string& name, std::vector<std::uint8_t> content) {
         fs::path p = folder / name;
-        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(content.data()),
-                                                 static_cast<std::streamsize>(content.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(reinterpret_cast<const char*>(content.data()),
+                   static_cast<std::streamsize>(content.size()));
         return p;
     };
     // The folio count of the header record (0, 0) sits after 93 fixed bytes, four
@@ -356,16 +359,24 @@ TEST(SaoDocTest, DamagedAndHostileFilesAreRefusedWithAMessage) {
         const char* name;
         std::vector<std::uint8_t> content;
         bool opens;
-        const char* box;    // the message box shown, or none
-        std::string line;   // a line logged
+        const char* box;  // the message box shown, or none
+        std::string line; // a line logged
     } cases[] = {
         {"missing.dls", {}, false, "Impossible d'ouvrir le fichier", {}},
-        {"empty.dls", {}, false, nullptr, "Impossible d'ouvrir '" + (folder / "empty.dls").string() + "' [0]"},
-        {"magic.dls", {1, 2, 3, 4, '0', 102, 0, 0, 0}, false, nullptr,
+        {"empty.dls",
+         {},
+         false,
+         nullptr,
+         "Impossible d'ouvrir '" + (folder / "empty.dls").string() + "' [0]"},
+        {"magic.dls",
+         {1, 2, 3, 4, '0', 102, 0, 0, 0},
+         false,
+         nullptr,
          "Impossible d'ouvrir '" + (folder / "magic.dls").string() + "' [0]"},
         // The header record is cut: the file opens with the defaults, saying so.
         {"cut.dls", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 40), true, nullptr,
-         "Attention, le fichier '" + (folder / "cut.dls").string() + "' est endommagé : seuls ses 9 premiers octets sont lus."},
+         "Attention, le fichier '" + (folder / "cut.dls").string() +
+             "' est endommagé : seuls ses 9 premiers octets sont lus."},
         {"huge-count.dls", hugeCount, false, "Impossible d'ouvrir le fichier", {}},
         {"negative-count.dls", negativeCount, false, "Impossible d'ouvrir le fichier", {}},
     };
@@ -424,7 +435,7 @@ TEST(SaoDocTest, WorkingCopyGoesToTheTemporaryFolderWhenItCannotSitBesideTheDocu
     test::TemporaryFolder folder;
     const fs::path path = folder / "plan.dls";
     writeSimpleDocument(path);
-    fs::create_directories(path.string() + ".tmp");   // the name is taken
+    fs::create_directories(path.string() + ".tmp"); // the name is taken
     saoDoc doc;
     ASSERT_TRUE(doc.open(path));
     EXPECT_EQ(doc.workingCopy()->path().rfind(fs::temp_directory_path().string(), 0), 0u);
@@ -451,13 +462,13 @@ TEST(SaoDocTest, FolioListChangesNotifyTheViews) {
     EXPECT_EQ(doc.folios.front().get(), &folio);
     doc.setModified(false);
     doc.changeFolioList(&folio, kFolioPagesChanged);
-    EXPECT_TRUE(doc.isModified());   // page counts are saved with the header
+    EXPECT_TRUE(doc.isModified()); // page counts are saved with the header
     doc.changeFolioList(&folio, kFolioDeleted);
     EXPECT_EQ(doc.folios.size(), 1u);
     // Deleting also reports the selection (the folio's objects are deleted first).
     std::erase_if(views.seen, [](const auto& n) { return n.first != kNotifyFolioListChanged; });
-    EXPECT_EQ(views.seen, (std::vector<std::pair<int, std::intptr_t>>{
-                              {102, 0}, {102, 1}, {102, 2}, {102, 3}, {102, 4}}));
+    EXPECT_EQ(views.seen,
+              (std::vector<std::pair<int, std::intptr_t>>{{102, 0}, {102, 1}, {102, 2}, {102, 3}, {102, 4}}));
     doc.removeObserver(&views);
 }
 
@@ -536,7 +547,7 @@ TEST(SaoDocTest, CopiesAFolioUnderAnotherNameAndThroughTheClipboard) {
     EXPECT_EQ(copy->pagesAcross, 2);
     EXPECT_EQ(copy->date, Folio::today());
     EXPECT_EQ(copy->serial, 2);
-    EXPECT_TRUE(copy->objects.empty());   // written to the store, not held
+    EXPECT_TRUE(copy->objects.empty()); // written to the store, not held
     copy->acquire();
     ASSERT_EQ(copy->objects.size(), 2u);
     EXPECT_EQ(copy->objects[1]->infoFil->amont, copy->objects[0].get());
@@ -574,11 +585,11 @@ TEST(SaoDocTest, ReleasingWithoutSavingDropsTheObjectsUnwritten) {
     folio.acquire();
     folio.append(makeShape(kOval, {{0, 0}, {10, 10}}));
     folio.release(true);
-    EXPECT_EQ(folio.objects.size(), 2u);   // still held once
+    EXPECT_EQ(folio.objects.size(), 2u); // still held once
     folio.release(false);
     EXPECT_TRUE(folio.objects.empty());
     folio.acquire();
-    EXPECT_EQ(folio.objects.size(), 1u);   // the oval was never written
+    EXPECT_EQ(folio.objects.size(), 1u); // the oval was never written
     folio.objects[0]->alive = false;
     folio.release(true);
     folio.acquire();
@@ -622,7 +633,7 @@ TEST(SaoDocTest, ArrowKeysFindTheNearestNeighbourAndZOrderMovesTheSelection) {
     Shape& up = folio.append(box(100, 20));
     Shape& far = folio.append(box(500, 500));
     (void)far;
-    EXPECT_EQ(doc.selectNeighbour(folio, ArrowKey::Left), nullptr);   // nothing selected
+    EXPECT_EQ(doc.selectNeighbour(folio, ArrowKey::Left), nullptr); // nothing selected
     centre.selected = true;
     EXPECT_EQ(doc.selectNeighbour(folio, ArrowKey::Left), &left2);
     EXPECT_EQ(doc.selectNeighbour(folio, ArrowKey::Right), &right);
@@ -631,7 +642,7 @@ TEST(SaoDocTest, ArrowKeysFindTheNearestNeighbourAndZOrderMovesTheSelection) {
     left2.alive = false;
     EXPECT_EQ(doc.selectNeighbour(folio, ArrowKey::Left), &left1);
 
-    EXPECT_TRUE(doc.changeZOrder(folio, ZOrder::BringForward));   // closes the action: left2 goes
+    EXPECT_TRUE(doc.changeZOrder(folio, ZOrder::BringForward)); // closes the action: left2 goes
     EXPECT_EQ(folio.objects.size(), 5u);
     EXPECT_EQ(folio.objects[1].get(), &centre);
     EXPECT_TRUE(doc.changeZOrder(folio, ZOrder::BringToFront));
@@ -689,7 +700,7 @@ TEST(SaoDocTest, MidiShortcutsPlayTheFileTheyNameBesideTheDocument) {
     EXPECT_EQ(doc.midiShortcutPath("/srv/m\xE9lodie.mid"), fs::path("/srv/mélodie.mid"));
 
     Folio& folio = *doc.folios.front();
-    folio.append(makeShape(kMidiShortcut, {{0, 0}, {1, 1}}));   // no text: skipped
+    folio.append(makeShape(kMidiShortcut, {{0, 0}, {1, 1}})); // no text: skipped
     folio.append(makeShape(kMidiShortcut, {{0, 0}, {1, 1}}, "chant.mid"));
     FakeDesktop desktop;
     test::ScriptedUserInterface ui;
@@ -706,7 +717,9 @@ TEST(SaoDocTest, MidiShortcutsPlayTheFileTheyNameBesideTheDocument) {
     } cases[] = {
         {{false, {}}, {true, {}}, "Impossible d'exécuter le fichier Midi (1)", "Midi"},
         {{true, {}}, {false, {}}, "Impossible d'exécuter le fichier Midi (2)", "Midi"},
-        {{false, "Périphérique occupé"}, {true, {}}, "Périphérique occupé",
+        {{false, "Périphérique occupé"},
+         {true, {}},
+         "Périphérique occupé",
          "open \"sequencer!/docs/chant.mid\" alias sequence"},
         {{true, {}}, {false, "Fichier illisible"}, "Fichier illisible", "play sequence"},
     };
@@ -738,7 +751,7 @@ TEST(SaoDocTest, InternetShortcutsAreWrittenWholeAndHandedToTheDesktop) {
     ASSERT_TRUE(doc.open({}));
     Folio& folio = *doc.folios.front();
     Shape& link = folio.append(makeShape(kText, {{0, 0}, {1, 1}}, "http://exemple.org/un/tres/long/chemin"));
-    EXPECT_FALSE(doc.openInternetShortcut(folio));   // nothing selected
+    EXPECT_FALSE(doc.openInternetShortcut(folio)); // nothing selected
     link.selected = true;
     EXPECT_TRUE(doc.openInternetShortcut(folio));
     link.data = "http://a.fr";

@@ -2,13 +2,13 @@
 // library folder holding real symbols, and a buffer's bytes.
 #pragma once
 
+#include "base/buffer.h"
+#include "base/objfile.h"
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
-#include "base/buffer.h"
 #include "store/folio.h"
-#include "base/objfile.h"
 #include "store/saodoc.h"
 
 #include <filesystem>
@@ -151,7 +151,8 @@ inline void appendEveryKind(Folio& folio) {
             }
             break;
         default:
-            shape = makeShape(kind, box, kind == kMidiShortcut ? "chant.mid" : "texte " + std::to_string(kind));
+            shape =
+                makeShape(kind, box, kind == kMidiShortcut ? "chant.mid" : "texte " + std::to_string(kind));
             break;
         }
         switch (kind) {

@@ -52,7 +52,10 @@ public:
     MessageAnswer messageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                              MessageButtons buttons) override;
     void beep() override { ++beeps; }
-    void beginBusy() override { ++busyDepth; ++busyCount; }
+    void beginBusy() override {
+        ++busyDepth;
+        ++busyCount;
+    }
     void endBusy() override { --busyDepth; }
     void startProgress(int total, std::string_view title) override;
     void advanceProgress(int position) override { progressPositions.push_back(position); }

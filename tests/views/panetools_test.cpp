@@ -38,8 +38,8 @@ protected:
 
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mousePress(surface(), Qt::LeftButton, modifiers, from);
-        QMouseEvent moveEvent(QEvent::MouseMove, QPointF(to), surface()->mapToGlobal(QPointF(to)), Qt::NoButton,
-                              Qt::LeftButton, modifiers);
+        QMouseEvent moveEvent(QEvent::MouseMove, QPointF(to), surface()->mapToGlobal(QPointF(to)),
+                              Qt::NoButton, Qt::LeftButton, modifiers);
         QApplication::sendEvent(surface(), &moveEvent);
         QTest::mouseRelease(surface(), Qt::LeftButton, modifiers, to);
     }
@@ -61,7 +61,8 @@ TEST_F(PaneToolsTest, ARectangleIsDrawnByDraggingAndASquareWithShift) {
     drag(px(300, 100), px(400, 150), Qt::ShiftModifier);
     ASSERT_EQ(f.folio->objects.size(), 2u);
     const Shape& square = *f.folio->objects.back();
-    EXPECT_EQ(square.points.back().x - square.points.front().x, square.points.back().y - square.points.front().y);
+    EXPECT_EQ(square.points.back().x - square.points.front().x,
+              square.points.back().y - square.points.front().y);
 
     // A click without a drag draws nothing.
     QTest::mouseClick(surface(), Qt::LeftButton, {}, px(50, 50));
@@ -97,8 +98,8 @@ TEST_F(PaneToolsTest, TheSelectionToolSelectsWithABandAndMovesWhatItSelected) {
     EXPECT_TRUE(box.selected);
     EXPECT_FALSE(other.selected);
     // The cursor over the body of a selected object (a hollow box: its left side) says it moves.
-    QMouseEvent hover(QEvent::MouseMove, QPointF(100, 110), surface()->mapToGlobal(QPointF(100, 110)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(100, 110), surface()->mapToGlobal(QPointF(100, 110)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(surface(), &hover);
     EXPECT_EQ(surface()->cursor().shape(), Qt::SizeAllCursor);
     drag(px(100, 110), px(120, 120));

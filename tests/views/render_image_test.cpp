@@ -1,9 +1,9 @@
 // Real output of the renderer through the Qt surface: pixels of fills, hatches,
 // texts and ghosts, and the Qt text measurer.
 #include "bench/render_scene.h"
-#include "store/foliorenderer.h"
 #include "shapes/recordingsurface.h"
 #include "shapes/render.h"
+#include "store/foliorenderer.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 #include "views/rendercommand.h"

@@ -57,7 +57,8 @@ void Classeur::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QtSurface surface(painter);
     surface.setFont(font_);
-    drawTabs(surface, layoutTabs(labels_(), surface), current_, scroll_, width(), bandColours(palette()), font_);
+    drawTabs(surface, layoutTabs(labels_(), surface), current_, scroll_, width(), bandColours(palette()),
+             font_);
 }
 
 void Classeur::mousePressEvent(QMouseEvent* event) {

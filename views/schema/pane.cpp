@@ -1,10 +1,10 @@
 #include "views/schema/pane.h"
 
-#include "store/foliorenderer.h"
 #include "shapes/render.h"
 #include "shapes/shape.h"
 #include "shapes/units.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "views/qtsurface.h"
 #include "views/schema/bandpalette.h"
@@ -199,17 +199,26 @@ QPixmap& Pane::cache() {
 void Pane::paintEvent(QPaintEvent* event) {
     QPixmap& image = cache();
     QPainter painter(viewport());
-    painter.drawPixmap(event->rect(), image, QRectF(event->rect().topLeft() * image.devicePixelRatio(),
-                                                    event->rect().size() * image.devicePixelRatio()));
+    painter.drawPixmap(event->rect(), image,
+                       QRectF(event->rect().topLeft() * image.devicePixelRatio(),
+                              event->rect().size() * image.devicePixelRatio()));
     // The tool's rubber drawing goes over the folio without redrawing it.
     painter.setClipRect(event->rect());
     tools_->drawOverlay(painter);
 }
 
-void Pane::mousePressEvent(QMouseEvent* event) { tools_->mousePress(event); }
-void Pane::mouseMoveEvent(QMouseEvent* event) { tools_->mouseMove(event); }
-void Pane::mouseReleaseEvent(QMouseEvent* event) { tools_->mouseRelease(event); }
-void Pane::mouseDoubleClickEvent(QMouseEvent* event) { tools_->mouseDoubleClick(event); }
+void Pane::mousePressEvent(QMouseEvent* event) {
+    tools_->mousePress(event);
+}
+void Pane::mouseMoveEvent(QMouseEvent* event) {
+    tools_->mouseMove(event);
+}
+void Pane::mouseReleaseEvent(QMouseEvent* event) {
+    tools_->mouseRelease(event);
+}
+void Pane::mouseDoubleClickEvent(QMouseEvent* event) {
+    tools_->mouseDoubleClick(event);
+}
 
 bool Pane::focusNextPrevChild(bool) {
     return false;
@@ -262,7 +271,8 @@ void Pane::drawGrid(Surface& surface, const Rect& visible) {
     const int right = toPixels(std::min(visible.right, extent.right), zoom);
     if (steps.horizontal > 0) {
         const std::int64_t first = std::max<std::int64_t>(1, visible.left / steps.horizontal);
-        for (std::int64_t x = first * steps.horizontal; x <= extent.right && x <= visible.right; x += steps.horizontal) {
+        for (std::int64_t x = first * steps.horizontal; x <= extent.right && x <= visible.right;
+             x += steps.horizontal) {
             const int p = toPixels(static_cast<std::int32_t>(x), zoom);
             surface.moveTo(p, top);
             surface.lineTo(p, bottom);
@@ -270,7 +280,8 @@ void Pane::drawGrid(Surface& surface, const Rect& visible) {
     }
     if (steps.vertical > 0) {
         const std::int64_t first = std::max<std::int64_t>(1, visible.top / steps.vertical);
-        for (std::int64_t y = first * steps.vertical; y <= extent.bottom && y <= visible.bottom; y += steps.vertical) {
+        for (std::int64_t y = first * steps.vertical; y <= extent.bottom && y <= visible.bottom;
+             y += steps.vertical) {
             const int p = toPixels(static_cast<std::int32_t>(y), zoom);
             surface.moveTo(left, p);
             surface.lineTo(right, p);

@@ -212,7 +212,8 @@ void PaneTools::openProperties() {
 
 void PaneTools::openContextMenu(Point at) {
     const Point window = pane_.view().toWindow(at);
-    emit popupRequested(QStringLiteral("MenuEdition"), pane_.viewport()->mapToGlobal(QPoint(window.x, window.y)));
+    emit popupRequested(QStringLiteral("MenuEdition"),
+                        pane_.viewport()->mapToGlobal(QPoint(window.x, window.y)));
 }
 
 void PaneTools::zoomAt(int level, Point at) {

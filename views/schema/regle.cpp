@@ -12,7 +12,8 @@ Regle::Regle(RulerOrientation orientation, QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void Regle::follow(int zoom, std::int32_t length, std::int32_t visibleStart, std::int32_t visibleEnd, int scroll) {
+void Regle::follow(int zoom, std::int32_t length, std::int32_t visibleStart, std::int32_t visibleEnd,
+                   int scroll) {
     RulerView next = view_;
     next.zoom = zoom;
     next.length = length;

@@ -16,7 +16,8 @@ public:
 
     // What the ruler shows: the pane gives its zoom, the folio's length along the
     // ruler, its visible region and its scroll origin along the ruler.
-    void follow(int zoom, std::int32_t length, std::int32_t visibleStart, std::int32_t visibleEnd, int scroll);
+    void follow(int zoom, std::int32_t length, std::int32_t visibleStart, std::int32_t visibleEnd,
+                int scroll);
     const RulerView& rulerView() const { return view_; }
     void setSmallFont(const Font& font) { font_ = font; }
 

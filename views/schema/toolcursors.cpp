@@ -19,7 +19,8 @@ template <typename Draw> QCursor drawnCursor(int hotX, int hotY, Draw draw) {
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3.0}, std::pair{QColor(Qt::black), 1.0}}) {
+    for (const auto& [colour, width] :
+         {std::pair{QColor(Qt::white), 3.0}, std::pair{QColor(Qt::black), 1.0}}) {
         painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap));
         painter.setBrush(Qt::NoBrush);
         draw(painter);
