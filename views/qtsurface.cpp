@@ -154,6 +154,9 @@ void QtSurface::stateChanged(StateItem item) {
     const SurfaceState& s = state();
     switch (item) {
     case StateItem::Pen:
+        if (appliedPen_ == s.pen)
+            break;
+        appliedPen_ = s.pen;
         if (!s.pen.visible()) {
             pen_ = QPen(Qt::NoPen);
         } else {
@@ -172,10 +175,20 @@ void QtSurface::stateChanged(StateItem item) {
         painter_.setPen(pen_);
         break;
     case StateItem::Brush:
+        if (appliedBrush_ == s.brush)
+            break;
+        appliedBrush_ = s.brush;
         brush_ = QBrush(toQColor(s.brush.colour), toQtBrushStyle(s.brush.style));
         painter_.setBrush(brush_);
         break;
     case StateItem::Font: {
+        // The escapement turns the text in textOut; the Qt font does not hold it.
+        Font unturned = s.font;
+        unturned.escapement = unturned.orientation = 0;
+        if (appliedFont_ == unturned)
+            break;
+        appliedFont_ = std::move(unturned);
+        metrics_.reset();
         QFont font;
         if (!s.font.face.empty())
             font.setFamily(toQString(s.font.face));
@@ -372,26 +385,45 @@ void QtSurface::chord(const Rect& box, Point start, Point end) {
     fillThenStroke(arcPath(fillArea(b), from, span, true), arcPath(outlineLine(b), from, span, true));
 }
 
+const QFontMetrics& QtSurface::metrics() {
+    if (!metrics_)
+        metrics_.emplace(painter_.fontMetrics());
+    return *metrics_;
+}
+
 void QtSurface::textOut(int x, int y, std::string_view text) {
     if (text.empty())
         return;
     const QString string = toQString(text);
-    const QFontMetrics metrics = painter_.fontMetrics();
-    painter_.save();
-    painter_.translate(x, y);
-    painter_.rotate(-state().font.escapement / 10.0); // Qt turns clockwise on screen
-    if (state().backgroundMode == BackgroundMode::Opaque)
-        painter_.fillRect(QRect(0, 0, metrics.horizontalAdvance(string), metrics.height()),
+    const QFontMetrics& fm = metrics();
+    const int escapement = state().font.escapement;
+    const bool opaque = state().backgroundMode == BackgroundMode::Opaque;
+    // Unturned text is drawn in place; saving and restoring the painter's whole
+    // state for every text would cost more than the text.
+    QTransform saved;
+    if (escapement != 0) {
+        saved = painter_.worldTransform();
+        painter_.translate(x, y);
+        painter_.rotate(-escapement / 10.0); // Qt turns clockwise on screen
+        x = y = 0;
+    }
+    if (opaque) {
+        painter_.fillRect(QRect(x, y, fm.horizontalAdvance(string), fm.height()),
                           toQColor(state().backgroundColour));
-    painter_.setBackgroundMode(Qt::TransparentMode);
+        painter_.setBackgroundMode(Qt::TransparentMode);
+    }
     painter_.setPen(toQColor(state().textColour));
-    painter_.drawText(0, metrics.ascent(), string);
-    painter_.restore();
+    painter_.drawText(x, y + fm.ascent(), string);
+    painter_.setPen(pen_);
+    if (opaque)
+        painter_.setBackgroundMode(Qt::OpaqueMode);
+    if (escapement != 0)
+        painter_.setWorldTransform(saved);
 }
 
 Extent QtSurface::textExtent(std::string_view text) {
-    const QFontMetrics metrics = painter_.fontMetrics();
-    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+    const QFontMetrics& fm = metrics();
+    return {fm.horizontalAdvance(toQString(text)), fm.height()};
 }
 
 void QtSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) {

@@ -30,12 +30,16 @@ bool sameFont(const TextFont& a, const TextFont& b) {
 } // namespace
 
 TextExtent QtTextMeasurer::measure(const TextFont& font, std::string_view text) {
+    if (const TextExtent* kept = cache_.find(font, text))
+        return *kept;
     if (!lastMetrics_ || !sameFont(font, lastFont_)) {
         lastMetrics_.emplace(toQFont(font));
         lastFont_ = font;
     }
-    return {lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))),
-            lastMetrics_->height()};
+    const TextExtent extent{lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))),
+                            lastMetrics_->height()};
+    cache_.insert(font, text, extent);
+    return extent;
 }
 
 QtTextMeasurerInstaller::QtTextMeasurerInstaller() : previous_(setTextMeasurer(&measurer_)) {}

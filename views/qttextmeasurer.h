@@ -17,6 +17,8 @@ namespace plexo {
 class QtTextMeasurer final : public TextMeasurer {
 public:
     TextExtent measure(const TextFont& font, std::string_view text) override;
+    // How many extents are kept (for tests).
+    const TextExtentCache& cache() const { return cache_; }
 
     // The Qt font for a measurer font.
     static QFont toQFont(const TextFont& font);
@@ -26,6 +28,8 @@ private:
     // metrics of the last font are kept.
     TextFont lastFont_;
     std::optional<QFontMetrics> lastMetrics_;
+    // Objects are laid out again at every paint: their texts are measured once.
+    TextExtentCache cache_;
 };
 
 // Installs a QtTextMeasurer for the life of the object (a QGuiApplication must
