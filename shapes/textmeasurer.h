@@ -48,25 +48,29 @@ public:
 };
 
 // Extents already measured, keyed by font and text, so that a text painted
-// again (every repaint, every scroll strip) is not measured again. At most
-// `capacity` extents are kept: they are held in two halves, and when the newer
-// half is full the older one is dropped, so texts in use stay while texts no
-// longer drawn go.
+// again (every repaint, every scroll strip) is not measured again. A font is
+// named by a key its user makes (fontKey for a measurer font): keys of
+// different fonts differ and none is the start of another. At most `capacity`
+// extents are kept: they are held in two halves, and when the newer half is
+// full the older one is dropped, so texts in use stay while texts no longer
+// drawn go.
 class TextExtentCache {
 public:
-    explicit TextExtentCache(std::size_t capacity = kDefaultCapacity);
-
     static constexpr std::size_t kDefaultCapacity = 16384;
 
+    explicit TextExtentCache(std::size_t capacity = kDefaultCapacity);
+
+    static std::string fontKey(const TextFont& font);
+
     // The extent kept for the text in the font, or null.
-    const TextExtent* find(const TextFont& font, std::string_view text);
-    void insert(const TextFont& font, std::string_view text, TextExtent extent);
+    const TextExtent* find(std::string_view fontKey, std::string_view text);
+    void insert(std::string_view fontKey, std::string_view text, TextExtent extent);
     std::size_t size() const { return newer_.size() + older_.size(); }
     std::size_t capacity() const { return 2 * half_; }
     void clear();
 
 private:
-    void makeKey(const TextFont& font, std::string_view text);
+    void makeKey(std::string_view fontKey, std::string_view text);
 
     std::size_t half_;
     std::unordered_map<std::string, TextExtent> newer_, older_;

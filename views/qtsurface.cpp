@@ -1,6 +1,7 @@
 #include "views/qtsurface.h"
 
 #include "base/textcodec.h"
+#include "shapes/textmeasurer.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -47,6 +48,22 @@ Qt::BrushStyle toQtBrushStyle(BrushStyle style) {
         return Qt::DiagCrossPattern;
     }
     return Qt::NoBrush;
+}
+
+// Extents of texts measured by surfaces on this thread, for every surface after
+// them: the folio is painted by a new surface at every repaint.
+TextExtentCache& keptExtents() {
+    thread_local TextExtentCache cache;
+    return cache;
+}
+
+template <typename T> void appendBytes(std::string& key, const T& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+bool sameUnturnedFont(const Font& a, const Font& b) {
+    return a.height == b.height && a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&
+           a.face == b.face;
 }
 
 Rect normalised(const Rect& box) {
@@ -136,6 +153,13 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     const bool raster = engine && engine->type() == QPaintEngine::Raster;
     canInvert_ = raster && engine->hasFeature(QPaintEngine::RasterOpModes);
     shiftStrokes_ = !raster;
+    // Metrics may differ between outputs (hinting, resolution): each kind of
+    // output keeps its own extents. The prefix has a fixed size.
+    const QPaintDevice* device = painter_.device();
+    appendBytes(devicePrefix_, std::int32_t(engine ? engine->type() : -1));
+    appendBytes(devicePrefix_, std::int32_t(device ? device->logicalDpiX() : 0));
+    appendBytes(devicePrefix_, std::int32_t(device ? device->logicalDpiY() : 0));
+    appendBytes(devicePrefix_, double(device ? device->devicePixelRatio() : 0));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
@@ -183,12 +207,17 @@ void QtSurface::stateChanged(StateItem item) {
         break;
     case StateItem::Font: {
         // The escapement turns the text in textOut; the Qt font does not hold it.
-        Font unturned = s.font;
-        unturned.escapement = unturned.orientation = 0;
-        if (appliedFont_ == unturned)
+        if (appliedFont_ && sameUnturnedFont(*appliedFont_, s.font))
             break;
-        appliedFont_ = std::move(unturned);
+        appliedFont_ = s.font;
         metrics_.reset();
+        // A face name holds no NUL; fixed-size fields follow it.
+        fontKey_ = devicePrefix_;
+        fontKey_ += s.font.face;
+        fontKey_.push_back('\0');
+        appendBytes(fontKey_, std::int32_t(s.font.height));
+        appendBytes(fontKey_, std::int32_t(s.font.weight));
+        fontKey_.push_back(char((s.font.italic ? 1 : 0) | (s.font.underline ? 2 : 0)));
         QFont font;
         if (!s.font.face.empty())
             font.setFamily(toQString(s.font.face));
@@ -422,8 +451,13 @@ void QtSurface::textOut(int x, int y, std::string_view text) {
 }
 
 Extent QtSurface::textExtent(std::string_view text) {
+    TextExtentCache& kept = keptExtents();
+    if (const TextExtent* extent = kept.find(fontKey_, text))
+        return {extent->width, extent->height};
     const QFontMetrics& fm = metrics();
-    return {fm.horizontalAdvance(toQString(text)), fm.height()};
+    const Extent extent{fm.horizontalAdvance(toQString(text)), fm.height()};
+    kept.insert(fontKey_, text, {extent.width, extent.height});
+    return extent;
 }
 
 void QtSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) {

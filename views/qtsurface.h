@@ -18,6 +18,7 @@
 #include <QTransform>
 
 #include <optional>
+#include <string>
 
 class QPainter;
 class QPainterPath;
@@ -77,8 +78,10 @@ private:
     // font over and over, and building Qt's from them costs more than drawing.
     std::optional<Pen> appliedPen_;
     std::optional<Brush> appliedBrush_;
-    std::optional<Font> appliedFont_; // escapement and orientation left out
+    std::optional<Font> appliedFont_; // its escapement and orientation are not used
     std::optional<QFontMetrics> metrics_;
+    // Names the output and the current font in the extents kept across surfaces.
+    std::string devicePrefix_, fontKey_;
 };
 
 } // namespace plexo

@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 
 #include <optional>
+#include <string>
 
 namespace plexo {
 
@@ -27,6 +28,7 @@ private:
     // Texts are measured many times in a row in one font (line breaking): the
     // metrics of the last font are kept.
     TextFont lastFont_;
+    std::string lastFontKey_; // empty until the first measure
     std::optional<QFontMetrics> lastMetrics_;
     // Objects are laid out again at every paint: their texts are measured once.
     TextExtentCache cache_;

@@ -49,7 +49,7 @@ TEST(QtTextMeasurer, KeptExtentsAreThoseMeasuredAfreshInTheirOwnFont) {
 
 TEST(TextExtentCache, StaysWithinItsCapacityAndKeepsTextsInUse) {
     TextExtentCache cache(8);
-    const TextFont font = dejaVu(10);
+    const std::string font = TextExtentCache::fontKey(dejaVu(10));
     ASSERT_EQ(cache.find(font, "a"), nullptr);
     cache.insert(font, "used", {7, 3});
     for (int i = 0; i < 100; ++i) {
@@ -66,11 +66,16 @@ TEST(TextExtentCache, StaysWithinItsCapacityAndKeepsTextsInUse) {
     }
     EXPECT_EQ(cache.capacity(), 8u);
     EXPECT_EQ(cache.find(font, "t0"), nullptr); // long unused
-    // The same text in another font is another entry.
-    EXPECT_EQ(cache.find(dejaVu(11), "used"), nullptr);
-    TextFont underlined = font;
+    // The same text in another font is another entry, whichever field differs.
+    TextFont underlined = dejaVu(10), otherFace = dejaVu(10);
     underlined.underline = true;
-    EXPECT_EQ(cache.find(underlined, "used"), nullptr);
+    otherFace.face = "DejaVu";
+    for (const TextFont& other : {dejaVu(11), dejaVu(10, true), underlined, otherFace})
+        EXPECT_EQ(cache.find(TextExtentCache::fontKey(other), "used"), nullptr) << other.face << other.height;
+    // A face that is the start of another does not make their keys run together.
+    otherFace.face = "DejaVu Sans ";
+    cache.insert(TextExtentCache::fontKey(otherFace), "X", {1, 1});
+    EXPECT_EQ(cache.find(font, " X"), nullptr);
     cache.clear();
     EXPECT_EQ(cache.size(), 0u);
     EXPECT_EQ(cache.find(font, "used"), nullptr);
