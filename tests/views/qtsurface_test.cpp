@@ -424,5 +424,36 @@ TEST(QtSurface, PensBrushesAndFontsFollowEveryChangeAcrossTexts) {
     EXPECT_EQ(image.pixel(50, 70), qRgb(255, 0, 0));
 }
 
+TEST(QtSurface, KeptExtentsAreThoseOfTheOutputAndFontMeasuredAfresh) {
+    // Each output answers with its own metrics, the first time and every time
+    // after, whichever surface measured the text before.
+    const std::string texts[] = {"Plexo", "S\xe9quence", "obj12"};
+    auto check = [&](QPaintDevice& device, const char* name) {
+        for (int height : {7, 13, 13, 30})
+            for (int weight : {400, 600, 700}) {
+                QPainter painter(&device);
+                QtSurface s(painter);
+                Font font;
+                font.face = "DejaVu Sans";
+                font.height = height;
+                font.weight = weight;
+                s.setFont(font);
+                const QFontMetrics fresh(painter.font(), &device);
+                for (const std::string& text : texts) {
+                    const QString string = QString::fromLatin1(text.data(), int(text.size()));
+                    EXPECT_EQ(s.textExtent(text), (Extent{fresh.horizontalAdvance(string), fresh.height()}))
+                        << name << " " << height << " " << weight << " " << text;
+                }
+            }
+    };
+    QImage image = blankImage(10, 10);
+    check(image, "image");
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    check(writer, "pdf");
+    check(image, "image again");
+}
+
 } // namespace
 } // namespace plexo
