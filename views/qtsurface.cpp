@@ -62,8 +62,8 @@ template <typename T> void appendBytes(std::string& key, const T& value) {
 }
 
 bool sameUnturnedFont(const Font& a, const Font& b) {
-    return a.height == b.height && a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&
-           a.face == b.face;
+    return a.height == b.height && a.weight == b.weight && a.italic == b.italic &&
+           a.underline == b.underline && a.face == b.face;
 }
 
 Rect normalised(const Rect& box) {
