@@ -4,9 +4,11 @@
 // fixed-metrics measurer below answers, so the core and its tests run headless.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace plexo {
 
@@ -43,6 +45,36 @@ class FixedTextMeasurer final : public TextMeasurer {
 public:
     TextExtent measure(const TextFont& font, std::string_view text) override;
     static std::int32_t advance(const TextFont& font);
+};
+
+// Extents already measured, keyed by font and text, so that a text painted
+// again (every repaint, every scroll strip) is not measured again. A font is
+// named by a key its user makes (fontKey for a measurer font): keys of
+// different fonts differ and none is the start of another. At most `capacity`
+// extents are kept: they are held in two halves, and when the newer half is
+// full the older one is dropped, so texts in use stay while texts no longer
+// drawn go.
+class TextExtentCache {
+public:
+    static constexpr std::size_t kDefaultCapacity = 16384;
+
+    explicit TextExtentCache(std::size_t capacity = kDefaultCapacity);
+
+    static std::string fontKey(const TextFont& font);
+
+    // The extent kept for the text in the font, or null.
+    const TextExtent* find(std::string_view fontKey, std::string_view text);
+    void insert(std::string_view fontKey, std::string_view text, TextExtent extent);
+    std::size_t size() const { return newer_.size() + older_.size(); }
+    std::size_t capacity() const { return 2 * half_; }
+    void clear();
+
+private:
+    void makeKey(std::string_view fontKey, std::string_view text);
+
+    std::size_t half_;
+    std::unordered_map<std::string, TextExtent> newer_, older_;
+    std::string key_; // reused between look-ups
 };
 
 // The installed measurer, or a process-wide FixedTextMeasurer when none is.

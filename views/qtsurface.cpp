@@ -1,6 +1,7 @@
 #include "views/qtsurface.h"
 
 #include "base/textcodec.h"
+#include "shapes/textmeasurer.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -47,6 +48,22 @@ Qt::BrushStyle toQtBrushStyle(BrushStyle style) {
         return Qt::DiagCrossPattern;
     }
     return Qt::NoBrush;
+}
+
+// Extents of texts measured by surfaces on this thread, for every surface after
+// them: the folio is painted by a new surface at every repaint.
+TextExtentCache& keptExtents() {
+    thread_local TextExtentCache cache;
+    return cache;
+}
+
+template <typename T> void appendBytes(std::string& key, const T& value) {
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+bool sameUnturnedFont(const Font& a, const Font& b) {
+    return a.height == b.height && a.weight == b.weight && a.italic == b.italic &&
+           a.underline == b.underline && a.face == b.face;
 }
 
 Rect normalised(const Rect& box) {
@@ -136,6 +153,13 @@ QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
     const bool raster = engine && engine->type() == QPaintEngine::Raster;
     canInvert_ = raster && engine->hasFeature(QPaintEngine::RasterOpModes);
     shiftStrokes_ = !raster;
+    // Metrics may differ between outputs (hinting, resolution): each kind of
+    // output keeps its own extents. The prefix has a fixed size.
+    const QPaintDevice* device = painter_.device();
+    appendBytes(devicePrefix_, std::int32_t(engine ? engine->type() : -1));
+    appendBytes(devicePrefix_, std::int32_t(device ? device->logicalDpiX() : 0));
+    appendBytes(devicePrefix_, std::int32_t(device ? device->logicalDpiY() : 0));
+    appendBytes(devicePrefix_, double(device ? device->devicePixelRatio() : 0));
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 4, 0)
@@ -154,6 +178,9 @@ void QtSurface::stateChanged(StateItem item) {
     const SurfaceState& s = state();
     switch (item) {
     case StateItem::Pen:
+        if (appliedPen_ == s.pen)
+            break;
+        appliedPen_ = s.pen;
         if (!s.pen.visible()) {
             pen_ = QPen(Qt::NoPen);
         } else {
@@ -172,10 +199,25 @@ void QtSurface::stateChanged(StateItem item) {
         painter_.setPen(pen_);
         break;
     case StateItem::Brush:
+        if (appliedBrush_ == s.brush)
+            break;
+        appliedBrush_ = s.brush;
         brush_ = QBrush(toQColor(s.brush.colour), toQtBrushStyle(s.brush.style));
         painter_.setBrush(brush_);
         break;
     case StateItem::Font: {
+        // The escapement turns the text in textOut; the Qt font does not hold it.
+        if (appliedFont_ && sameUnturnedFont(*appliedFont_, s.font))
+            break;
+        appliedFont_ = s.font;
+        metrics_.reset();
+        // A face name holds no NUL; fixed-size fields follow it.
+        fontKey_ = devicePrefix_;
+        fontKey_ += s.font.face;
+        fontKey_.push_back('\0');
+        appendBytes(fontKey_, std::int32_t(s.font.height));
+        appendBytes(fontKey_, std::int32_t(s.font.weight));
+        fontKey_.push_back(char((s.font.italic ? 1 : 0) | (s.font.underline ? 2 : 0)));
         QFont font;
         if (!s.font.face.empty())
             font.setFamily(toQString(s.font.face));
@@ -372,26 +414,50 @@ void QtSurface::chord(const Rect& box, Point start, Point end) {
     fillThenStroke(arcPath(fillArea(b), from, span, true), arcPath(outlineLine(b), from, span, true));
 }
 
+const QFontMetrics& QtSurface::metrics() {
+    if (!metrics_)
+        metrics_.emplace(painter_.fontMetrics());
+    return *metrics_;
+}
+
 void QtSurface::textOut(int x, int y, std::string_view text) {
     if (text.empty())
         return;
     const QString string = toQString(text);
-    const QFontMetrics metrics = painter_.fontMetrics();
-    painter_.save();
-    painter_.translate(x, y);
-    painter_.rotate(-state().font.escapement / 10.0); // Qt turns clockwise on screen
-    if (state().backgroundMode == BackgroundMode::Opaque)
-        painter_.fillRect(QRect(0, 0, metrics.horizontalAdvance(string), metrics.height()),
+    const QFontMetrics& fm = metrics();
+    const int escapement = state().font.escapement;
+    const bool opaque = state().backgroundMode == BackgroundMode::Opaque;
+    // Unturned text is drawn in place; saving and restoring the painter's whole
+    // state for every text would cost more than the text.
+    QTransform saved;
+    if (escapement != 0) {
+        saved = painter_.worldTransform();
+        painter_.translate(x, y);
+        painter_.rotate(-escapement / 10.0); // Qt turns clockwise on screen
+        x = y = 0;
+    }
+    if (opaque) {
+        painter_.fillRect(QRect(x, y, fm.horizontalAdvance(string), fm.height()),
                           toQColor(state().backgroundColour));
-    painter_.setBackgroundMode(Qt::TransparentMode);
+        painter_.setBackgroundMode(Qt::TransparentMode);
+    }
     painter_.setPen(toQColor(state().textColour));
-    painter_.drawText(0, metrics.ascent(), string);
-    painter_.restore();
+    painter_.drawText(x, y + fm.ascent(), string);
+    painter_.setPen(pen_);
+    if (opaque)
+        painter_.setBackgroundMode(Qt::OpaqueMode);
+    if (escapement != 0)
+        painter_.setWorldTransform(saved);
 }
 
 Extent QtSurface::textExtent(std::string_view text) {
-    const QFontMetrics metrics = painter_.fontMetrics();
-    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+    TextExtentCache& kept = keptExtents();
+    if (const TextExtent* extent = kept.find(fontKey_, text))
+        return {extent->width, extent->height};
+    const QFontMetrics& fm = metrics();
+    const Extent extent{fm.horizontalAdvance(toQString(text)), fm.height()};
+    kept.insert(fontKey_, text, {extent.width, extent.height});
+    return extent;
 }
 
 void QtSurface::stretchBitmap(const Rect& dest, int width, int height, std::span<const std::uint8_t> rgba) {

@@ -12,8 +12,13 @@
 #include "shapes/surface.h"
 
 #include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
 #include <QPen>
 #include <QTransform>
+
+#include <optional>
+#include <string>
 
 class QPainter;
 class QPainterPath;
@@ -58,6 +63,8 @@ private:
     // Inverting one-pixel lines are set pixel by pixel, to keep the chain rule.
     bool exactPixels() const;
     void drawExactLines(std::span<const Point> points);
+    // The metrics of the current font, built on first use after a font change.
+    const QFontMetrics& metrics();
 
     QPainter& painter_;
     QTransform base_;
@@ -67,6 +74,14 @@ private:
     Point current_;
     bool canInvert_ = false;
     bool shiftStrokes_ = false; // vector output: see StrokeShift
+    // What was last given to the painter: objects set the same pen, brush and
+    // font over and over, and building Qt's from them costs more than drawing.
+    std::optional<Pen> appliedPen_;
+    std::optional<Brush> appliedBrush_;
+    std::optional<Font> appliedFont_; // its escapement and orientation are not used
+    std::optional<QFontMetrics> metrics_;
+    // Names the output and the current font in the extents kept across surfaces.
+    std::string devicePrefix_, fontKey_;
 };
 
 } // namespace plexo

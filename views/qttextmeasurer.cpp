@@ -30,12 +30,19 @@ bool sameFont(const TextFont& a, const TextFont& b) {
 } // namespace
 
 TextExtent QtTextMeasurer::measure(const TextFont& font, std::string_view text) {
-    if (!lastMetrics_ || !sameFont(font, lastFont_)) {
-        lastMetrics_.emplace(toQFont(font));
+    if (lastFontKey_.empty() || !sameFont(font, lastFont_)) {
+        lastMetrics_.reset(); // built only when a text is not kept
         lastFont_ = font;
+        lastFontKey_ = TextExtentCache::fontKey(font);
     }
-    return {lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))),
-            lastMetrics_->height()};
+    if (const TextExtent* kept = cache_.find(lastFontKey_, text))
+        return *kept;
+    if (!lastMetrics_)
+        lastMetrics_.emplace(toQFont(font));
+    const TextExtent extent{lastMetrics_->horizontalAdvance(QString::fromStdString(cp1252ToUtf8(text))),
+                            lastMetrics_->height()};
+    cache_.insert(lastFontKey_, text, extent);
+    return extent;
 }
 
 QtTextMeasurerInstaller::QtTextMeasurerInstaller() : previous_(setTextMeasurer(&measurer_)) {}

@@ -11,12 +11,15 @@
 #include <QFontMetrics>
 
 #include <optional>
+#include <string>
 
 namespace plexo {
 
 class QtTextMeasurer final : public TextMeasurer {
 public:
     TextExtent measure(const TextFont& font, std::string_view text) override;
+    // How many extents are kept (for tests).
+    const TextExtentCache& cache() const { return cache_; }
 
     // The Qt font for a measurer font.
     static QFont toQFont(const TextFont& font);
@@ -25,7 +28,10 @@ private:
     // Texts are measured many times in a row in one font (line breaking): the
     // metrics of the last font are kept.
     TextFont lastFont_;
+    std::string lastFontKey_; // empty until the first measure
     std::optional<QFontMetrics> lastMetrics_;
+    // Objects are laid out again at every paint: their texts are measured once.
+    TextExtentCache cache_;
 };
 
 // Installs a QtTextMeasurer for the life of the object (a QGuiApplication must

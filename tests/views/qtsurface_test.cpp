@@ -377,5 +377,83 @@ TEST(QtSurface, OriginScrollsAndClipHoldsOnTheOutput) {
     EXPECT_TRUE(isInk(image, 5, 5));
 }
 
+TEST(QtSurface, PensBrushesAndFontsFollowEveryChangeAcrossTexts) {
+    QImage image = blankImage(200, 120);
+    QPainter painter(&image);
+    QtSurface s(painter);
+    Font small;
+    small.face = "DejaVu Sans";
+    small.height = 10;
+    Font large = small;
+    large.height = 20;
+    s.setFont(small);
+    const Extent first = s.textExtent("Plexo");
+    s.setFont(large);
+    const Extent second = s.textExtent("Plexo");
+    s.setFont(small);
+    EXPECT_EQ(s.textExtent("Plexo"), first);
+    EXPECT_GT(second.width, first.width);
+    EXPECT_GT(second.height, first.height);
+    Font turned = small;
+    turned.escapement = 900;
+    s.setFont(turned);
+    EXPECT_EQ(s.textExtent("Plexo"), first); // along the baseline, whatever the turn
+
+    // A text in opaque mode leaves the pen, the brush and the mode as they were.
+    s.setFont(small);
+    s.setPen(Pen::solid(kRed));
+    s.setPen(Pen::solid(kRed));
+    s.setBrush(Brush::solid({0, 0, 255}));
+    s.setTextColour({0, 128, 0});
+    s.setBackgroundColour({255, 255, 0});
+    s.setBackgroundMode(BackgroundMode::Opaque);
+    s.textOut(10, 10, "Plexo");
+    EXPECT_EQ(image.pixel(10, 10), qRgb(255, 255, 0)); // the cell's corner
+    s.moveTo(10, 50);
+    s.lineTo(100, 50);
+    EXPECT_EQ(image.pixel(50, 50), qRgb(255, 0, 0));
+    s.rectangle({120, 40, 140, 60});
+    EXPECT_EQ(image.pixel(130, 50), qRgb(0, 0, 255));
+    s.textOut(10, 80, "Plexo");
+    EXPECT_EQ(image.pixel(10, 80), qRgb(255, 255, 0)); // still opaque
+    // Back to a pen used before: it is applied again.
+    s.setPen(Pen::solid(kBlack));
+    s.setPen(Pen::solid(kRed));
+    s.moveTo(10, 70);
+    s.lineTo(100, 70);
+    EXPECT_EQ(image.pixel(50, 70), qRgb(255, 0, 0));
+}
+
+TEST(QtSurface, KeptExtentsAreThoseOfTheOutputAndFontMeasuredAfresh) {
+    // Each output answers with its own metrics, the first time and every time
+    // after, whichever surface measured the text before.
+    const std::string texts[] = {"Plexo", "S\xe9quence", "obj12"};
+    auto check = [&](QPaintDevice& device, const char* name) {
+        for (int height : {7, 13, 13, 30})
+            for (int weight : {400, 600, 700}) {
+                QPainter painter(&device);
+                QtSurface s(painter);
+                Font font;
+                font.face = "DejaVu Sans";
+                font.height = height;
+                font.weight = weight;
+                s.setFont(font);
+                const QFontMetrics fresh(painter.font(), &device);
+                for (const std::string& text : texts) {
+                    const QString string = QString::fromLatin1(text.data(), int(text.size()));
+                    EXPECT_EQ(s.textExtent(text), (Extent{fresh.horizontalAdvance(string), fresh.height()}))
+                        << name << " " << height << " " << weight << " " << text;
+                }
+            }
+    };
+    QImage image = blankImage(10, 10);
+    check(image, "image");
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    check(writer, "pdf");
+    check(image, "image again");
+}
+
 } // namespace
 } // namespace plexo
