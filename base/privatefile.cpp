@@ -79,6 +79,17 @@ std::filesystem::path privateFolder() {
     return sessionFolder;
 }
 
+bool writeNewFile(const std::filesystem::path& path, std::string_view bytes, int mode) {
+    const int fd = createExclusiveFile(path.string(), mode);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, bytes);
+    ok = ::close(fd) == 0 && ok;
+    if (!ok)
+        ::unlink(path.c_str());
+    return ok;
+}
+
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes) {
     std::string pattern = path.string() + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

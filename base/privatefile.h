@@ -28,6 +28,11 @@ bool isPrivateFolder(const std::filesystem::path& folder);
 // folder can be had.
 std::filesystem::path privateFolder();
 
+// Writes the bytes to a new file made with createExclusiveFile (the mode goes
+// through the umask). False when the name is taken or writing fails; a file
+// made but not written whole is removed.
+bool writeNewFile(const std::filesystem::path& path, std::string_view bytes, int mode);
+
 // Replaces the file with the bytes: they are written to a fresh file made with
 // mkstemp beside it, then renamed over the name, so a link at that name is
 // replaced, never followed. False (nothing left behind) on any failure.

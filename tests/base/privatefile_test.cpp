@@ -75,6 +75,12 @@ TEST(PrivateFile, ExclusiveCreationNeverGoesThroughATakenName) {
     EXPECT_EQ(readText(folder / "cible"), "à garder");
     EXPECT_EQ(readText(folder / "present"), "déjà là");
 
+    // Whole files written new go through the same check.
+    EXPECT_FALSE(writeNewFile(folder / "pendant", "x", 0644));
+    EXPECT_FALSE(writeNewFile(folder / "lien", "x", 0644));
+    EXPECT_TRUE(writeNewFile(folder / "nouveau.mid", "MThd", 0644));
+    EXPECT_EQ(readText(folder / "nouveau.mid"), "MThd");
+
     EXPECT_FALSE(nameTaken(folder / "libre"));
     const int fd = createExclusiveFile((folder / "libre").string(), 0600);
     ASSERT_GE(fd, 0);
