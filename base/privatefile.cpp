@@ -44,7 +44,8 @@ std::filesystem::path ownFolder(const std::filesystem::path& folder) {
 } // namespace
 
 int createExclusiveFile(const std::string& path, int mode) {
-    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, static_cast<mode_t>(mode));
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  static_cast<mode_t>(mode));
 }
 
 bool nameTaken(const std::filesystem::path& path) {

@@ -47,7 +47,8 @@ int hexValue(char c) {
 std::string percentDecoded(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+            hexValue(text[i + 2]) >= 0) {
             out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
             i += 2;
         } else {
@@ -100,9 +101,8 @@ ShortcutAddress localFile(const std::filesystem::path& file) {
 ShortcutAddress classifyShortcutAddress(std::string_view text, const std::filesystem::path& documentFolder) {
     text = trimmed(text);
     const std::string shown(text);
-    if (text.empty() || std::any_of(text.begin(), text.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-        }))
+    if (text.empty() || std::any_of(text.begin(), text.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
         return refused(AddressRefusal::Unreachable, shown);
 
     const std::string scheme = schemeOf(text);

@@ -40,8 +40,8 @@ TEST(QtDesktopServicesMidiCheck, DamagedMidiFilesNeverReachTheSynthesizer) {
         const MediaResult opened = services.openMidi(folder / c.name);
         EXPECT_FALSE(opened.ok);
         EXPECT_FALSE(services.midiOpen());
-        const std::string refused =
-            "Le fichier '" + (folder / c.name).string() + "' n'est pas un fichier Midi.\nLe lecteur Midi de Plexo le refuse : ";
+        const std::string refused = "Le fichier '" + (folder / c.name).string() +
+                                    "' n'est pas un fichier Midi.\nLe lecteur Midi de Plexo le refuse : ";
         if (c.reason.empty()) {
             EXPECT_EQ(opened.errorText.rfind("Aucune banque de sons", 0), 0u) << opened.errorText;
         } else {

@@ -17,7 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeText(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
 
 std::string readText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -63,12 +65,13 @@ TEST(PrivateFile, ExclusiveCreationNeverGoesThroughATakenName) {
         EXPECT_TRUE(nameTaken(folder / name)) << name;
         EXPECT_LT(createExclusiveFile((folder / name).string(), 0600), 0) << name;
         ObjFile created;
-        EXPECT_FALSE(created.create((folder / name).string(), kWorkingCopyKind, kDocumentFileVersion)) << name;
+        EXPECT_FALSE(created.create((folder / name).string(), kWorkingCopyKind, kDocumentFileVersion))
+            << name;
         ObjFile opened;
         // Opening with "create when missing" does not create through a dangling link.
         if (std::string(name) == "pendant") {
-            EXPECT_FALSE(opened.open((folder / name).string(), false, kDocumentFileKind, kDocumentFileVersion,
-                                     true));
+            EXPECT_FALSE(
+                opened.open((folder / name).string(), false, kDocumentFileKind, kDocumentFileVersion, true));
         }
     }
     EXPECT_FALSE(fs::exists(folder / "absente"));
@@ -88,7 +91,8 @@ TEST(PrivateFile, ExclusiveCreationNeverGoesThroughATakenName) {
     EXPECT_EQ(modeOf(folder / "libre") & 0077, 0);
     ObjFile fresh;
     ASSERT_TRUE(fresh.create((folder / "neuf.dls").string(), kDocumentFileKind, kDocumentFileVersion));
-    EXPECT_EQ(fresh.kindAndVersion(), (std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion}));
+    EXPECT_EQ(fresh.kindAndVersion(),
+              (std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion}));
 }
 
 TEST(PrivateFile, PrivateFolderIsOursClosedToOthersAndNeverALink) {

@@ -36,8 +36,10 @@ TEST(ShortcutAddress, WebAndMailOpenOtherSchemesAndLocalFilesAskProgramsAreRefus
         {"https://exemple.fr/plans?a=1&b=2", V::Open, R::None, "https://exemple.fr/plans?a=1&b=2",
          "https://exemple.fr/plans?a=1&b=2"},
         {"  HTTP://exemple.fr ", V::Open, R::None, "HTTP://exemple.fr", "HTTP://exemple.fr"},
-        {"ftp://ftp.exemple.fr/pub", V::Open, R::None, "ftp://ftp.exemple.fr/pub", "ftp://ftp.exemple.fr/pub"},
-        {"mailto:atelier@exemple.fr", V::Open, R::None, "mailto:atelier@exemple.fr", "mailto:atelier@exemple.fr"},
+        {"ftp://ftp.exemple.fr/pub", V::Open, R::None, "ftp://ftp.exemple.fr/pub",
+         "ftp://ftp.exemple.fr/pub"},
+        {"mailto:atelier@exemple.fr", V::Open, R::None, "mailto:atelier@exemple.fr",
+         "mailto:atelier@exemple.fr"},
         {"www.exemple.fr", V::Open, R::None, "www.exemple.fr", "www.exemple.fr"},
         // Other schemes: asked about, named as written.
         {"smb://serveur/partage", V::Ask, R::None, "smb://serveur/partage", "smb://serveur/partage"},

@@ -23,7 +23,9 @@ namespace {
 using test::makeShape;
 namespace fs = std::filesystem;
 
-void writeText(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
 
 std::string readText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -129,7 +131,8 @@ TEST(SaoDocSafety, SavingReplacesALinkAtTheNewFilesNameWithoutFollowingIt) {
     EXPECT_FALSE(fs::exists(folder / "plan.dls.new"));
     ObjFile saved;
     ASSERT_TRUE(saved.open(path.string(), false, 0, 0, false));
-    EXPECT_EQ(saved.kindAndVersion(), (std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion}));
+    EXPECT_EQ(saved.kindAndVersion(),
+              (std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion}));
 }
 
 TEST(SaoDocSafety, InternetShortcutsAskBeforeAnythingButWebAndMailAndNeverRunAProgram) {
@@ -147,16 +150,18 @@ TEST(SaoDocSafety, InternetShortcutsAskBeforeAnythingButWebAndMailAndNeverRunAPr
 
     struct Case {
         std::string text;
-        MessageAnswer answer;   // to the question, when one is asked
-        std::string box;        // the message shown; empty: none
+        MessageAnswer answer; // to the question, when one is asked
+        std::string box;      // the message shown; empty: none
         MessageButtons buttons;
-        std::string url;        // the address handed to the desktop; empty: none
+        std::string url; // the address handed to the desktop; empty: none
     } cases[] = {
         {"https://exemple.fr", MessageAnswer::Yes, "", MessageButtons::Ok, "https://exemple.fr"},
-        {"mailto:atelier@exemple.fr", MessageAnswer::Yes, "", MessageButtons::Ok, "mailto:atelier@exemple.fr"},
+        {"mailto:atelier@exemple.fr", MessageAnswer::Yes, "", MessageButtons::Ok,
+         "mailto:atelier@exemple.fr"},
         {notice, MessageAnswer::Yes,
-         "Ce raccourci ouvre « " + notice + " », qui n'est pas une adresse Web ou de messagerie.\n"
-         "Voulez-vous l'ouvrir ?",
+         "Ce raccourci ouvre « " + notice +
+             " », qui n'est pas une adresse Web ou de messagerie.\n"
+             "Voulez-vous l'ouvrir ?",
          MessageButtons::YesNo, "file://" + notice},
         {"smb://serveur/partage", MessageAnswer::No,
          "Ce raccourci ouvre « smb://serveur/partage », qui n'est pas une adresse Web ou de messagerie.\n"
@@ -209,8 +214,9 @@ TEST(SaoDocSafety, MidiShortcutsResolveRelativePathsAgainstTheDocumentOnly) {
         test::ScriptedUserInterface ui;
         EXPECT_FALSE(doc.playMidiShortcut(folio));
         ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].text, "Le raccourci Midi 'musique\\chant.mid' désigne un fichier relatif au dossier "
-                                    "du document : enregistrez d'abord le document.");
+        EXPECT_EQ(ui.boxes[0].text,
+                  "Le raccourci Midi 'musique\\chant.mid' désigne un fichier relatif au dossier "
+                  "du document : enregistrez d'abord le document.");
         EXPECT_TRUE(desktop.midiFiles.empty());
     }
     doc.setPath("/docs/plan.dls");
