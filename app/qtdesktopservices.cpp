@@ -5,6 +5,9 @@
 #include "app/strings.h"
 #include "base/log.h"
 #include "base/userinterface.h"
+#include "midi/midireader.h"
+#include "midi/midistrings.h"
+#include "midi/seqdoc.h"
 #include "shell/appinfo.h"
 #include "store/storestrings.h"
 
@@ -16,6 +19,7 @@
 
 #include <fluidsynth.h>
 
+#include <fstream>
 #include <system_error>
 
 namespace plexo {
@@ -39,6 +43,23 @@ std::filesystem::path absoluteOf(const std::filesystem::path& file) {
 
 MediaResult failure(std::string text) {
     return MediaResult{false, std::move(text)};
+}
+
+// The file's bytes when Plexo's MIDI reader accepts them; otherwise why not.
+std::string checkedMidiBytes(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size <= 0)
+        return midistr::kNoHeader;
+    if (static_cast<std::uint64_t>(size) > kMaxMidiFileSize)
+        return midistr::kFileTooLarge;
+    in.seekg(0);
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    seqDoc checked;
+    MidiReadResult read = readStandardMidiFile(bytes, checked);
+    return read.ok ? std::string() : read.problem;
 }
 
 } // namespace
@@ -97,8 +118,11 @@ MediaResult QtDesktopServices::openMidi(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
         return failure(strings::format(strings::kMidiFileMissing, utf8(file).c_str()));
-    if (!fluid_is_midifile(file.c_str()))
-        return failure(strings::format(strings::kNotAMidiFile, utf8(file).c_str()));
+    // Plexo's own reader checks the file before the synthesizer sees it, and the
+    // synthesizer is given the very bytes that were checked.
+    std::vector<std::uint8_t> bytes;
+    if (std::string problem = checkedMidiBytes(file, bytes); !problem.empty())
+        return failure(strings::format(strings::kMidiRefused, utf8(file).c_str(), problem.c_str()));
     const auto soundFont = findSoundFont(soundFonts);
     if (!soundFont) {
         std::string places;
@@ -122,7 +146,7 @@ MediaResult QtDesktopServices::openMidi(const std::filesystem::path& file) {
     if (fluid_synth_sfload(midi->synth, soundFont->c_str(), 1) == FLUID_FAILED)
         return failure(strings::format(strings::kSoundFontUnreadable, utf8(*soundFont).c_str()));
     midi->player = new_fluid_player(midi->synth);
-    if (!midi->player || fluid_player_add(midi->player, file.c_str()) != FLUID_OK)
+    if (!midi->player || fluid_player_add_mem(midi->player, bytes.data(), bytes.size()) != FLUID_OK)
         return failure(strings::format(strings::kNotAMidiFile, utf8(file).c_str()));
     midi->output = new_fluid_audio_driver(midi->settings, midi->synth);
     if (!midi->output)
@@ -170,7 +194,11 @@ QString QtDesktopServices::urlOfShortcutFile(const std::filesystem::path& file) 
 
 bool QtDesktopServices::openUrlFile(const std::filesystem::path& file) {
     const QString address = urlOfShortcutFile(file);
-    QUrl url = QUrl::fromUserInput(address);
+    // The core wrote an address it checked (and asked about): taken as written,
+    // a bare host name ("www.exemple.fr") as a web address.
+    QUrl url(address);
+    if (url.isRelative() && !address.isEmpty())
+        url = QUrl("http://" + address);
     if (address.isEmpty() || !url.isValid() || !openUrl || !openUrl(url)) {
         logMessage(0, 0, kError, strings::format(strings::kUrlNotOpened, address.toStdString().c_str()),
                    false);

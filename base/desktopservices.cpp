@@ -1,6 +1,7 @@
 #include "base/desktopservices.h"
 
 #include "base/document.h"
+#include "base/privatefile.h"
 #include "base/shutdown.h"
 
 #include <system_error>
@@ -21,8 +22,12 @@ MediaResult DesktopServices::playMidi() {
 }
 
 std::filesystem::path DesktopServices::shortcutFolder() {
+    // Not the shared temporary folder: another user could hold the name there.
+    std::filesystem::path folder = privateFolder();
+    if (!folder.empty())
+        return folder;
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    folder = std::filesystem::temp_directory_path(error);
     return error ? std::filesystem::path("/tmp") : folder;
 }
 

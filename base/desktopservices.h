@@ -32,7 +32,8 @@ public:
     // "stop sequence" then "close sequence" (errors ignored).
     virtual void stopMidi() {}
 
-    // The folder where the internet shortcut file "plexo.url" is written.
+    // The folder where the internet shortcut file "plexo.url" is written (by
+    // default the per-user private folder).
     virtual std::filesystem::path shortcutFolder();
     // Hands the shortcut file to the desktop; false when it could not.
     virtual bool openUrlFile(const std::filesystem::path& file);

@@ -1,6 +1,7 @@
 #include "base/objfile.h"
 
 #include "base/buffer.h"
+#include "base/privatefile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -51,22 +52,30 @@ bool ObjFile::open(const std::string& path, bool withIndex, char kind, std::int3
             version_ = getInt32(header + 5);
         }
     } else if (createIfMissing) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd_ < 0)
+        if (!create(path, kind, version))
             return false;
-        std::uint8_t header[kObjFileHeaderSize];
-        putInt32(header, static_cast<std::int32_t>(kObjFileMagic));
-        header[4] = static_cast<std::uint8_t>(kind);
-        putInt32(header + 5, version);
-        if (writeBytes(header, kObjFileHeaderSize)) {
-            kind_ = kind;
-            version_ = version;
-        }
     } else {
         return false;
     }
     if (withIndex)
         loadIndex();
+    return true;
+}
+
+bool ObjFile::create(const std::string& path, char kind, std::int32_t version, int mode) {
+    close();
+    path_ = path;
+    fd_ = createExclusiveFile(path, mode);
+    if (fd_ < 0)
+        return false;
+    std::uint8_t header[kObjFileHeaderSize];
+    putInt32(header, static_cast<std::int32_t>(kObjFileMagic));
+    header[4] = static_cast<std::uint8_t>(kind);
+    putInt32(header + 5, version);
+    if (writeBytes(header, kObjFileHeaderSize)) {
+        kind_ = kind;
+        version_ = version;
+    }
     return true;
 }
 

@@ -57,8 +57,13 @@ public:
     // file is created with the given kind and version when createIfMissing is set.
     // With loadIndex the records are walked from offset 9; the walk ends at a short
     // header, a negative size or a record running past the end of the file.
+    // A missing file is made as create() makes it: a dangling link is not followed.
     // Returns whether the file is open.
     bool open(const std::string& path, bool loadIndex, char kind, std::int32_t version, bool createIfMissing);
+    // Makes a new, empty container with the given kind and version, exclusively:
+    // false when the name is taken (a file, a folder, a symbolic link, even a
+    // dangling one) or the file cannot be made. Nothing existing is opened.
+    bool create(const std::string& path, char kind, std::int32_t version, int mode = 0644);
     void close();
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }

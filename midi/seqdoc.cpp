@@ -1,6 +1,7 @@
 #include "midi/seqdoc.h"
 
 #include "base/log.h"
+#include "base/privatefile.h"
 #include "base/userinterface.h"
 #include "midi/midireader.h"
 #include "midi/midistrings.h"
@@ -130,17 +131,13 @@ bool seqDoc::commit(bool force) {
         // complete, so that a failed save leaves the saved file as it was.
         std::filesystem::path temporary = path();
         temporary += ".tmp";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(encoded.bytes.data()),
-                      static_cast<std::streamsize>(encoded.bytes.size()));
-            out.close();
-            if (!out) {
-                std::error_code ignored;
-                std::filesystem::remove(temporary, ignored);
-                return fail({});
-            }
-        }
+        // Made exclusively: a link at that name (a received file may come with
+        // one) is removed, never written through.
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        if (!writeNewFile(temporary,
+                          {reinterpret_cast<const char*>(encoded.bytes.data()), encoded.bytes.size()}, 0666))
+            return fail({});
         std::error_code error;
         std::filesystem::rename(temporary, path(), error);
         if (error) {

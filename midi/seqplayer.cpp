@@ -1,6 +1,7 @@
 #include "midi/seqplayer.h"
 
 #include "base/desktopservices.h"
+#include "base/privatefile.h"
 #include "base/userinterface.h"
 #include "midi/midiwriter.h"
 #include "midi/seqdoc.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <system_error>
 
 #include <unistd.h>
@@ -17,19 +17,22 @@
 namespace plexo {
 namespace {
 
+// In the per-user private folder: nobody else can put a link at that name.
 std::filesystem::path temporaryFile() {
     static int count = 0;
-    std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error)
-        folder = "/tmp";
+    const std::filesystem::path folder = privateFolder();
+    if (folder.empty())
+        return {};
     return folder / ("plexo-sequence-" + std::to_string(::getpid()) + "-" + std::to_string(++count) + ".mid");
 }
 
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    if (path.empty())
+        return false;
+    // A file left by an earlier run with the same process number goes first.
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    return writeNewFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, 0600);
 }
 
 } // namespace

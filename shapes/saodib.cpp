@@ -1,5 +1,7 @@
 #include "shapes/saodib.h"
 
+#include "base/format.h"
+
 #include <cstring>
 #include <limits>
 
@@ -102,7 +104,7 @@ void saoDib::deriveHeader() {
 }
 
 saoDib saoDib::fromBmpFile(const std::vector<std::uint8_t>& file) {
-    if (file.size() <= kFileHeaderSize || file[0] != 'B' || file[1] != 'M')
+    if (file.size() <= kFileHeaderSize || file.size() > kMaxBmpFileBytes || file[0] != 'B' || file[1] != 'M')
         return saoDib();
     return saoDib(std::vector<std::uint8_t>(file.begin() + kFileHeaderSize, file.end()));
 }
@@ -117,8 +119,20 @@ std::vector<std::uint8_t> saoDib::toBmpFile() const {
     return file;
 }
 
+std::string saoDib::problem() const {
+    if (!valid_)
+        return dibstr::kUnreadable;
+    if (isTooLarge())
+        return format(dibstr::kTooLarge, width_, height_);
+    if (compression_ != 0 && compression_ != kBitFields)
+        return dibstr::kCompressed;
+    if (compression_ == kBitFields && bitCount_ != 16 && bitCount_ != 32)
+        return dibstr::kCompressed;
+    return {};
+}
+
 bool saoDib::decodeToRgba(std::vector<std::uint8_t>& rgba) const {
-    if (!valid_ || (compression_ != 0 && compression_ != kBitFields))
+    if (!valid_ || isTooLarge() || (compression_ != 0 && compression_ != kBitFields))
         return false;
     std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F}; // 5-5-5 for 16-bit bits
     if (bitCount_ == 32)

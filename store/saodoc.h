@@ -196,14 +196,16 @@ public:
     bool playMidiShortcut(Folio& folio);     // 787
     void stopMidi();                         // 788
     bool sendByMail();                       // 786
-    // The file a MIDI shortcut's text names: the text when it holds a folder
-    // separator, otherwise the document's folder followed by the text.
+    // The file a MIDI shortcut's text names: an absolute path (or a Windows one,
+    // its backslashes made slashes) as it is; a relative one in the document's
+    // folder. Empty when the path is relative and the document has no folder.
     std::filesystem::path midiShortcutPath(const std::string& text) const;
 
-    // The working copy of a document without a path: the temporary folder and
-    // "Plexo.%02d%02d%04d%02d%02d%02d.tmp" (day, month, year, hour, minute, second),
-    // with "-2", "-3"... before ".tmp" when that name is taken.
-    static std::filesystem::path untitledWorkingCopyPath(std::time_t now);
+    // The working copy of a document without a path: the per-user private folder
+    // and "Plexo.%02d%02d%04d%02d%02d%02d.tmp" (day, month, year, hour, minute,
+    // second), with "-2", "-3"... before ".tmp" for the later attempts, taken when
+    // the earlier names are.
+    static std::filesystem::path untitledWorkingCopyPath(std::time_t now, int attempt = 1);
 
 private:
     std::unique_ptr<ObjFile> workingCopy_;

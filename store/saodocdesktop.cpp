@@ -3,6 +3,8 @@
 #include "store/saodoc.h"
 
 #include "base/desktopservices.h"
+#include "base/privatefile.h"
+#include "base/shortcutaddress.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
 #include "shapes/shape.h"
@@ -10,19 +12,21 @@
 #include "store/storestrings.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace plexo {
 
 std::filesystem::path saoDoc::midiShortcutPath(const std::string& text) const {
     std::string name = cp1252ToUtf8(text);
-    if (name.find('\\') != std::string::npos || name.find('/') != std::string::npos) {
-        // A full path (written on Windows with backslashes, or here with slashes).
-        std::replace(name.begin(), name.end(), '\\', '/');
+    // Written on Windows with backslashes, or here with slashes.
+    std::replace(name.begin(), name.end(), '\\', '/');
+    if (name.empty())
+        return {};
+    const bool windowsDrive = name.size() >= 2 && name[1] == ':';
+    if (name.front() == '/' || windowsDrive)
         return name;
-    }
-    if (path().empty())
-        return name;
+    // Relative to the document, never to the folder Plexo was started in.
+    if (path().empty() || !path().has_parent_path())
+        return {};
     return path().parent_path() / name;
 }
 
@@ -38,6 +42,11 @@ bool saoDoc::playMidiShortcut(Folio& folio) {
     DesktopServices& services = desktopServices();
     services.stopMidi();
     const std::filesystem::path file = midiShortcutPath(shortcut->data);
+    if (file.empty()) {
+        userInterface().messageBox(strings::format(strings::kMidiNoFolder, cp1252ToUtf8(shortcut->data).c_str()),
+                                   strings::kMidiCaption, MessageIcon::Warning);
+        return false;
+    }
     MediaResult opened = services.openMidi(file);
     if (!opened.ok) {
         std::string command = "open \"sequencer!" + file.string() + "\" alias sequence";
@@ -71,15 +80,30 @@ bool saoDoc::openInternetShortcut(Folio& folio) {
         }
     if (!source)
         return false;
-    const std::filesystem::path file = desktopServices().shortcutFolder() / "plexo.url";
-    // Written whole (a shorter address must not leave the end of a longer one).
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out)
+    const std::string folder = path().empty() ? std::string() : path().parent_path().string();
+    const ShortcutAddress address = classifyShortcutAddress(cp1252ToUtf8(source->data), folder);
+    switch (address.verdict) {
+    case AddressVerdict::Refuse:
+        userInterface().messageBox(strings::format(address.refusal == AddressRefusal::Program
+                                                       ? strings::kAddressIsProgram
+                                                       : strings::kAddressUnreachable,
+                                                   address.shown.c_str()),
+                                   strings::kInternetCaption, MessageIcon::Warning);
         return false;
-    std::string content = "[InternetShortcut]\r\nURL=" + cp1252ToUtf8(source->data) + "\r\n";
-    bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-    written = std::fclose(out) == 0 && written;
-    return written && desktopServices().openUrlFile(file);
+    case AddressVerdict::Ask:
+        if (userInterface().messageBox(strings::format(strings::kAddressQuestion, address.shown.c_str()),
+                                       strings::kInternetCaption, MessageIcon::Question,
+                                       MessageButtons::YesNo) != MessageAnswer::Yes)
+            return false;
+        break;
+    case AddressVerdict::Open:
+        break;
+    }
+    // Written whole to a fresh file renamed over the old one: a shorter address
+    // leaves nothing of a longer one, and a link at that name is never followed.
+    const std::filesystem::path file = desktopServices().shortcutFolder() / "plexo.url";
+    const std::string content = "[InternetShortcut]\r\nURL=" + address.url + "\r\n";
+    return replaceFile(file, content) && desktopServices().openUrlFile(file);
 }
 
 bool saoDoc::sendByMail() {

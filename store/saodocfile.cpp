@@ -5,6 +5,7 @@
 #include "base/desktopservices.h"
 #include "base/log.h"
 #include "base/objfile.h"
+#include "base/privatefile.h"
 #include "base/shutdown.h"
 #include "base/userinterface.h"
 #include "shapes/saodib.h"
@@ -25,6 +26,9 @@ namespace {
 
 constexpr const char* kWorkingCopySuffix = ".tmp";
 constexpr const char* kNewFileSuffix = ".new";
+constexpr int kWorkingCopyMode = 0600;       // the working copy is for this user alone
+constexpr int kDocumentMode = 0644;          // a saved document, before the umask
+constexpr int kWorkingCopyAttempts = 100000; // names tried in the private folder
 // Caption of the messages that name no file.
 constexpr const char* kProgramCaption = "Plexo";
 
@@ -34,46 +38,51 @@ std::string utf8Path(const std::filesystem::path& path) {
 
 } // namespace
 
-std::filesystem::path saoDoc::untitledWorkingCopyPath(std::time_t now) {
+std::filesystem::path saoDoc::untitledWorkingCopyPath(std::time_t now, int attempt) {
     std::tm local{};
     localtime_r(&now, &local);
     char stem[64];
     std::snprintf(stem, sizeof stem, "Plexo.%02d%02d%04d%02d%02d%02d", local.tm_mday, local.tm_mon + 1,
                   local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
-    std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error)
-        folder = "/tmp";
-    std::filesystem::path candidate = folder / (std::string(stem) + kWorkingCopySuffix);
-    // Two documents made in the same second must not share a working copy.
-    for (int n = 2; std::filesystem::exists(candidate, error) && n < 100000; ++n)
-        candidate = folder / (std::string(stem) + "-" + std::to_string(n) + kWorkingCopySuffix);
-    return candidate;
+    const std::string suffix = attempt > 1 ? "-" + std::to_string(attempt) : std::string();
+    return privateFolder() / (stem + suffix + kWorkingCopySuffix);
 }
 
 bool saoDoc::openWorkingCopy() {
-    auto tryOpen = [&](const std::filesystem::path& candidate) {
+    // Made exclusively: a name that is taken (another instance, a crash, a link
+    // planted beside a received document) is left alone and never followed.
+    auto tryCreate = [&](const std::filesystem::path& candidate) {
         auto file = std::make_unique<ObjFile>();
-        if (!file->open(utf8Path(candidate), false, kWorkingCopyKind, kDocumentFileVersion, true))
+        if (!file->create(utf8Path(candidate), kWorkingCopyKind, kDocumentFileVersion, kWorkingCopyMode))
             return false;
         if (file->kindAndVersion() != std::pair<char, std::int32_t>{kWorkingCopyKind, kDocumentFileVersion}) {
             file->close();
+            file->deleteFile();
             return false;
         }
         workingCopy_ = std::move(file);
         workingCopyPath_ = candidate;
         return true;
     };
-    std::error_code error;
     if (!path().empty()) {
-        // Beside the document, unless that name is taken (another instance, a crash:
-        // the file is left alone) or the folder is not writable.
+        // Beside the document, unless that name is taken or the folder is not writable.
         std::filesystem::path beside = path();
         beside += kWorkingCopySuffix;
-        if (!std::filesystem::exists(beside, error) && tryOpen(beside))
+        if (tryCreate(beside))
             return true;
     }
-    return tryOpen(untitledWorkingCopyPath(std::time(nullptr)));
+    const std::time_t now = std::time(nullptr);
+    if (untitledWorkingCopyPath(now).parent_path().empty())
+        return false;
+    // Two documents made in the same second must not share a working copy.
+    for (int attempt = 1; attempt < kWorkingCopyAttempts; ++attempt) {
+        const std::filesystem::path candidate = untitledWorkingCopyPath(now, attempt);
+        if (tryCreate(candidate))
+            return true;
+        if (!nameTaken(candidate))
+            return false;
+    }
+    return false;
 }
 
 bool saoDoc::open(const std::filesystem::path& documentPath) {
@@ -183,12 +192,14 @@ bool saoDoc::commit(bool force) {
         // complete: a full disk or a lost permission never costs the saved file.
         std::filesystem::path fresh = path();
         fresh += kNewFileSuffix;
+        // A stale "path.new" (a save cut short) goes first; whatever is at that
+        // name afterwards, a link included, makes the save fail rather than be followed.
         std::error_code error;
         std::filesystem::remove(fresh, error);
         bool ok = false;
         {
             ObjFile file;
-            ok = file.open(utf8Path(fresh), false, kDocumentFileKind, kDocumentFileVersion, true) &&
+            ok = file.create(utf8Path(fresh), kDocumentFileKind, kDocumentFileVersion, kDocumentMode) &&
                  file.kindAndVersion() ==
                      std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
                  workingCopy_ && workingCopy_->copyLiveRecordsTo(file);

@@ -49,6 +49,14 @@ inline constexpr const char* kPasteCaption = "Coller";
 inline constexpr const char* kMidiOpenFailed = "Impossible d'exécuter le fichier Midi (1)";
 inline constexpr const char* kMidiPlayFailed = "Impossible d'exécuter le fichier Midi (2)";
 inline constexpr const char* kMidiCaption = "Midi";
+inline constexpr const char* kMidiNoFolder =
+    "Le raccourci Midi '%s' désigne un fichier relatif au dossier du document : enregistrez d'abord le document.";
+inline constexpr const char* kMidiRefused = "Le fichier '%s' n'est pas un fichier Midi.\nLe lecteur Midi de Plexo le refuse : %s.";
+inline constexpr const char* kInternetCaption = "Raccourci Internet";
+inline constexpr const char* kAddressQuestion =
+    "Ce raccourci ouvre « %s », qui n'est pas une adresse Web ou de messagerie.\nVoulez-vous l'ouvrir ?";
+inline constexpr const char* kAddressIsProgram = "« %s » est un programme : Plexo ne l'exécute pas.";
+inline constexpr const char* kAddressUnreachable = "L'adresse « %s » ne peut pas être ouverte.";
 inline constexpr const char* kMustSaveToSend = "Vous devez enregistrer le document pour l'envoyer.";
 inline constexpr const char* kSendCaption = "Envoi du document";
 

@@ -114,5 +114,32 @@ TEST(saoDib, BmpFiles) {
     EXPECT_FALSE(saoDib::fromBmpFile(Bytes(100, 0)).isValid());
 }
 
+// A bitmap whose header claims more pixels than the bound is kept but never
+// decoded, and says why in French; the bound itself still decodes nothing
+// beyond the bytes present.
+TEST(saoDib, DecodingIsBounded) {
+    // 12000 x 9000 one-bit pixels: 13.5 MB of bits, 432 MB once decoded.
+    saoDib huge(dib(12000, 9000, 1, 0, 0));
+    ASSERT_TRUE(huge.isValid());
+    EXPECT_TRUE(huge.isTooLarge());
+    std::vector<std::uint8_t> rgba;
+    EXPECT_FALSE(huge.decodeToRgba(rgba));
+    EXPECT_TRUE(rgba.empty());
+    EXPECT_EQ(huge.problem(), "Image trop grande : 12000 x 9000 pixels (au plus 100 millions de pixels).");
+    const Bytes hugeFile = huge.toBmpFile();
+    EXPECT_TRUE(saoDib::fromBmpFile(hugeFile).isTooLarge());
+
+    // 10000 x 10000 claimed by the header, but the bits are not all there.
+    Bytes cut = dib(10000, 10000, 24, 0, 0);
+    cut.resize(cut.size() / 2);
+    EXPECT_FALSE(saoDib(cut).isValid());
+    EXPECT_EQ(saoDib(cut).problem(), "Image illisible : ce n'est pas une image bitmap ou elle est incomplète.");
+
+    Bytes rle = dib(4, 4, 8, 0, 0);
+    put(rle, 16, 1); // RLE8
+    EXPECT_EQ(saoDib(rle).problem(), "Image compressée : ce format de bitmap n'est pas pris en charge.");
+    EXPECT_EQ(saoDib(dib(2, 2, 24, 0, 0)).problem(), "");
+}
+
 } // namespace
 } // namespace plexo

@@ -6,6 +6,7 @@
 #include "base/buffer.h"
 #include "base/desktopservices.h"
 #include "base/objfile.h"
+#include "base/privatefile.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
@@ -216,7 +217,9 @@ TEST(SaoDocTest, NewDocumentHasOneFolioAndAnUntitledWorkingCopy) {
     EXPECT_EQ(doc.headerLoaded, 0);
     ASSERT_NE(doc.workingCopy(), nullptr);
     fs::path copy = doc.workingCopy()->path();
-    EXPECT_EQ(copy.parent_path(), fs::temp_directory_path());
+    // Untitled working copies live in the per-user private folder.
+    EXPECT_EQ(copy.parent_path(), privateFolder());
+    EXPECT_TRUE(isPrivateFolder(copy.parent_path()));
     EXPECT_EQ(copy.filename().string().rfind("Plexo.", 0), 0u);
     EXPECT_EQ(doc.workingCopy()->kindAndVersion(), (std::pair<char, std::int32_t>{'T', 102}));
     EXPECT_EQ(doc.title(), "Sans titre : Schéma ");
