@@ -45,6 +45,12 @@ std::vector<DirectOp> directOps(const RecordingSurface& recording, const QImage&
         switch (call.op) {
         case SurfaceOp::SetPen: {
             QPen pen = a[0] == 0 ? QPen(colour(a, 2), std::max(1, a[1])) : QPen(Qt::NoPen);
+            // The same ends and joins as the drawing surface gives its pens, so that
+            // both sides draw the same lines.
+            if (a[0] == 0) {
+                pen.setCapStyle(a[1] <= 1 ? Qt::SquareCap : Qt::RoundCap);
+                pen.setJoinStyle(a[1] <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
+            }
             ops.push_back([pen](QPainter& p) { p.setPen(pen); });
             break;
         }
