@@ -38,7 +38,19 @@ bool UserInterface::setClipboardData(std::string_view format, std::vector<std::u
     clipboardFormat_ = format;
     clipboardBytes_ = std::move(bytes);
     clipboardFull_ = true;
+    clipboardText_.reset();
     return true;
+}
+
+bool UserInterface::setClipboardText(std::string_view utf8) {
+    clipboardFull_ = false;
+    clipboardBytes_.clear();
+    clipboardText_ = std::string(utf8);
+    return true;
+}
+
+std::optional<std::string> UserInterface::clipboardText() {
+    return clipboardText_;
 }
 
 std::optional<std::vector<std::uint8_t>> UserInterface::clipboardData(std::string_view format) {

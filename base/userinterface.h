@@ -40,6 +40,10 @@ public:
     virtual bool setClipboardData(std::string_view format, std::vector<std::uint8_t> bytes);
     virtual std::optional<std::vector<std::uint8_t>> clipboardData(std::string_view format);
     virtual bool clipboardHasFormat(std::string_view format) { return clipboardData(format).has_value(); }
+    // Plain text (UTF-8) for and from other programs; setting it also replaces
+    // the clipboard's whole content.
+    virtual bool setClipboardText(std::string_view utf8);
+    virtual std::optional<std::string> clipboardText();
 
 protected:
     // The default clipboard lives in the process, so command-line work and
@@ -47,6 +51,7 @@ protected:
     std::string clipboardFormat_;
     std::vector<std::uint8_t> clipboardBytes_;
     bool clipboardFull_ = false;
+    std::optional<std::string> clipboardText_;
 };
 
 // nullptr restores the default implementation.

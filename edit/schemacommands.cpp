@@ -1,6 +1,7 @@
 #include "edit/schemacommands.h"
 
 #include "base/userinterface.h"
+#include "edit/clipboard.h"
 #include "edit/kindrules.h"
 #include "edit/toolbox.h"
 #include "jcl/jobflowchart.h"
@@ -70,6 +71,21 @@ void selectAll(saoDoc& document, Folio& folio) {
 
 void addEditionCommands(CommandTable<Context>& table, const std::function<CommandRow<Context>&(int)>& add) {
     add(cmd::kDelete).enabledWhen(kSelection).does(onFolio(deleteSelection));
+    add(cmd::kCut).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
+        cutSelection(document, folio);
+    }));
+    add(cmd::kCopy).enabledWhen(kSelection).does(
+        onFolio([](saoDoc&, Folio& folio) { copySelection(folio); }));
+    add(cmd::kPaste)
+        .enabledWhen([](const Context& view) { return view.folio() && clipboardCanPaste(); })
+        .does([](Context& view) {
+            if (Folio* folio = view.folio())
+                pasteFromClipboard(view.document(), *folio, view.pasteOrigin());
+        });
+    add(cmd::kDuplicate).enabledWhen(kSelection).does([](Context& view) {
+        if (Folio* folio = view.folio())
+            duplicateSelection(view.document(), *folio, view.pasteOrigin());
+    });
     add(cmd::kProperties).enabledWhen(kOne).does([](Context& view) { view.openProperties(); });
     add(cmd::kSelectAll).enabledWhen(kAny).does(onFolio(selectAll));
     for (int id = cmd::kBringToFront; id <= cmd::kSendToBack; ++id) {

@@ -49,6 +49,10 @@ public:
     // The properties dialog of the single selection (715, Enter, a double-click).
     virtual void openProperties() = 0;
 
+    // The document point under the pane's pixel (10, 10) from its visible top-left
+    // corner: where pasted and duplicated objects are placed.
+    virtual Point pasteOrigin() const = 0;
+
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
 };

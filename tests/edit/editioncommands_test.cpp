@@ -21,6 +21,8 @@ public:
     View(saoDoc& document, Folio* folio) : document_(document), folio_(folio) {}
     saoDoc& document() const override { return document_; }
     Folio* folio() const override { return folio_; }
+    Point pasteOrigin() const override { return origin; }
+    Point origin{};
     bool isEditable() const override { return true; }
     bool tabsShown() const override { return true; }
     bool rulersShown() const override { return true; }

@@ -22,6 +22,8 @@ public:
     explicit FakeView(saoDoc& document) : document_(document) {}
     saoDoc& document() const override { return document_; }
     Folio* folio() const override { return shown; }
+    Point pasteOrigin() const override { return origin; }
+    Point origin{};
     bool isEditable() const override { return !document_.isSymbolDocument(); }
     bool tabsShown() const override { return tabs; }
     bool rulersShown() const override { return rulers; }

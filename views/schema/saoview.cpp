@@ -300,6 +300,11 @@ std::optional<std::filesystem::path> saoView::chooseJclFile(bool wholeFolder) {
     return std::filesystem::path(chosen.toStdString());
 }
 
+Point saoView::pasteOrigin() const {
+    // Ten pixels inside the pane's visible top-left corner.
+    return pane_->view().toDocument(10, 10);
+}
+
 void saoView::openProperties() {
     Shape* single = document_.selection.single;
     if (!single || !folio_ || document_.selection.folio != folio_)

@@ -69,6 +69,7 @@ public:
     void centreOn(const Rect& area) override;
     std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
     void openProperties() override;
+    Point pasteOrigin() const override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;

@@ -1,0 +1,219 @@
+#include "edit/clipboard.h"
+
+#include "base/buffer.h"
+#include "base/textcodec.h"
+#include "base/userinterface.h"
+#include "shapes/geometry.h"
+#include "shapes/shape.h"
+#include "store/edittransaction.h"
+#include "store/folio.h"
+#include "store/saodoc.h"
+#include "store/selection.h"
+#include "store/storestrings.h"
+#include "store/undo.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <string>
+
+namespace plexo {
+
+namespace {
+
+// Thrown inside a paste's transaction to abandon it: the transaction takes the
+// objects it created out again and leaves nothing to undo.
+struct PasteAbandoned {};
+
+// A pasted text's box: a line of text at the default size (document units).
+constexpr std::int32_t kPastedCharWidth = 6000;
+constexpr std::int32_t kPastedLineHeight = 14000;
+
+// Every object of the range that a wire end may join: wires and cables, and the
+// label shapes (terminals among them) of each symbol.
+std::vector<Shape*> joinableFrom(Folio& folio, std::size_t first) {
+    std::vector<Shape*> list;
+    for (std::size_t i = first; i < folio.objects.size(); ++i) {
+        Shape& object = *folio.objects[i];
+        if (object.isWire())
+            list.push_back(&object);
+        else if (object.kind == kSymbol && object.infoSymbole)
+            for (auto& label : object.infoSymbole->labels)
+                if (label.shape)
+                    list.push_back(label.shape.get());
+    }
+    return list;
+}
+
+// The copies' identifiers are negated (their labels' and their wires' end
+// identifiers too) so that they can never be taken for the originals' ones, then
+// the wires of the range are joined to the objects of the range only.
+void relinkPasted(Folio& folio, std::size_t first) {
+    for (std::size_t i = first; i < folio.objects.size(); ++i) {
+        Shape& object = *folio.objects[i];
+        object.id = -std::abs(object.id);
+        if (object.kind == kSymbol && object.infoSymbole)
+            for (auto& label : object.infoSymbole->labels)
+                if (label.shape)
+                    label.shape->id = -std::abs(label.shape->id);
+        if (object.isWire() && object.infoFil) {
+            InfoFil& fil = *object.infoFil;
+            fil.amontId = -std::abs(fil.amontId);
+            fil.avalId = -std::abs(fil.avalId);
+            fil.amont = nullptr;
+            fil.aval = nullptr;
+            fil.attachedWires.clear();
+        }
+    }
+    std::vector<Shape*> joinable = joinableFrom(folio, first);
+    for (std::size_t i = first; i < folio.objects.size(); ++i) {
+        Shape* wire = folio.objects[i].get();
+        if (!wire->isWire() || !wire->infoFil)
+            continue;
+        InfoFil& fil = *wire->infoFil;
+        for (Shape* candidate : joinable) {
+            if (!fil.amont && fil.amontId != 0 && candidate->id == fil.amontId)
+                fil.amont = candidate;
+            if (!fil.aval && fil.avalId != 0 && candidate->id == fil.avalId)
+                fil.aval = candidate;
+        }
+        for (Shape* end : {fil.amont, fil.aval}) {
+            if (!end)
+                continue;
+            if (end->kind == kTerminal) {
+                if (!end->infoBorne)
+                    end->infoBorne = std::make_unique<InfoBorneSymbole>();
+                end->infoBorne->wire = wire;
+                // A terminal carries at most one wire.
+                std::erase(joinable, end);
+            } else if (end->isWire() && end->infoFil && end != wire) {
+                end->infoFil->attachedWires.push_back(wire);
+            }
+        }
+    }
+}
+
+// Moves the objects from index first so that their extent's top-left lies on origin.
+void placePasted(EditTransaction& edit, saoDoc& document, Folio& folio, std::size_t first, Point origin) {
+    const Point offset = placementOffset(document, folio, first, origin);
+    for (std::size_t i = first; i < folio.objects.size(); ++i)
+        edit.modify(*folio.objects[i], [offset](Shape& shape) { move(shape, offset.x, offset.y); });
+}
+
+bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point origin) {
+    const std::string text = utf8ToCp1252(utf8);
+    if (text.empty())
+        return false;
+    deselectAll(document);
+    EditTransaction edit(document, folio, kUndoPaste);
+    auto shape = std::make_unique<Shape>(kText, &folio);
+    shape->style = document.objectStyle;
+    shape->setApplicability();
+    shape->createKindRecord();
+    shape->data = text;
+    const auto width = static_cast<std::int32_t>(
+        std::min<std::size_t>(text.size(), 200) * static_cast<std::size_t>(kPastedCharWidth));
+    shape->points = {{0, 0}, {width, kPastedLineHeight}};
+    const std::size_t first = folio.objects.size();
+    edit.create(std::move(shape), true);
+    placePasted(edit, document, folio, first, origin);
+    edit.finish();
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> selectedObjectsData(Folio& folio) {
+    folio.renumberObjects();
+    Buffer buffer;
+    folio.writeObjects(buffer, WhichObjects::Selected);
+    buffer.allocateMeasured();
+    folio.writeObjects(buffer, WhichObjects::Selected);
+    if (buffer.failed())
+        return {};
+    return buffer.detachBlock();
+}
+
+bool copySelection(Folio& folio) {
+    if (!std::any_of(folio.objects.begin(), folio.objects.end(),
+                     [](const auto& object) { return object->alive && object->selected; }))
+        return false;
+    std::vector<std::uint8_t> data = selectedObjectsData(folio);
+    if (data.empty())
+        return false;
+    return userInterface().setClipboardData(kObjectsFormat, std::move(data));
+}
+
+bool cutSelection(saoDoc& document, Folio& folio) {
+    if (!copySelection(folio))
+        return false;
+    deleteSelection(document, folio);
+    return true;
+}
+
+Point placementOffset(const saoDoc& document, const Folio& folio, std::size_t first, Point origin) {
+    std::int32_t left = std::numeric_limits<std::int32_t>::max();
+    std::int32_t top = std::numeric_limits<std::int32_t>::max();
+    for (std::size_t i = first; i < folio.objects.size(); ++i) {
+        left = std::min(left, folio.objects[i]->outline.left);
+        top = std::min(top, folio.objects[i]->outline.top);
+    }
+    if (first >= folio.objects.size())
+        return {};
+    Point offset{origin.x - left, origin.y - top};
+    if (document.snapToGrid != 0) {
+        const bool mm = document.unitIsMm != 0;
+        offset.x = snapValue(offset.x, document.secondaryGrid, mm);
+        offset.y = snapValue(offset.y, document.secondaryGrid, mm);
+    }
+    return offset;
+}
+
+bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t>& data, Point origin) {
+    Buffer buffer{Buffer::Block(data)};
+    if (data.empty() || buffer.failed()) {
+        userInterface().messageBox(strings::kPasteNoMemory, strings::kPasteCaption, MessageIcon::Warning);
+        return false;
+    }
+    deselectAll(document);
+    refreshSelectionSummary(document);
+    try {
+        EditTransaction edit(document, folio, kUndoPaste);
+        edit.record();
+        const std::size_t first = folio.objects.size();
+        const bool read = folio.readObjects(buffer, ReadMode::Paste);
+        edit.adoptCreated(first);
+        if (!read || first == folio.objects.size())
+            throw PasteAbandoned{};
+        relinkPasted(folio, first);
+        placePasted(edit, document, folio, first, origin);
+        edit.finish();
+    } catch (const PasteAbandoned&) {
+        userInterface().messageBox(strings::kPasteNoMemory, strings::kPasteCaption, MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool clipboardCanPaste() {
+    UserInterface& ui = userInterface();
+    return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardText().has_value();
+}
+
+bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin) {
+    UserInterface& ui = userInterface();
+    if (std::optional<std::vector<std::uint8_t>> data = ui.clipboardData(kObjectsFormat))
+        return pasteObjects(document, folio, *data, origin);
+    if (std::optional<std::string> text = ui.clipboardText())
+        return pasteText(document, folio, *text, origin);
+    return false;
+}
+
+bool duplicateSelection(saoDoc& document, Folio& folio, Point origin) {
+    if (!std::any_of(folio.objects.begin(), folio.objects.end(),
+                     [](const auto& object) { return object->alive && object->selected; }))
+        return false;
+    return pasteObjects(document, folio, selectedObjectsData(folio), origin);
+}
+
+} // namespace plexo

@@ -1,0 +1,50 @@
+// The schéma view's clipboard: copy, cut, paste and duplicate of the selected
+// objects of a folio. Objects travel in the private format "Plexo100PP" (the
+// folio's object list); plain text from other programs is pasted as a text object.
+// Pasted and duplicated objects are recorded as one "coller" action, selected,
+// placed with the top-left of their extent on a given document point, and joined
+// among themselves only: a pasted wire never joins the objects it was copied from.
+#pragma once
+
+#include "shapes/point.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace plexo {
+
+class Folio;
+class saoDoc;
+
+// The private format of the objects on the clipboard.
+constexpr const char* kObjectsFormat = "Plexo100PP";
+
+// The selected alive objects of folio as an object list (renumbered first, so
+// that wire ends name their objects). Empty when the buffer failed.
+std::vector<std::uint8_t> selectedObjectsData(Folio& folio);
+
+// Copy (24323): the selection goes to the clipboard. False when nothing was copied.
+bool copySelection(Folio& folio);
+// Cut (24322): copy, then delete the selection ("suppression").
+bool cutSelection(saoDoc& document, Folio& folio);
+
+// Paste (24324): the private format first, then plain text. origin is the
+// document point under the pane's pixel (10, 10). False, with a message, when
+// nothing could be pasted; a failure leaves no object behind and nothing to undo.
+bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin);
+// Whether paste has something to take.
+bool clipboardCanPaste();
+
+// Duplicate (727): the selection is copied without the clipboard and pasted at origin.
+bool duplicateSelection(saoDoc& document, Folio& folio, Point origin);
+
+// Pastes an object list read from data; the objects are placed at origin. False
+// (and nothing changed) when the data does not decode.
+bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t>& data, Point origin);
+
+// The displacement that brings the top-left of the objects from index first to
+// origin, snapped to the secondary grid when the document's snap switch is on.
+Point placementOffset(const saoDoc& document, const Folio& folio, std::size_t first, Point origin);
+
+} // namespace plexo
