@@ -39,6 +39,7 @@ bool UserInterface::setClipboardData(std::string_view format, std::vector<std::u
     clipboardBytes_ = std::move(bytes);
     clipboardFull_ = true;
     clipboardText_.reset();
+    clipboardImage_.reset();
     return true;
 }
 
@@ -46,11 +47,24 @@ bool UserInterface::setClipboardText(std::string_view utf8) {
     clipboardFull_ = false;
     clipboardBytes_.clear();
     clipboardText_ = std::string(utf8);
+    clipboardImage_.reset();
     return true;
 }
 
 std::optional<std::string> UserInterface::clipboardText() {
     return clipboardText_;
+}
+
+bool UserInterface::setClipboardImage(ClipboardImage image) {
+    clipboardFull_ = false;
+    clipboardBytes_.clear();
+    clipboardText_.reset();
+    clipboardImage_ = std::move(image);
+    return true;
+}
+
+std::optional<ClipboardImage> UserInterface::clipboardImage() {
+    return clipboardImage_;
 }
 
 std::optional<std::vector<std::uint8_t>> UserInterface::clipboardData(std::string_view format) {

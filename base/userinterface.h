@@ -5,12 +5,31 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plexo {
+
+class Surface;
+
+// A picture offered with copied objects to other programs: width × height
+// pixels, painted by draw at one document point to one pixel.
+struct ClipboardPicture {
+    int width = 0;
+    int height = 0;
+    std::function<void(Surface&)> draw;
+};
+
+// An image from or for the clipboard: top-down RGBA, 4 bytes a pixel.
+struct ClipboardImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+};
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -40,10 +59,19 @@ public:
     virtual bool setClipboardData(std::string_view format, std::vector<std::uint8_t> bytes);
     virtual std::optional<std::vector<std::uint8_t>> clipboardData(std::string_view format);
     virtual bool clipboardHasFormat(std::string_view format) { return clipboardData(format).has_value(); }
-    // Plain text (UTF-8) for and from other programs; setting it also replaces
-    // the clipboard's whole content.
+    // The private data and, beside it, a picture of it for other programs (the
+    // default clipboard keeps the data only).
+    virtual bool setClipboardObjects(std::string_view format, std::vector<std::uint8_t> bytes,
+                                     const ClipboardPicture& picture) {
+        (void)picture;
+        return setClipboardData(format, std::move(bytes));
+    }
+    // Plain text (UTF-8) and images, for and from other programs; setting one also
+    // replaces the clipboard's whole content.
     virtual bool setClipboardText(std::string_view utf8);
     virtual std::optional<std::string> clipboardText();
+    virtual bool setClipboardImage(ClipboardImage image);
+    virtual std::optional<ClipboardImage> clipboardImage();
 
 protected:
     // The default clipboard lives in the process, so command-line work and
@@ -52,6 +80,7 @@ protected:
     std::vector<std::uint8_t> clipboardBytes_;
     bool clipboardFull_ = false;
     std::optional<std::string> clipboardText_;
+    std::optional<ClipboardImage> clipboardImage_;
 };
 
 // nullptr restores the default implementation.

@@ -4,9 +4,15 @@
 #include "base/textcodec.h"
 #include "base/userinterface.h"
 #include "shapes/geometry.h"
+#include "shapes/render.h"
+#include "shapes/rendercontext.h"
+#include "shapes/saodib.h"
 #include "shapes/shape.h"
+#include "shapes/surface.h"
+#include "shapes/units.h"
 #include "store/edittransaction.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "store/storestrings.h"
@@ -121,7 +127,73 @@ bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point or
     return true;
 }
 
+// The image as a top-down 32-bit device-independent bitmap: a 40-byte header,
+// then the pixels as blue, green, red, alpha.
+std::vector<std::uint8_t> dibBlockOf(const ClipboardImage& image) {
+    constexpr std::size_t kHeaderSize = 40;
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    std::vector<std::uint8_t> block(kHeaderSize + pixels * 4, 0);
+    auto put32 = [&block](std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    put32(0, kHeaderSize);
+    put32(4, static_cast<std::uint32_t>(image.width));
+    put32(8, static_cast<std::uint32_t>(-image.height)); // negative: top-down
+    block[12] = 1;                                          // planes
+    block[14] = 32;                                         // bits a pixel
+    put32(20, static_cast<std::uint32_t>(pixels * 4));
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const std::uint8_t* from = &image.rgba[i * 4];
+        std::uint8_t* to = &block[kHeaderSize + i * 4];
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+        to[3] = from[3];
+    }
+    return block;
+}
+
+bool anySelected(const Folio& folio) {
+    return std::any_of(folio.objects.begin(), folio.objects.end(),
+                       [](const auto& object) { return object->alive && object->selected; });
+}
+
 } // namespace
+
+Rect selectionExtent(const Folio& folio) {
+    Rect extent{0, 0, -1, -1};
+    bool first = true;
+    for (const auto& object : folio.objects) {
+        if (!object->alive || !object->selected)
+            continue;
+        const Rect& r = object->outline;
+        if (first) {
+            extent = r;
+            first = false;
+            continue;
+        }
+        extent.left = std::min(extent.left, r.left);
+        extent.top = std::min(extent.top, r.top);
+        extent.right = std::max(extent.right, r.right);
+        extent.bottom = std::max(extent.bottom, r.bottom);
+    }
+    return extent;
+}
+
+void drawSelection(const Folio& folio, Surface& surface) {
+    const Rect extent = selectionExtent(folio);
+    if (extent.right < extent.left)
+        return;
+    const RenderContext context = renderContextOf(folio, kNaturalSizeZoom);
+    // At natural size one document point (1000 units) is one output unit.
+    const Point before = surface.origin();
+    surface.setOrigin({extent.left / 1000, extent.top / 1000});
+    for (const auto& object : folio.objects)
+        if (object->alive && object->selected)
+            draw(*object, surface, context, false);
+    surface.setOrigin(before);
+}
 
 std::vector<std::uint8_t> selectedObjectsData(Folio& folio) {
     folio.renumberObjects();
@@ -135,13 +207,17 @@ std::vector<std::uint8_t> selectedObjectsData(Folio& folio) {
 }
 
 bool copySelection(Folio& folio) {
-    if (!std::any_of(folio.objects.begin(), folio.objects.end(),
-                     [](const auto& object) { return object->alive && object->selected; }))
+    if (!anySelected(folio))
         return false;
     std::vector<std::uint8_t> data = selectedObjectsData(folio);
     if (data.empty())
         return false;
-    return userInterface().setClipboardData(kObjectsFormat, std::move(data));
+    const Rect extent = selectionExtent(folio);
+    ClipboardPicture picture;
+    picture.width = static_cast<int>((std::int64_t{extent.right} - extent.left) / 1000 + 1);
+    picture.height = static_cast<int>((std::int64_t{extent.bottom} - extent.top) / 1000 + 1);
+    picture.draw = [&folio](Surface& surface) { drawSelection(folio, surface); };
+    return userInterface().setClipboardObjects(kObjectsFormat, std::move(data), picture);
 }
 
 bool cutSelection(saoDoc& document, Folio& folio) {
@@ -195,9 +271,34 @@ bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t
     return true;
 }
 
+bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Point origin) {
+    const bool sized = image.width > 0 && image.height > 0 &&
+                       std::int64_t{image.width} * image.height <= kMaxDibPixels &&
+                       image.rgba.size() == static_cast<std::size_t>(image.width) * image.height * 4;
+    auto dib = sized ? std::make_unique<saoDib>(dibBlockOf(image)) : nullptr;
+    if (!dib || !dib->isValid() || !dib->problem().empty()) {
+        userInterface().messageBox(clipstr::kPasteImageFailed, strings::kPasteCaption, MessageIcon::Warning);
+        return false;
+    }
+    deselectAll(document);
+    EditTransaction edit(document, folio, kUndoPaste);
+    auto shape = std::make_unique<Shape>(kDibPicture, &folio);
+    shape->style = document.objectStyle;
+    shape->setApplicability();
+    // At natural size one picture pixel is one point.
+    shape->points = {{0, 0}, {image.width * 1000, image.height * 1000}};
+    shape->dib = std::move(dib);
+    const std::size_t first = folio.objects.size();
+    edit.create(std::move(shape), true);
+    placePasted(edit, document, folio, first, origin);
+    edit.finish();
+    return true;
+}
+
 bool clipboardCanPaste() {
     UserInterface& ui = userInterface();
-    return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardText().has_value();
+    return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardText().has_value() ||
+           ui.clipboardImage().has_value();
 }
 
 bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin) {
@@ -206,12 +307,13 @@ bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin) {
         return pasteObjects(document, folio, *data, origin);
     if (std::optional<std::string> text = ui.clipboardText())
         return pasteText(document, folio, *text, origin);
+    if (std::optional<ClipboardImage> image = ui.clipboardImage())
+        return pasteImage(document, folio, *image, origin);
     return false;
 }
 
 bool duplicateSelection(saoDoc& document, Folio& folio, Point origin) {
-    if (!std::any_of(folio.objects.begin(), folio.objects.end(),
-                     [](const auto& object) { return object->alive && object->selected; }))
+    if (!anySelected(folio))
         return false;
     return pasteObjects(document, folio, selectedObjectsData(folio), origin);
 }

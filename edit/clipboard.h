@@ -17,19 +17,34 @@ namespace plexo {
 class Folio;
 class saoDoc;
 
+class Surface;
+struct ClipboardImage;
+
 // The private format of the objects on the clipboard.
 constexpr const char* kObjectsFormat = "Plexo100PP";
+
+namespace clipstr {
+inline constexpr const char* kPasteImageFailed = "Impossible de coller l'image.";
+} // namespace clipstr
 
 // The selected alive objects of folio as an object list (renumbered first, so
 // that wire ends name their objects). Empty when the buffer failed.
 std::vector<std::uint8_t> selectedObjectsData(Folio& folio);
 
-// Copy (24323): the selection goes to the clipboard. False when nothing was copied.
+// The selection's extent (the union of the selected alive objects' outlines);
+// (0, 0, -1, -1) when nothing is selected.
+Rect selectionExtent(const Folio& folio);
+// Draws the selected alive objects at natural size (one document point to one
+// output unit), the extent's top-left at the output's origin, without handles.
+void drawSelection(const Folio& folio, Surface& surface);
+
+// Copy (24323): the selection goes to the clipboard, with a picture of it for
+// other programs. False when nothing was copied.
 bool copySelection(Folio& folio);
 // Cut (24322): copy, then delete the selection ("suppression").
 bool cutSelection(saoDoc& document, Folio& folio);
 
-// Paste (24324): the private format first, then plain text. origin is the
+// Paste (24324): the private format first, then plain text, then an image. origin is the
 // document point under the pane's pixel (10, 10). False, with a message, when
 // nothing could be pasted; a failure leaves no object behind and nothing to undo.
 bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin);
@@ -42,6 +57,10 @@ bool duplicateSelection(saoDoc& document, Folio& folio, Point origin);
 // Pastes an object list read from data; the objects are placed at origin. False
 // (and nothing changed) when the data does not decode.
 bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t>& data, Point origin);
+
+// A new picture object (kind 11) holding the image, placed at origin; "Impossible
+// de coller l'image." when the image cannot be kept.
+bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Point origin);
 
 // The displacement that brings the top-left of the objects from index first to
 // origin, snapped to the secondary grid when the document's snap switch is on.

@@ -3,6 +3,7 @@
 #include "edit/clipboard.h"
 
 #include "base/textcodec.h"
+#include "shapes/recordingsurface.h"
 #include "shapes/shape.h"
 #include "store/selection.h"
 #include "store/undo.h"
@@ -173,6 +174,67 @@ TEST_F(ClipboardTest, TextFromOtherProgramsBecomesATextObject) {
     drawPair();
     ASSERT_TRUE(copySelection(*f.folio));
     EXPECT_FALSE(userInterface().clipboardText());
+}
+
+TEST_F(ClipboardTest, CopyOffersAPictureOfTheSelectionAtNaturalSize) {
+    Shape& box = f.add(kRectangle, {{100000, 50000}, {140000, 70000}});
+    f.add(kRectangle, {{0, 0}, {10000, 10000}}); // not selected: not drawn
+    box.selected = true;
+    refreshSelectionSummary(f.document);
+    ASSERT_TRUE(copySelection(*f.folio));
+    const Rect extent = selectionExtent(*f.folio);
+    EXPECT_EQ(extent, box.outline);
+    ASSERT_TRUE(ui.clipboardPicture.draw);
+    EXPECT_EQ(ui.clipboardPicture.width, (extent.right - extent.left) / 1000 + 1);
+    EXPECT_EQ(ui.clipboardPicture.height, (extent.bottom - extent.top) / 1000 + 1);
+    RecordingSurface surface;
+    ui.clipboardPicture.draw(surface);
+    // The selected box only, its outline's corner at the picture's origin, and the
+    // surface's origin put back at the end; the box stays selected.
+    EXPECT_EQ(surface.drawingLines(),
+              (std::vector<std::string>{"moveTo(100,50)", "lineTo(140,50)", "moveTo(140,50)", "lineTo(140,70)",
+                                        "moveTo(140,70)", "lineTo(100,70)", "moveTo(100,70)", "lineTo(100,50)"}));
+    std::vector<const SurfaceCall*> origins;
+    for (const SurfaceCall& call : surface.calls())
+        if (call.op == SurfaceOp::SetOrigin)
+            origins.push_back(&call);
+    ASSERT_EQ(origins.size(), 2u);
+    EXPECT_EQ(origins[0]->args, (std::vector<int>{extent.left / 1000, extent.top / 1000}));
+    EXPECT_EQ(surface.origin(), (Point{0, 0}));
+    EXPECT_TRUE(box.selected);
+}
+
+TEST_F(ClipboardTest, ImagesFromOtherProgramsBecomePictures) {
+    ClipboardImage image{2, 1, {255, 0, 0, 255, 0, 0, 255, 255}};
+    userInterface().setClipboardImage(image);
+    ASSERT_TRUE(clipboardCanPaste());
+    ASSERT_TRUE(pasteFromClipboard(f.document, *f.folio, {20000, 30000}));
+    ASSERT_EQ(f.folio->objects.size(), 1u);
+    const Shape& picture = *f.folio->objects[0];
+    EXPECT_EQ(picture.kind, kDibPicture);
+    ASSERT_TRUE(picture.dib);
+    EXPECT_EQ(picture.dib->width(), 2);
+    EXPECT_EQ(picture.dib->height(), 1);
+    std::vector<std::uint8_t> decoded;
+    ASSERT_TRUE(picture.dib->decodeToRgba(decoded));
+    EXPECT_EQ(decoded, image.rgba);
+    EXPECT_TRUE(picture.selected);
+    EXPECT_EQ((Point{picture.outline.left, picture.outline.top}), (Point{20000, 30000}));
+
+    // An image that cannot be kept: a message, nothing pasted, nothing to undo.
+    undoAction(f.document);
+    recordAction(f.document, f.folio, kUndoMove);
+    const std::size_t before = f.folio->objects.size();
+    for (const ClipboardImage& bad : {ClipboardImage{2, 2, {1, 2, 3}}, ClipboardImage{0, 0, {}},
+                                      ClipboardImage{20000, 20000, {}}}) {
+        ui.boxes.clear();
+        userInterface().setClipboardImage(bad);
+        EXPECT_FALSE(pasteFromClipboard(f.document, *f.folio, {0, 0}));
+        EXPECT_EQ(f.folio->objects.size(), before);
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, "Impossible de coller l'image.");
+        EXPECT_EQ(ui.boxes[0].caption, "Coller");
+    }
 }
 
 TEST_F(ClipboardTest, ADamagedClipboardLeavesNothingBehind) {

@@ -60,6 +60,12 @@ public:
     void startProgress(int total, std::string_view title) override;
     void advanceProgress(int position) override { progressPositions.push_back(position); }
     void resetProgress() override { ++progressResets; }
+    // Keeps the picture offered with copied objects, then copies as the default does.
+    bool setClipboardObjects(std::string_view format, std::vector<std::uint8_t> bytes,
+                             const ClipboardPicture& picture) override {
+        clipboardPicture = picture;
+        return UserInterface::setClipboardObjects(format, std::move(bytes), picture);
+    }
 
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessageBox> boxes;
@@ -69,6 +75,7 @@ public:
     std::vector<std::pair<int, std::string>> progressStarts;
     std::vector<int> progressPositions;
     int progressResets = 0;
+    ClipboardPicture clipboardPicture;
 
 private:
     UserInterface* previous_;
