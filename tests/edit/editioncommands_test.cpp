@@ -7,6 +7,7 @@
 #include "store/selection.h"
 #include "store/undo.h"
 #include "support/drawingfixture.h"
+#include "support/testenvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,40 @@ TEST_F(EditionCommands, TheOperationsAreRecordedUnderTheirLabels) {
     EXPECT_TRUE(a.selected);
     EXPECT_TRUE(b.selected);
     EXPECT_EQ(f.document.selection.count, 2);
+}
+
+TEST_F(EditionCommands, TheClipboardCommandsPlacePastesTenPixelsInsideTheView) {
+    test::ScriptedUserInterface ui;
+    f.document.snapToGrid = 0;
+    for (int id : {cmd::kCut, cmd::kCopy, cmd::kDuplicate, cmd::kPaste})
+        EXPECT_FALSE(enabled(id, view)) << id;
+    select({&b});
+    for (int id : {cmd::kCut, cmd::kCopy, cmd::kDuplicate})
+        EXPECT_TRUE(enabled(id, view)) << id;
+    EXPECT_FALSE(enabled(cmd::kPaste, view));
+
+    ASSERT_TRUE(schemaCommands().run(cmd::kCopy, view));
+    EXPECT_TRUE(enabled(cmd::kPaste, view));
+    view.origin = {200000, 100000};
+    ASSERT_TRUE(schemaCommands().run(cmd::kPaste, view));
+    ASSERT_EQ(f.folio->objects.size(), 3u);
+    Shape& pasted = *f.folio->objects[2];
+    EXPECT_EQ((Point{pasted.outline.left, pasted.outline.top}), view.origin);
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler coller\tCtrl+Z");
+
+    // Cut: the pasted copy goes, and comes back with paste.
+    ASSERT_TRUE(schemaCommands().run(cmd::kCut, view));
+    EXPECT_FALSE(pasted.alive);
+    EXPECT_EQ(undoLabelFor(f.document, f.folio).text, "&Annuler la suppression\tCtrl+Z");
+    EXPECT_TRUE(enabled(cmd::kPaste, view));
+
+    select({&a});
+    view.origin = {300000, 0};
+    ASSERT_TRUE(schemaCommands().run(cmd::kDuplicate, view));
+    const Shape& copy = *f.folio->objects.back();
+    EXPECT_EQ(copy.kind, kRectangle);
+    EXPECT_EQ((Point{copy.outline.left, copy.outline.top}), view.origin);
+    EXPECT_FALSE(a.selected);
 }
 
 TEST_F(EditionCommands, FindSelectsTheNextMatchAndCentresOnIt) {
