@@ -1,10 +1,13 @@
 #include "app/qtuserinterface.h"
 
 #include "app/therm.h"
+#include "views/qtsurface.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -30,6 +33,17 @@ QMessageBox::Icon qIcon(MessageIcon icon) {
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The largest picture offered with copied objects (pixels); a larger selection
+// goes to the clipboard without its picture.
+constexpr qint64 kMaxPicturePixels = 40'000'000;
+
+QMimeData* objectsMimeData(std::string_view format, const std::vector<std::uint8_t>& bytes) {
+    auto* data = new QMimeData;
+    data->setData(QtUserInterface::mimeType(format),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    return data;
 }
 
 } // namespace
@@ -125,11 +139,77 @@ bool QtUserInterface::setClipboardData(std::string_view format, std::vector<std:
     auto* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
-    auto* data = new QMimeData;
-    data->setData(mimeType(format), QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<qsizetype>(bytes.size())));
+    clipboard->setMimeData(objectsMimeData(format, bytes));
+    return true;
+}
+
+bool QtUserInterface::setClipboardObjects(std::string_view format, std::vector<std::uint8_t> bytes,
+                                          const ClipboardPicture& picture) {
+    auto* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    QMimeData* data = objectsMimeData(format, bytes);
+    if (picture.draw && picture.width > 0 && picture.height > 0 &&
+        qint64{picture.width} * picture.height <= kMaxPicturePixels) {
+        // Other programs get the objects as drawn at natural size on a clear ground.
+        QImage image(picture.width, picture.height, QImage::Format_ARGB32_Premultiplied);
+        if (!image.isNull()) {
+            image.fill(Qt::transparent);
+            {
+                QPainter painter(&image);
+                QtSurface surface(painter);
+                picture.draw(surface);
+            }
+            data->setImageData(image);
+        }
+    }
     clipboard->setMimeData(data);
     return true;
+}
+
+bool QtUserInterface::setClipboardText(std::string_view utf8) {
+    auto* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setText(fromUtf8(utf8));
+    return true;
+}
+
+std::optional<std::string> QtUserInterface::clipboardText() {
+    auto* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text().toStdString();
+}
+
+bool QtUserInterface::setClipboardImage(ClipboardImage image) {
+    auto* clipboard = QGuiApplication::clipboard();
+    if (!clipboard || image.width <= 0 || image.height <= 0 ||
+        image.rgba.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4)
+        return false;
+    const QImage wrapped(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
+    clipboard->setImage(wrapped.copy());
+    return true;
+}
+
+std::optional<ClipboardImage> QtUserInterface::clipboardImage() {
+    auto* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data || !data->hasImage())
+        return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGBA8888);
+    if (image.isNull())
+        return std::nullopt;
+    ClipboardImage result;
+    result.width = image.width();
+    result.height = image.height();
+    result.rgba.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()) * 4);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        result.rgba.insert(result.rgba.end(), line, line + static_cast<std::ptrdiff_t>(image.width()) * 4);
+    }
+    return result;
 }
 
 std::optional<std::vector<std::uint8_t>> QtUserInterface::clipboardData(std::string_view format) {

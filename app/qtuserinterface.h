@@ -1,6 +1,7 @@
 // The desktop side of the core's user interface: French message boxes, the
 // system beep, the busy cursor, the status bar's progress gauge and the
-// clipboard (each format as the MIME type "application/x-plexo-<format>").
+// clipboard (each format as the MIME type "application/x-plexo-<format>", with
+// plain text and images exchanged with other programs as text/plain and image/png).
 #pragma once
 
 #include "base/userinterface.h"
@@ -31,6 +32,12 @@ public:
     bool setClipboardData(std::string_view format, std::vector<std::uint8_t> bytes) override;
     std::optional<std::vector<std::uint8_t>> clipboardData(std::string_view format) override;
     bool clipboardHasFormat(std::string_view format) override;
+    bool setClipboardObjects(std::string_view format, std::vector<std::uint8_t> bytes,
+                             const ClipboardPicture& picture) override;
+    bool setClipboardText(std::string_view utf8) override;
+    std::optional<std::string> clipboardText() override;
+    bool setClipboardImage(ClipboardImage image) override;
+    std::optional<ClipboardImage> clipboardImage() override;
 
     static QString mimeType(std::string_view format);
 
