@@ -30,6 +30,9 @@ namespace {
 // Thrown inside a paste's transaction to abandon it: the transaction takes the
 // objects it created out again and leaves nothing to undo.
 struct PasteAbandoned {};
+// The same for an object list that holds no object (a copy of a folio's picture
+// with nothing selected): nothing is pasted and nothing is said.
+struct Nothing {};
 
 // A pasted text's box: a line of text at the default size (document units).
 constexpr std::int32_t kPastedCharWidth = 6000;
@@ -154,18 +157,22 @@ std::vector<std::uint8_t> dibBlockOf(const ClipboardImage& image) {
     return block;
 }
 
+bool pictured(const Shape& object, PictureOf what) {
+    return object.alive && (what == PictureOf::WholeFolio || object.selected);
+}
+
 bool anySelected(const Folio& folio) {
     return std::any_of(folio.objects.begin(), folio.objects.end(),
-                       [](const auto& object) { return object->alive && object->selected; });
+                       [](const auto& object) { return pictured(*object, PictureOf::Selection); });
 }
 
 } // namespace
 
-Rect selectionExtent(const Folio& folio) {
+Rect picturedExtent(const Folio& folio, PictureOf what) {
     Rect extent{0, 0, -1, -1};
     bool first = true;
     for (const auto& object : folio.objects) {
-        if (!object->alive || !object->selected)
+        if (!pictured(*object, what))
             continue;
         const Rect& r = object->outline;
         if (first) {
@@ -181,8 +188,8 @@ Rect selectionExtent(const Folio& folio) {
     return extent;
 }
 
-void drawSelection(const Folio& folio, Surface& surface) {
-    const Rect extent = selectionExtent(folio);
+void drawPictured(const Folio& folio, Surface& surface, PictureOf what) {
+    const Rect extent = picturedExtent(folio, what);
     if (extent.right < extent.left)
         return;
     const RenderContext context = renderContextOf(folio, kNaturalSizeZoom);
@@ -190,7 +197,7 @@ void drawSelection(const Folio& folio, Surface& surface) {
     const Point before = surface.origin();
     surface.setOrigin({extent.left / 1000, extent.top / 1000});
     for (const auto& object : folio.objects)
-        if (object->alive && object->selected)
+        if (pictured(*object, what))
             draw(*object, surface, context, false);
     surface.setOrigin(before);
 }
@@ -206,17 +213,17 @@ std::vector<std::uint8_t> selectedObjectsData(Folio& folio) {
     return buffer.detachBlock();
 }
 
-bool copySelection(Folio& folio) {
-    if (!anySelected(folio))
+bool copySelection(Folio& folio, PictureOf what) {
+    const Rect extent = picturedExtent(folio, what);
+    if (extent.right < extent.left)
         return false;
     std::vector<std::uint8_t> data = selectedObjectsData(folio);
     if (data.empty())
         return false;
-    const Rect extent = selectionExtent(folio);
     ClipboardPicture picture;
     picture.width = static_cast<int>((std::int64_t{extent.right} - extent.left) / 1000 + 1);
     picture.height = static_cast<int>((std::int64_t{extent.bottom} - extent.top) / 1000 + 1);
-    picture.draw = [&folio](Surface& surface) { drawSelection(folio, surface); };
+    picture.draw = [&folio, what](Surface& surface) { drawPictured(folio, surface, what); };
     return userInterface().setClipboardObjects(kObjectsFormat, std::move(data), picture);
 }
 
@@ -259,13 +266,17 @@ bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t
         const std::size_t first = folio.objects.size();
         const bool read = folio.readObjects(buffer, ReadMode::Paste);
         edit.adoptCreated(first);
-        if (!read || first == folio.objects.size())
+        if (!read)
             throw PasteAbandoned{};
+        if (first == folio.objects.size())
+            throw Nothing{};
         relinkPasted(folio, first);
         placePasted(edit, document, folio, first, origin);
         edit.finish();
     } catch (const PasteAbandoned&) {
         userInterface().messageBox(strings::kPasteNoMemory, strings::kPasteCaption, MessageIcon::Warning);
+        return false;
+    } catch (const Nothing&) {
         return false;
     }
     return true;

@@ -31,16 +31,21 @@ inline constexpr const char* kPasteImageFailed = "Impossible de coller l'image."
 // that wire ends name their objects). Empty when the buffer failed.
 std::vector<std::uint8_t> selectedObjectsData(Folio& folio);
 
-// The selection's extent (the union of the selected alive objects' outlines);
-// (0, 0, -1, -1) when nothing is selected.
-Rect selectionExtent(const Folio& folio);
-// Draws the selected alive objects at natural size (one document point to one
-// output unit), the extent's top-left at the output's origin, without handles.
-void drawSelection(const Folio& folio, Surface& surface);
+// What the picture offered with copied objects shows.
+enum class PictureOf { Selection, WholeFolio };
+
+// The extent of the pictured objects (the union of their outlines): the selected
+// alive objects, or every alive object; (0, 0, -1, -1) when there is none.
+Rect picturedExtent(const Folio& folio, PictureOf what = PictureOf::Selection);
+// Draws the pictured objects at natural size (one document point to one output
+// unit), their extent's top-left at the output's origin, without handles.
+void drawPictured(const Folio& folio, Surface& surface, PictureOf what = PictureOf::Selection);
 
 // Copy (24323): the selection goes to the clipboard, with a picture of it for
-// other programs. False when nothing was copied.
-bool copySelection(Folio& folio);
+// other programs. False when nothing was copied. With WholeFolio (801) the
+// picture shows every alive object of the folio; the data still carries the
+// selected objects only.
+bool copySelection(Folio& folio, PictureOf what = PictureOf::Selection);
 // Cut (24322): copy, then delete the selection ("suppression").
 bool cutSelection(saoDoc& document, Folio& folio);
 
@@ -55,7 +60,8 @@ bool clipboardCanPaste();
 bool duplicateSelection(saoDoc& document, Folio& folio, Point origin);
 
 // Pastes an object list read from data; the objects are placed at origin. False
-// (and nothing changed) when the data does not decode.
+// (and nothing changed) when the data does not decode (with a message) or holds
+// no object.
 bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t>& data, Point origin);
 
 // A new picture object (kind 11) holding the image, placed at origin; "Impossible

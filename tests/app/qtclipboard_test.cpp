@@ -39,7 +39,7 @@ TEST_F(QtClipboard, CopiedObjectsComeBackAndOtherProgramsGetAPicture) {
     EXPECT_TRUE(data->hasFormat("application/x-plexo-Plexo100PP"));
     ASSERT_TRUE(data->hasImage());
     const QImage picture = qvariant_cast<QImage>(data->imageData());
-    const Rect extent = selectionExtent(*f.folio);
+    const Rect extent = picturedExtent(*f.folio);
     EXPECT_EQ(picture.width(), (extent.right - extent.left) / 1000 + 1);
     EXPECT_EQ(picture.height(), (extent.bottom - extent.top) / 1000 + 1);
     // The box is drawn as its border: the middle stays clear, the top edge is not.

@@ -182,7 +182,7 @@ TEST_F(ClipboardTest, CopyOffersAPictureOfTheSelectionAtNaturalSize) {
     box.selected = true;
     refreshSelectionSummary(f.document);
     ASSERT_TRUE(copySelection(*f.folio));
-    const Rect extent = selectionExtent(*f.folio);
+    const Rect extent = picturedExtent(*f.folio);
     EXPECT_EQ(extent, box.outline);
     ASSERT_TRUE(ui.clipboardPicture.draw);
     EXPECT_EQ(ui.clipboardPicture.width, (extent.right - extent.left) / 1000 + 1);
@@ -202,6 +202,34 @@ TEST_F(ClipboardTest, CopyOffersAPictureOfTheSelectionAtNaturalSize) {
     EXPECT_EQ(origins[0]->args, (std::vector<int>{extent.left / 1000, extent.top / 1000}));
     EXPECT_EQ(surface.origin(), (Point{0, 0}));
     EXPECT_TRUE(box.selected);
+}
+
+TEST_F(ClipboardTest, TheWholeFolioPictureCarriesTheSelectionOnly) {
+    Shape& box = f.add(kRectangle, {{100000, 50000}, {140000, 70000}});
+    Shape& apart = f.add(kRectangle, {{0, 0}, {10000, 10000}});
+    box.selected = true;
+    refreshSelectionSummary(f.document);
+    ASSERT_TRUE(copySelection(*f.folio, PictureOf::WholeFolio));
+    const Rect whole = picturedExtent(*f.folio, PictureOf::WholeFolio);
+    EXPECT_EQ(whole.left, apart.outline.left);
+    EXPECT_EQ(whole.right, box.outline.right);
+    EXPECT_EQ(ui.clipboardPicture.width, (whole.right - whole.left) / 1000 + 1);
+    RecordingSurface surface;
+    ui.clipboardPicture.draw(surface);
+    EXPECT_EQ(surface.drawingLines().size(), 16u); // both boxes
+    ASSERT_TRUE(pasteFromClipboard(other.document, *other.folio, {0, 0}));
+    EXPECT_EQ(other.folio->objects.size(), 1u);
+
+    // Nothing selected: the picture still goes, and a paste of it adds nothing,
+    // says nothing and leaves nothing to undo.
+    deselectAll(f.document);
+    ASSERT_TRUE(copySelection(*f.folio, PictureOf::WholeFolio));
+    EXPECT_FALSE(copySelection(*f.folio));
+    ui.boxes.clear();
+    EXPECT_FALSE(pasteFromClipboard(f.document, *f.folio, {0, 0}));
+    EXPECT_EQ(f.folio->objects.size(), 2u);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(undoLabelFor(f.document, f.folio).enabled);
 }
 
 TEST_F(ClipboardTest, ImagesFromOtherProgramsBecomePictures) {
