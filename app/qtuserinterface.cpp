@@ -7,9 +7,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 
 namespace plexo {
@@ -41,8 +41,8 @@ constexpr qint64 kMaxPicturePixels = 40'000'000;
 
 QMimeData* objectsMimeData(std::string_view format, const std::vector<std::uint8_t>& bytes) {
     auto* data = new QMimeData;
-    data->setData(QtUserInterface::mimeType(format),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    data->setData(QtUserInterface::mimeType(format), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                                static_cast<qsizetype>(bytes.size())));
     return data;
 }
 
@@ -186,9 +186,11 @@ std::optional<std::string> QtUserInterface::clipboardText() {
 bool QtUserInterface::setClipboardImage(ClipboardImage image) {
     auto* clipboard = QGuiApplication::clipboard();
     if (!clipboard || image.width <= 0 || image.height <= 0 ||
-        image.rgba.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4)
+        image.rgba.size() !=
+            static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4)
         return false;
-    const QImage wrapped(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);
+    const QImage wrapped(image.rgba.data(), image.width, image.height, image.width * 4,
+                         QImage::Format_RGBA8888);
     clipboard->setImage(wrapped.copy());
     return true;
 }
@@ -204,7 +206,8 @@ std::optional<ClipboardImage> QtUserInterface::clipboardImage() {
     ClipboardImage result;
     result.width = image.width();
     result.height = image.height();
-    result.rgba.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()) * 4);
+    result.rgba.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()) *
+                        4);
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);
         result.rgba.insert(result.rgba.end(), line, line + static_cast<std::ptrdiff_t>(image.width()) * 4);

@@ -120,8 +120,8 @@ bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point or
     shape->setApplicability();
     shape->createKindRecord();
     shape->data = text;
-    const auto width = static_cast<std::int32_t>(
-        std::min<std::size_t>(text.size(), 200) * static_cast<std::size_t>(kPastedCharWidth));
+    const auto width = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), 200) *
+                                                 static_cast<std::size_t>(kPastedCharWidth));
     shape->points = {{0, 0}, {width, kPastedLineHeight}};
     const std::size_t first = folio.objects.size();
     edit.create(std::move(shape), true);
@@ -143,8 +143,8 @@ std::vector<std::uint8_t> dibBlockOf(const ClipboardImage& image) {
     put32(0, kHeaderSize);
     put32(4, static_cast<std::uint32_t>(image.width));
     put32(8, static_cast<std::uint32_t>(-image.height)); // negative: top-down
-    block[12] = 1;                                          // planes
-    block[14] = 32;                                         // bits a pixel
+    block[12] = 1;                                       // planes
+    block[14] = 32;                                      // bits a pixel
     put32(20, static_cast<std::uint32_t>(pixels * 4));
     for (std::size_t i = 0; i < pixels; ++i) {
         const std::uint8_t* from = &image.rgba[i * 4];

@@ -74,8 +74,9 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kCut).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
         cutSelection(document, folio);
     }));
-    add(cmd::kCopy).enabledWhen(kSelection).does(
-        onFolio([](saoDoc&, Folio& folio) { copySelection(folio); }));
+    add(cmd::kCopy).enabledWhen(kSelection).does(onFolio([](saoDoc&, Folio& folio) {
+        copySelection(folio);
+    }));
     add(cmd::kPaste)
         .enabledWhen([](const Context& view) { return view.folio() && clipboardCanPaste(); })
         .does([](Context& view) {

@@ -191,9 +191,10 @@ TEST_F(ClipboardTest, CopyOffersAPictureOfTheSelectionAtNaturalSize) {
     ui.clipboardPicture.draw(surface);
     // The selected box only, its outline's corner at the picture's origin, and the
     // surface's origin put back at the end; the box stays selected.
-    EXPECT_EQ(surface.drawingLines(),
-              (std::vector<std::string>{"moveTo(100,50)", "lineTo(140,50)", "moveTo(140,50)", "lineTo(140,70)",
-                                        "moveTo(140,70)", "lineTo(100,70)", "moveTo(100,70)", "lineTo(100,50)"}));
+    EXPECT_EQ(
+        surface.drawingLines(),
+        (std::vector<std::string>{"moveTo(100,50)", "lineTo(140,50)", "moveTo(140,50)", "lineTo(140,70)",
+                                  "moveTo(140,70)", "lineTo(100,70)", "moveTo(100,70)", "lineTo(100,50)"}));
     std::vector<const SurfaceCall*> origins;
     for (const SurfaceCall& call : surface.calls())
         if (call.op == SurfaceOp::SetOrigin)
@@ -253,8 +254,8 @@ TEST_F(ClipboardTest, ImagesFromOtherProgramsBecomePictures) {
     undoAction(f.document);
     recordAction(f.document, f.folio, kUndoMove);
     const std::size_t before = f.folio->objects.size();
-    for (const ClipboardImage& bad : {ClipboardImage{2, 2, {1, 2, 3}}, ClipboardImage{0, 0, {}},
-                                      ClipboardImage{20000, 20000, {}}}) {
+    for (const ClipboardImage& bad :
+         {ClipboardImage{2, 2, {1, 2, 3}}, ClipboardImage{0, 0, {}}, ClipboardImage{20000, 20000, {}}}) {
         ui.boxes.clear();
         userInterface().setClipboardImage(bad);
         EXPECT_FALSE(pasteFromClipboard(f.document, *f.folio, {0, 0}));
