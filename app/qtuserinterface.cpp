@@ -195,6 +195,18 @@ bool QtUserInterface::setClipboardImage(ClipboardImage image) {
     return true;
 }
 
+bool QtUserInterface::clipboardHasText() {
+    auto* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
+}
+
+bool QtUserInterface::clipboardHasImage() {
+    auto* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasImage();
+}
+
 std::optional<ClipboardImage> QtUserInterface::clipboardImage() {
     auto* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;

@@ -38,6 +38,8 @@ public:
     std::optional<std::string> clipboardText() override;
     bool setClipboardImage(ClipboardImage image) override;
     std::optional<ClipboardImage> clipboardImage() override;
+    bool clipboardHasText() override;
+    bool clipboardHasImage() override;
 
     static QString mimeType(std::string_view format);
 

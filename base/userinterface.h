@@ -72,6 +72,9 @@ public:
     virtual std::optional<std::string> clipboardText();
     virtual bool setClipboardImage(ClipboardImage image);
     virtual std::optional<ClipboardImage> clipboardImage();
+    // Whether they are there, without decoding them (asked whenever menus update).
+    virtual bool clipboardHasText() { return clipboardText().has_value(); }
+    virtual bool clipboardHasImage() { return clipboardImage().has_value(); }
 
 protected:
     // The default clipboard lives in the process, so command-line work and

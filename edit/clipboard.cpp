@@ -296,8 +296,12 @@ bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Poi
     auto shape = std::make_unique<Shape>(kDibPicture, &folio);
     shape->style = document.objectStyle;
     shape->setApplicability();
-    // At natural size one picture pixel is one point.
-    shape->points = {{0, 0}, {image.width * 1000, image.height * 1000}};
+    // At natural size one picture pixel is one point (saturated to 32 bits).
+    auto points = [](int pixels) {
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(std::int64_t{pixels} * 1000, std::numeric_limits<std::int32_t>::max()));
+    };
+    shape->points = {{0, 0}, {points(image.width), points(image.height)}};
     shape->dib = std::move(dib);
     const std::size_t first = folio.objects.size();
     edit.create(std::move(shape), true);
@@ -308,8 +312,7 @@ bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Poi
 
 bool clipboardCanPaste() {
     UserInterface& ui = userInterface();
-    return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardText().has_value() ||
-           ui.clipboardImage().has_value();
+    return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardHasText() || ui.clipboardHasImage();
 }
 
 bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin) {
