@@ -282,15 +282,9 @@ bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t
     return true;
 }
 
-bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Point origin) {
-    const bool sized = image.width > 0 && image.height > 0 &&
-                       std::int64_t{image.width} * image.height <= kMaxDibPixels &&
-                       image.rgba.size() == static_cast<std::size_t>(image.width) * image.height * 4;
-    auto dib = sized ? std::make_unique<saoDib>(dibBlockOf(image)) : nullptr;
-    if (!dib || !dib->isValid() || !dib->problem().empty()) {
-        userInterface().messageBox(clipstr::kPasteImageFailed, strings::kPasteCaption, MessageIcon::Warning);
+bool pastePicture(saoDoc& document, Folio& folio, std::unique_ptr<saoDib> dib, Point origin) {
+    if (!dib || !dib->isValid() || !dib->problem().empty() || dib->width() <= 0 || dib->height() <= 0)
         return false;
-    }
     deselectAll(document);
     EditTransaction edit(document, folio, kUndoPaste);
     auto shape = std::make_unique<Shape>(kDibPicture, &folio);
@@ -301,8 +295,35 @@ bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Poi
         return static_cast<std::int32_t>(
             std::min<std::int64_t>(std::int64_t{pixels} * 1000, std::numeric_limits<std::int32_t>::max()));
     };
-    shape->points = {{0, 0}, {points(image.width), points(image.height)}};
+    shape->points = {{0, 0}, {points(dib->width()), points(dib->height())}};
     shape->dib = std::move(dib);
+    const std::size_t first = folio.objects.size();
+    edit.create(std::move(shape), true);
+    placePasted(edit, document, folio, first, origin);
+    edit.finish();
+    return true;
+}
+
+bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Point origin) {
+    const bool sized = image.width > 0 && image.height > 0 &&
+                       std::int64_t{image.width} * image.height <= kMaxDibPixels &&
+                       image.rgba.size() == static_cast<std::size_t>(image.width) * image.height * 4;
+    if (!sized || !pastePicture(document, folio, std::make_unique<saoDib>(dibBlockOf(image)), origin)) {
+        userInterface().messageBox(clipstr::kPasteImageFailed, strings::kPasteCaption, MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool pasteMidiShortcut(saoDoc& document, Folio& folio, const std::string& path, Point origin) {
+    deselectAll(document);
+    EditTransaction edit(document, folio, kUndoPaste);
+    auto shape = std::make_unique<Shape>(kMidiShortcut, &folio);
+    shape->style = document.objectStyle;
+    shape->setApplicability();
+    shape->createKindRecord();
+    shape->points = {{0, 0}, {0, 0}};
+    shape->data = path;
     const std::size_t first = folio.objects.size();
     edit.create(std::move(shape), true);
     placePasted(edit, document, folio, first, origin);

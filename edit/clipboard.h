@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace plexo {
@@ -18,6 +20,7 @@ class Folio;
 class saoDoc;
 
 class Surface;
+class saoDib;
 struct ClipboardImage;
 
 // The private format of the objects on the clipboard.
@@ -67,6 +70,12 @@ bool pasteObjects(saoDoc& document, Folio& folio, const std::vector<std::uint8_t
 // A new picture object (kind 11) holding the image, placed at origin; "Impossible
 // de coller l'image." when the image cannot be kept.
 bool pasteImage(saoDoc& document, Folio& folio, const ClipboardImage& image, Point origin);
+
+// A new picture object (kind 11) holding the bitmap, placed at origin; false
+// (nothing changed) when the bitmap is not usable.
+bool pastePicture(saoDoc& document, Folio& folio, std::unique_ptr<saoDib> dib, Point origin);
+// A new MIDI shortcut (kind 23) naming the file (Windows-1252 path), placed at origin.
+bool pasteMidiShortcut(saoDoc& document, Folio& folio, const std::string& path, Point origin);
 
 // The displacement that brings the top-left of the objects from index first to
 // origin, snapped to the secondary grid when the document's snap switch is on.

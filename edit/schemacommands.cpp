@@ -3,6 +3,7 @@
 #include "base/userinterface.h"
 #include "edit/clipboard.h"
 #include "edit/kindrules.h"
+#include "edit/pastefile.h"
 #include "edit/toolbox.h"
 #include "jcl/jobflowchart.h"
 #include "shapes/shape.h"
@@ -170,6 +171,11 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
             }
         });
     }
+    add(cmd::kPasteFromFile).does([](Context& view) {
+        if (Folio* folio = view.folio())
+            if (const std::optional<std::filesystem::path> file = view.choosePasteFile())
+                pasteFromFile(view.document(), *folio, *file, view.pasteOrigin());
+    });
     add(cmd::kCopyFolio).enabledWhen(kAny).does(onFolio([](saoDoc& document, Folio& folio) {
         document.copyFolioToClipboard(folio);
     }));

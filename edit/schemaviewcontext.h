@@ -46,6 +46,8 @@ public:
     // The JCL file of a reverse-documentation (781), or a file of the folder whose
     // jobs are all drawn (782); none when the dialog is cancelled.
     virtual std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) = 0;
+    // The ".bmp" or ".mid" file to paste (711); none when the dialog is cancelled.
+    virtual std::optional<std::filesystem::path> choosePasteFile() = 0;
     // The properties dialog of the single selection (715, Enter, a double-click).
     virtual void openProperties() = 0;
 

@@ -49,6 +49,8 @@ public:
     }
 
     void openProperties() override { ++properties; }
+    std::optional<std::filesystem::path> choosePasteFile() override { return pasteAnswer; }
+    std::optional<std::filesystem::path> pasteAnswer;
 
     std::optional<std::filesystem::path> jclAnswer;
     bool jclFolder = false;

@@ -41,6 +41,7 @@ public:
     bool editSearch() override { return false; }
     void centreOn(const Rect&) override {}
     std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
+    std::optional<std::filesystem::path> choosePasteFile() override { return std::nullopt; }
     void openProperties() override { calls.push_back("properties"); }
 
     Folio* shown = nullptr;

@@ -2,6 +2,7 @@
 
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "edit/pastefile.h"
 #include "edit/viewlayout.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
@@ -303,6 +304,14 @@ std::optional<std::filesystem::path> saoView::chooseJclFile(bool wholeFolder) {
 Point saoView::pasteOrigin() const {
     // Ten pixels inside the pane's visible top-left corner.
     return pane_->view().toDocument(10, 10);
+}
+
+std::optional<std::filesystem::path> saoView::choosePasteFile() {
+    const QString chosen = QFileDialog::getOpenFileName(this, QString::fromUtf8("Coller à partir de"),
+                                                        QString(), QString::fromUtf8(kPasteFileFilter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(chosen.toStdString());
 }
 
 void saoView::openProperties() {

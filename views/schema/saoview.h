@@ -68,6 +68,7 @@ public:
     bool editSearch() override;
     void centreOn(const Rect& area) override;
     std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
+    std::optional<std::filesystem::path> choosePasteFile() override;
     void openProperties() override;
     Point pasteOrigin() const override;
 
