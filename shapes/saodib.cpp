@@ -96,6 +96,9 @@ void saoDib::deriveHeader() {
     rowStride_ = ((static_cast<std::size_t>(width_) * static_cast<std::size_t>(bitCount_) + 31) / 32) * 4;
     if (pixelOffset_ > block_.size())
         return;
+    // The three masks (after a 40-byte header, inside a longer one) must be there.
+    if (compression_ == kBitFields && kInfoHeaderSize + 12 > block_.size())
+        return;
     // Compressed bits have no fixed size; uncompressed bits must all be present.
     if ((compression_ == 0 || compression_ == kBitFields) &&
         rowStride_ * static_cast<std::size_t>(height_) > block_.size() - pixelOffset_)

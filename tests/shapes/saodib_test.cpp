@@ -133,12 +133,34 @@ TEST(saoDib, DecodingIsBounded) {
     Bytes cut = dib(10000, 10000, 24, 0, 0);
     cut.resize(cut.size() / 2);
     EXPECT_FALSE(saoDib(cut).isValid());
-    EXPECT_EQ(saoDib(cut).problem(), "Image illisible : ce n'est pas une image bitmap ou elle est incomplète.");
+    EXPECT_EQ(saoDib(cut).problem(),
+              "Image illisible : ce n'est pas une image bitmap ou elle est incomplète.");
 
     Bytes rle = dib(4, 4, 8, 0, 0);
     put(rle, 16, 1); // RLE8
     EXPECT_EQ(saoDib(rle).problem(), "Image compressée : ce format de bitmap n'est pas pris en charge.");
     EXPECT_EQ(saoDib(dib(2, 2, 24, 0, 0)).problem(), "");
+}
+
+} // namespace
+} // namespace plexo
+
+namespace plexo {
+namespace {
+
+// A 43-byte header packing its bits by masks that the block is too short to hold
+// (found by the bitmap fuzz target): unreadable, and said so the same way by
+// every reader.
+TEST(saoDib, MasksMissingFromAShortBlockMakeItUnreadable) {
+    const std::vector<std::uint8_t> block = {
+        0x2b, 0x0, 0x0,  0x0,  0x1,  0x0, 0x0,  0x0,  0x1, 0x0, 0x0, 0x0, 0x2,  0x0, 0x10, 0x0,
+        0x3,  0x0, 0x0,  0x0,  0x1a, 0x0, 0xcc, 0x3a, 0x0, 0x0, 0x1, 0x0, 0x60, 0x0, 0xbf, 0x8d,
+        0x0,  0x3, 0x7b, 0x86, 0x46, 0x0, 0x20, 0x60, 0x0, 0x0, 0x0, 0x0, 0x0,  0x0, 0x0,  0x0};
+    const saoDib dib(block);
+    std::vector<std::uint8_t> rgba;
+    EXPECT_FALSE(dib.decodeToRgba(rgba));
+    EXPECT_FALSE(dib.problem().empty());
+    EXPECT_FALSE(dib.isValid());
 }
 
 } // namespace
