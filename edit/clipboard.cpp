@@ -38,22 +38,6 @@ struct Nothing {};
 constexpr std::int32_t kPastedCharWidth = 6000;
 constexpr std::int32_t kPastedLineHeight = 14000;
 
-// Every object of the range that a wire end may join: wires and cables, and the
-// label shapes (terminals among them) of each symbol.
-std::vector<Shape*> joinableFrom(Folio& folio, std::size_t first) {
-    std::vector<Shape*> list;
-    for (std::size_t i = first; i < folio.objects.size(); ++i) {
-        Shape& object = *folio.objects[i];
-        if (object.isWire())
-            list.push_back(&object);
-        else if (object.kind == kSymbol && object.infoSymbole)
-            for (auto& label : object.infoSymbole->labels)
-                if (label.shape)
-                    list.push_back(label.shape.get());
-    }
-    return list;
-}
-
 // The copies' identifiers are negated (their labels' and their wires' end
 // identifiers too) so that they can never be taken for the originals' ones, then
 // the wires of the range are joined to the objects of the range only.
@@ -74,32 +58,7 @@ void relinkPasted(Folio& folio, std::size_t first) {
             fil.attachedWires.clear();
         }
     }
-    std::vector<Shape*> joinable = joinableFrom(folio, first);
-    for (std::size_t i = first; i < folio.objects.size(); ++i) {
-        Shape* wire = folio.objects[i].get();
-        if (!wire->isWire() || !wire->infoFil)
-            continue;
-        InfoFil& fil = *wire->infoFil;
-        for (Shape* candidate : joinable) {
-            if (!fil.amont && fil.amontId != 0 && candidate->id == fil.amontId)
-                fil.amont = candidate;
-            if (!fil.aval && fil.avalId != 0 && candidate->id == fil.avalId)
-                fil.aval = candidate;
-        }
-        for (Shape* end : {fil.amont, fil.aval}) {
-            if (!end)
-                continue;
-            if (end->kind == kTerminal) {
-                if (!end->infoBorne)
-                    end->infoBorne = std::make_unique<InfoBorneSymbole>();
-                end->infoBorne->wire = wire;
-                // A terminal carries at most one wire.
-                std::erase(joinable, end);
-            } else if (end->isWire() && end->infoFil && end != wire) {
-                end->infoFil->attachedWires.push_back(wire);
-            }
-        }
-    }
+    folio.relinkWires(first);
 }
 
 // Moves the objects from index first so that their extent's top-left lies on origin.

@@ -48,11 +48,12 @@ NumberParts splitNumber(std::string_view number) {
     return parts;
 }
 
-// Every object joinable by a wire end, in list order: wires and cables, and each
+// Every object from index first joinable by a wire end, in list order: wires and cables, and each
 // symbol's label shapes in label order.
-std::vector<Shape*> joinableObjects(const std::vector<std::unique_ptr<Shape>>& objects) {
+std::vector<Shape*> joinableObjects(const std::vector<std::unique_ptr<Shape>>& objects, std::size_t first) {
     std::vector<Shape*> list;
-    for (const auto& object : objects) {
+    for (std::size_t i = first; i < objects.size(); ++i) {
+        const auto& object = objects[i];
         if (object->isWire())
             list.push_back(object.get());
         else if (object->kind == kSymbol && object->infoSymbole)
@@ -263,12 +264,12 @@ void Folio::renumberObjects() {
     }
 }
 
-void Folio::relinkWires() {
-    std::vector<Shape*> joinable = joinableObjects(objects);
-    for (auto& object : objects) {
-        if (!object->isWire() || !object->infoFil)
+void Folio::relinkWires(std::size_t first) {
+    std::vector<Shape*> joinable = joinableObjects(objects, first);
+    for (std::size_t i = first; i < objects.size(); ++i) {
+        Shape* wire = objects[i].get();
+        if (!wire->isWire() || !wire->infoFil)
             continue;
-        Shape* wire = object.get();
         InfoFil& fil = *wire->infoFil;
         Shape* upstream = nullptr;
         Shape* downstream = nullptr;

@@ -103,8 +103,10 @@ public:
     // Numbers every object from 1 in list order, a symbol's labels right after the
     // symbol, then stores in each wire its end objects' numbers (0 for a free end).
     void renumberObjects();
-    // After a load: turns the wires' end numbers back into links.
-    void relinkWires();
+    // After a load: turns the wires' end numbers back into links. With first, only
+    // the objects from that index are relinked, among themselves (pasted objects
+    // join each other, never the objects before them).
+    void relinkWires(std::size_t first = 0);
 
     // Every alive wire and cable attaches its free ends to a terminal or a wire
     // lying under them (shapes/wires.h, connectLooseEnds).
