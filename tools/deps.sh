@@ -7,10 +7,10 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev
+    nlohmann-json3-dev libpodofo-dev libdxflib-dev
     clang libclang-rt-dev
     libfluidsynth-dev timgm6mb-soundfont
-    xvfb xauth xdg-utils
+    xvfb xauth xdg-utils desktop-file-utils shared-mime-info
     fonts-dejavu-core fonts-liberation
 )
 
