@@ -14,7 +14,7 @@ static const Verb kVerbs[] = {
     {"midi", "FICHIER.mid [-o SORTIE.mid]",
      "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
     {"render",
-     "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf",
+     "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf|SORTIE.dxf",
      "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)",
      [](int argc, char** argv) { return runRenderCommand(argc, argv, homeDir()); }},
     {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...",

@@ -252,6 +252,9 @@ CommandTable<Context> makeSchemaCommands() {
     add(cmd::kDeleteFolio).enabledWhen(kSchema).does([](Context& view) { view.deleteFolio(); });
     add(cmd::kCopyFolioAs).enabledWhen(kSchema).does([](Context& view) { view.copyFolioUnderAnotherName(); });
     add(cmd::kFolioList).enabledWhen(kSchema).does([](Context& view) { view.folioList(); });
+    add(cmd::kExportDxf)
+        .enabledWhen([](const Context& view) { return view.folio() != nullptr; })
+        .does([](Context& view) { view.exportFolioDxf(); });
     return table;
 }
 

@@ -57,6 +57,9 @@ public:
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
+
+    // DXF export: writes the current folio as a DXF file the user chooses.
+    virtual void exportFolioDxf() {}
 };
 
 } // namespace plexo

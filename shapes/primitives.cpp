@@ -124,6 +124,11 @@ void patternedSegment(Surface& surface, int x1, int y1, int x2, int y2, int widt
         surface.moveTo(a.x, a.y);
         surface.lineTo(b.x, b.y);
     };
+    if (lineType > 0 && surface.takeLineType(lineType)) {
+        stroke({x1, y1}, {x2, y2});
+        surface.takeLineType(0);
+        return;
+    }
     if (!dashesApply(zoom) || !layOutDashes({x1, y1}, {x2, y2}, dashPattern(width, zoom, lineType), stroke))
         stroke({x1, y1}, {x2, y2});
 }
@@ -136,6 +141,11 @@ void patternedArc(Surface& surface, const Rect& box, Point start, Point end, int
         if (a != b)
             surface.arc(box, a, b);
     };
+    if (lineType > 0 && surface.takeLineType(lineType)) {
+        piece(start, end);
+        surface.takeLineType(0);
+        return;
+    }
     if (lineType <= 0 || !dashesApply(zoom) ||
         !layOutDashes(start, end, dashPattern(width, zoom, lineType), piece))
         piece(start, end);

@@ -189,6 +189,12 @@ public:
     virtual void stretchBitmap(const Rect& dest, int width, int height,
                                std::span<const std::uint8_t> rgba) = 0;
 
+    // Vector outputs with line types of their own (DXF) draw the strokes that
+    // follow in line type 1 (dashed) or 2 (dash-dot) themselves, and 0 again
+    // solid: they return true. The others return false, and the caller cuts
+    // the strokes into dashes.
+    virtual bool takeLineType(int /*lineType*/) { return false; }
+
 protected:
     // Called after every setter and for every item of restoreState.
     virtual void stateChanged(StateItem item) = 0;

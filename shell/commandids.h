@@ -17,6 +17,7 @@ inline constexpr int kPageSetup = 24338;
 inline constexpr int kRecentFirst = 24341; // recent files 24341..24349
 inline constexpr int kRecentLast = 24349;
 inline constexpr int kQuit = 24350;
+inline constexpr int kExportDxf = 24357; // the current folio as a DXF file for CAD programs
 inline constexpr int kSend = 786; // the active document by mail
 
 // Edition commands of the views.

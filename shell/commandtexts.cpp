@@ -141,6 +141,7 @@ const CommandInfo kCommands[] = {
     {24337, "&Imprimer...\tCtrl+P", "Imprime le folio courant"},
     {24338, "&Mise en page...", "Change les options d'impression"},
     {24350, "&Quitter", "Quitte Plexo en proposant d'enregistrer les documents"},
+    {24357, "E&xporter en DXF...", "Enregistre le folio courant en DXF pour les logiciels de CAO"},
     {24360, "&Nouvelle fenêtre", "Ouvre une autre fenêtre sur le document actif"},
     {24361, "&Cascade", "Dispose les fenêtres en cascade"},
     {24362, "&Mosaïque", "Dispose les fenêtres en mosaïque"},

@@ -10,6 +10,7 @@
 #include "store/folioholder.h"
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
+#include "views/dxfexport.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 
@@ -34,7 +35,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Utilisation : plexo render FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] "
-    "-o SORTIE.png|SORTIE.svg|SORTIE.pdf\n";
+    "-o SORTIE.png|SORTIE.svg|SORTIE.pdf|SORTIE.dxf\n";
 
 QString qPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
@@ -131,9 +132,9 @@ int render(const RenderRequest& request) {
                 const std::filesystem::path out =
                     numbered ? numberedOutput(request.output, static_cast<int>(i) + 1) : request.output;
                 FolioHolder hold(*folios[i]);
-                const bool written = request.format == RenderFormat::Png
-                                         ? writeFolioPng(*folios[i], request.zoom, out, error)
-                                         : writeFolioSvg(*folios[i], request.zoom, out, error);
+                const bool written = request.format == RenderFormat::Png ? writeFolioPng(*folios[i], request.zoom, out, error)
+                                     : request.format == RenderFormat::Dxf ? writeFolioDxf(*folios[i], out, error)
+                                                                           : writeFolioSvg(*folios[i], request.zoom, out, error);
                 if (written) {
                     std::printf("%s\n", format("Écrit : %s", out.string()).c_str());
                 } else {
@@ -162,6 +163,8 @@ bool renderFormatOf(const std::filesystem::path& path, RenderFormat& format) {
         format = RenderFormat::Svg;
     else if (extension == ".pdf")
         format = RenderFormat::Pdf;
+    else if (extension == ".dxf")
+        format = RenderFormat::Dxf;
     else
         return false;
     return true;
@@ -225,7 +228,7 @@ bool parseRenderArguments(int argc, char** argv, RenderRequest& request, std::st
         return false;
     }
     if (!renderFormatOf(request.output, request.format)) {
-        error = format("Format de sortie inconnu : %s (png, svg ou pdf).", request.output.string());
+        error = format("Format de sortie inconnu : %s (png, svg, pdf ou dxf).", request.output.string());
         return false;
     }
     return true;

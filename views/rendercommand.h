@@ -1,6 +1,7 @@
 // "plexo render": draws the folios of a schéma document as the editor shows
 // them (page borders, the title block on every page, every object; no grid)
-// into PNG images, SVG files or one PDF file with a page per page of each folio.
+// into PNG images, SVG files, one PDF file with a page per page of each folio,
+// or DXF files for CAD programs (one per folio, in millimetres).
 #pragma once
 
 #include <filesystem>
@@ -13,7 +14,7 @@ namespace plexo {
 
 class Folio;
 
-enum class RenderFormat { Png, Svg, Pdf };
+enum class RenderFormat { Png, Svg, Pdf, Dxf };
 
 struct RenderRequest {
     std::filesystem::path input;

@@ -12,6 +12,7 @@
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "views/dialogs/dlogfind.h"
+#include "views/dxfexport.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
 #include "views/dialogs/dlogtexte.h"
@@ -299,6 +300,20 @@ std::optional<std::filesystem::path> saoView::chooseJclFile(bool wholeFolder) {
         return std::nullopt;
     previous = chosen;
     return std::filesystem::path(chosen.toStdString());
+}
+
+void saoView::exportFolioDxf() {
+    if (!folio_)
+        return;
+    const std::filesystem::path offered = suggestedDxfPath(document_.path(), folio_->number);
+    QString chosen = QFileDialog::getSaveFileName(this, QString::fromUtf8("Exporter en DXF"),
+                                                  QString::fromStdString(offered.string()),
+                                                  QString::fromUtf8("Fichiers DXF (*.dxf)"));
+    if (chosen.isEmpty())
+        return;
+    if (!chosen.endsWith(QStringLiteral(".dxf"), Qt::CaseInsensitive))
+        chosen += QStringLiteral(".dxf");
+    plexo::exportFolioDxf(*folio_, std::filesystem::path(chosen.toStdString()));
 }
 
 Point saoView::pasteOrigin() const {

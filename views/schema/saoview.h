@@ -71,6 +71,8 @@ public:
     std::optional<std::filesystem::path> choosePasteFile() override;
     void openProperties() override;
     Point pasteOrigin() const override;
+    // "Exporter en DXF...": the current folio into a DXF file chosen in a file dialog.
+    void exportFolioDxf() override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
