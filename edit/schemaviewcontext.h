@@ -3,6 +3,7 @@
 // implements it; the command tests use a plain fake.
 #pragma once
 
+#include "edit/documentsettings.h"
 #include "shapes/point.h"
 
 #include <filesystem>
@@ -57,6 +58,18 @@ public:
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
+
+    // Document and view settings: each dialog edits a copy of the settings and
+    // answers the edited copy on OK, none on "&Annuler".
+    virtual std::optional<DocumentSizeSettings> askDocumentSize(const DocumentSizeSettings&) {
+        return std::nullopt;
+    }
+    // The steps in document units, shown first in millimetres or in points.
+    virtual std::optional<GridStepSettings> askGrids(const GridStepSettings&, bool /*shownInMm*/) { return std::nullopt; }
+    // True for millimetres.
+    virtual std::optional<bool> askWorkUnit(bool /*millimetres*/) { return std::nullopt; }
+    virtual std::optional<PageCountSettings> askPageCount(const PageCountSettings&) { return std::nullopt; }
+    virtual std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings&) { return std::nullopt; }
 };
 
 } // namespace plexo
