@@ -8,7 +8,7 @@ namespace plexo {
 
 const char* const kPaperSizeNames[kPaperSizeCount] = {"A4 (210x297)", "A3 (297x420)", "A2 (420x594)",
                                                       "A1 (594x841)", "A0 (841x1189)"};
-const char* const kScaleNames[kScaleCount] = {"10%", "25%", "33%",  "50%",  "66%", "75%",
+const char* const kScaleNames[kScaleCount] = {"10%",  "25%",  "33%",  "50%",  "66%", "75%",
                                               "100%", "125%", "150%", "200%", "400%"};
 
 DocumentSizeSettings documentSizeOf(const saoDoc& document) {

@@ -72,9 +72,9 @@ bool applyPageCount(saoDoc& document, Folio& folio, const PageCountSettings& pag
 
 // "Cartouche": the library symbol used as title block, its corner and turn.
 struct TitleBlockSettings {
-    std::string name;           // Windows-1252; empty: no title block
-    std::uint8_t corner = 0;    // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
-    bool rotated = false;       // turned by 90 degrees
+    std::string name;        // Windows-1252; empty: no title block
+    std::uint8_t corner = 0; // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right
+    bool rotated = false;    // turned by 90 degrees
     bool operator==(const TitleBlockSettings&) const = default;
 };
 

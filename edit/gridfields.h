@@ -19,7 +19,7 @@ namespace plexo {
 
 class GridFields {
 public:
-    static constexpr int kBoxCount = 3; // horizontal, vertical, secondary
+    static constexpr int kBoxCount = 3;    // horizontal, vertical, secondary
     static constexpr int kTextLength = 14; // characters each box takes
 
     GridFields(const GridStepSettings& steps, bool shownInMm);

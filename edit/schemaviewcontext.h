@@ -65,11 +65,15 @@ public:
         return std::nullopt;
     }
     // The steps in document units, shown first in millimetres or in points.
-    virtual std::optional<GridStepSettings> askGrids(const GridStepSettings&, bool /*shownInMm*/) { return std::nullopt; }
+    virtual std::optional<GridStepSettings> askGrids(const GridStepSettings&, bool /*shownInMm*/) {
+        return std::nullopt;
+    }
     // True for millimetres.
     virtual std::optional<bool> askWorkUnit(bool /*millimetres*/) { return std::nullopt; }
     virtual std::optional<PageCountSettings> askPageCount(const PageCountSettings&) { return std::nullopt; }
-    virtual std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings&) { return std::nullopt; }
+    virtual std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings&) {
+        return std::nullopt;
+    }
 };
 
 } // namespace plexo

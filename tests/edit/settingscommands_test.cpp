@@ -109,11 +109,11 @@ struct Snapshot {
 
 Snapshot snapshot(const saoDoc& document) {
     const Folio& folio = *document.folios.front();
-    return {document.paperSize,        document.scaleIndex,        document.portrait,
-            document.unitIsMm,         document.titleBlockCorner,  document.titleBlockRotated,
-            folio.pagesAcross,         folio.pagesDown,            document.horizontalGrid,
-            document.verticalGrid,     document.secondaryGrid,     document.documentWidth,
-            document.documentHeight,   document.titleBlockName};
+    return {document.paperSize,      document.scaleIndex,       document.portrait,
+            document.unitIsMm,       document.titleBlockCorner, document.titleBlockRotated,
+            folio.pagesAcross,       folio.pagesDown,           document.horizontalGrid,
+            document.verticalGrid,   document.secondaryGrid,    document.documentWidth,
+            document.documentHeight, document.titleBlockName};
 }
 
 TEST(SettingsCommands, CancelChangesNothingAndOkWithoutAnEditDoesNotMarkModified) {
@@ -171,8 +171,8 @@ TEST(SettingsCommands, GridStepsOfZeroOrLessBecomeOneAndPointsMillimetresRoundTr
         const char* text;
         bool mm;
         std::int32_t step;
-    } cases[] = {{"0", false, 1},     {"-3", false, 1},  {"0", true, 1},         {"-3", true, 1},
-                 {"-0,5", false, 1},  {"2,5", false, 2500}, {"10", true, 28346}, {"2,5", true, 7086},
+    } cases[] = {{"0", false, 1},      {"-3", false, 1},     {"0", true, 1},      {"-3", true, 1},
+                 {"-0,5", false, 1},   {"2,5", false, 2500}, {"10", true, 28346}, {"2,5", true, 7086},
                  {"1.5", false, 1500}, {"abc", true, 1}};
     for (const Case& c : cases) {
         GridFields typed({5000, 5000, 5000}, c.mm);
@@ -222,9 +222,9 @@ TEST(SettingsCommands, PageCountsAreKeptInAByteThenLimitedToOneToForty) {
     struct Case {
         const char* text;
         int count;
-    } cases[] = {{"300", 40}, {"0", 1},   {"", 1},      {"1", 1},   {"40", 40},         {"41", 40},
-                 {"256", 1},  {"257", 1}, {"296", 40},  {"-1", 40}, {"999999999", 40}, {"x2", 1},
-                 {" 7 ", 7},  {"2,5", 1}, {"0000012", 12}};
+    } cases[] = {{"300", 40},       {"0", 1},   {"", 1},    {"1", 1},    {"40", 40},
+                 {"41", 40},        {"256", 1}, {"257", 1}, {"296", 40}, {"-1", 40},
+                 {"999999999", 40}, {"x2", 1},  {" 7 ", 7}, {"2,5", 1},  {"0000012", 12}};
     for (const Case& c : cases)
         EXPECT_EQ(pageCountFromText(c.text), c.count) << c.text;
 

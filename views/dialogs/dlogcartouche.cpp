@@ -17,7 +17,8 @@ DlogCartouche::DlogCartouche(const TitleBlockSettings& settings, QWidget* parent
     setWindowTitle(QString::fromUtf8("Cartouche"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        QString::fromUtf8("Nom du symbole pour le cartouche (pas de nom pour supprimer le cartouche) :"), this));
+        QString::fromUtf8("Nom du symbole pour le cartouche (pas de nom pour supprimer le cartouche) :"),
+        this));
     name_ = new QLineEdit(QString::fromStdString(cp1252ToUtf8(settings.name)), this);
     // As many characters as the document's header keeps (one byte each in
     // Windows-1252): a name is never cut by a save.

@@ -16,8 +16,8 @@ DlogGrilles::DlogGrilles(const GridStepSettings& steps, bool shownInMm, QWidget*
     setWindowTitle(QString::fromUtf8("Grilles magnétiques"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    static constexpr const char* kLabels[GridFields::kBoxCount] = {"Grille horizontale :", "Grille verticale :",
-                                                                   "Grille secondaire :"};
+    static constexpr const char* kLabels[GridFields::kBoxCount] = {
+        "Grille horizontale :", "Grille verticale :", "Grille secondaire :"};
     for (int box = 0; box < GridFields::kBoxCount; ++box) {
         auto* edit = new QLineEdit(this);
         edit->setMaxLength(GridFields::kTextLength);
@@ -53,7 +53,8 @@ void DlogGrilles::showTexts() {
         boxes_[static_cast<std::size_t>(box)]->setText(QString::fromStdString(fields_.text(box)));
 }
 
-std::optional<GridStepSettings> DlogGrilles::ask(const GridStepSettings& steps, bool shownInMm, QWidget* parent) {
+std::optional<GridStepSettings> DlogGrilles::ask(const GridStepSettings& steps, bool shownInMm,
+                                                 QWidget* parent) {
     DlogGrilles dialog(steps, shownInMm, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -30,7 +30,8 @@ public:
     QRadioButton* millimetresButton() const { return millimetres_; }
 
     // Runs the dialog; the steps on OK, none on "&Annuler".
-    static std::optional<GridStepSettings> ask(const GridStepSettings& steps, bool shownInMm, QWidget* parent);
+    static std::optional<GridStepSettings> ask(const GridStepSettings& steps, bool shownInMm,
+                                               QWidget* parent);
 
 private:
     void showUnit(bool millimetres);

@@ -49,7 +49,8 @@ DocumentSizeSettings DlogTailleDoc::settings() const {
     return settings;
 }
 
-std::optional<DocumentSizeSettings> DlogTailleDoc::ask(const DocumentSizeSettings& settings, QWidget* parent) {
+std::optional<DocumentSizeSettings> DlogTailleDoc::ask(const DocumentSizeSettings& settings,
+                                                       QWidget* parent) {
     DlogTailleDoc dialog(settings, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
