@@ -3,6 +3,7 @@
 // implements it; the command tests use a plain fake.
 #pragma once
 
+#include "edit/documentsettings.h"
 #include "shapes/point.h"
 
 #include <filesystem>
@@ -60,6 +61,22 @@ public:
 
     // DXF export: writes the current folio as a DXF file the user chooses.
     virtual void exportFolioDxf() {}
+
+    // Document and view settings: each dialog edits a copy of the settings and
+    // answers the edited copy on OK, none on "&Annuler".
+    virtual std::optional<DocumentSizeSettings> askDocumentSize(const DocumentSizeSettings&) {
+        return std::nullopt;
+    }
+    // The steps in document units, shown first in millimetres or in points.
+    virtual std::optional<GridStepSettings> askGrids(const GridStepSettings&, bool /*shownInMm*/) {
+        return std::nullopt;
+    }
+    // True for millimetres.
+    virtual std::optional<bool> askWorkUnit(bool /*millimetres*/) { return std::nullopt; }
+    virtual std::optional<PageCountSettings> askPageCount(const PageCountSettings&) { return std::nullopt; }
+    virtual std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings&) {
+        return std::nullopt;
+    }
 };
 
 } // namespace plexo

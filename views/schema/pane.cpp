@@ -17,6 +17,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <limits>
 
 namespace plexo {
 
@@ -269,24 +270,30 @@ void Pane::drawGrid(Surface& surface, const Rect& visible) {
     const int bottom = toPixels(std::min(visible.bottom, extent.bottom), zoom);
     const int left = toPixels(std::max(visible.left, 0), zoom);
     const int right = toPixels(std::min(visible.right, extent.right), zoom);
-    if (steps.horizontal > 0) {
-        const std::int64_t first = std::max<std::int64_t>(1, visible.left / steps.horizontal);
-        for (std::int64_t x = first * steps.horizontal; x <= extent.right && x <= visible.right;
-             x += steps.horizontal) {
-            const int p = toPixels(static_cast<std::int32_t>(x), zoom);
+    // Lines closer than a pixel fall on the same pixel: after drawing one, the walk
+    // jumps to the first multiple that reaches the next pixel, so a grid of a few
+    // units (a step entered as 0 is stored as 1) paints as quickly as a coarse one.
+    auto walk = [zoom](std::int64_t step, std::int64_t from, std::int64_t to, const auto& draw) {
+        int last = std::numeric_limits<int>::min();
+        for (std::int64_t v = std::max<std::int64_t>(1, from / step) * step; v <= to;) {
+            const int p = toPixels(static_cast<std::int32_t>(v), zoom);
+            if (p != last)
+                draw(p);
+            last = p;
+            const std::int64_t nextPixel = fromPixels(p + 1, zoom);
+            v = std::max(v + step, (nextPixel + step - 1) / step * step);
+        }
+    };
+    if (steps.horizontal > 0)
+        walk(steps.horizontal, visible.left, std::min(extent.right, visible.right), [&](int p) {
             surface.moveTo(p, top);
             surface.lineTo(p, bottom);
-        }
-    }
-    if (steps.vertical > 0) {
-        const std::int64_t first = std::max<std::int64_t>(1, visible.top / steps.vertical);
-        for (std::int64_t y = first * steps.vertical; y <= extent.bottom && y <= visible.bottom;
-             y += steps.vertical) {
-            const int p = toPixels(static_cast<std::int32_t>(y), zoom);
+        });
+    if (steps.vertical > 0)
+        walk(steps.vertical, visible.top, std::min(extent.bottom, visible.bottom), [&](int p) {
             surface.moveTo(left, p);
             surface.lineTo(right, p);
-        }
-    }
+        });
 }
 
 void Pane::keyPressEvent(QKeyEvent* event) {

@@ -11,11 +11,16 @@
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
+#include "views/dialogs/dlogcartouche.h"
 #include "views/dialogs/dlogfind.h"
 #include "views/dxfexport.h"
 #include "views/dialogs/dlogfolio.h"
+#include "views/dialogs/dloggrilles.h"
 #include "views/dialogs/dloglistefolios.h"
+#include "views/dialogs/dlognbpages.h"
+#include "views/dialogs/dlogtailledoc.h"
 #include "views/dialogs/dlogtexte.h"
+#include "views/dialogs/dlogunite.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/panetools.h"
@@ -359,6 +364,26 @@ void saoView::folioList() {
     const int index = DlogListeFolios::choose(document_, folioIndex_, this);
     if (index >= 0)
         showFolio(index);
+}
+
+std::optional<DocumentSizeSettings> saoView::askDocumentSize(const DocumentSizeSettings& settings) {
+    return DlogTailleDoc::ask(settings, this);
+}
+
+std::optional<GridStepSettings> saoView::askGrids(const GridStepSettings& steps, bool shownInMm) {
+    return DlogGrilles::ask(steps, shownInMm, this);
+}
+
+std::optional<bool> saoView::askWorkUnit(bool millimetres) {
+    return DlogUnite::ask(millimetres, this);
+}
+
+std::optional<PageCountSettings> saoView::askPageCount(const PageCountSettings& pages) {
+    return DlogNbPages::ask(pages, this);
+}
+
+std::optional<TitleBlockSettings> saoView::askTitleBlock(const TitleBlockSettings& settings) {
+    return DlogCartouche::ask(settings, this);
 }
 
 std::string saoView::statusMessage() const {

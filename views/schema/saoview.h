@@ -74,6 +74,13 @@ public:
     // "Exporter en DXF...": the current folio into a DXF file chosen in a file dialog.
     void exportFolioDxf() override;
 
+    // Document and view settings dialogs (702, 703, 704, 709, 729).
+    std::optional<DocumentSizeSettings> askDocumentSize(const DocumentSizeSettings& settings) override;
+    std::optional<GridStepSettings> askGrids(const GridStepSettings& steps, bool shownInMm) override;
+    std::optional<bool> askWorkUnit(bool millimetres) override;
+    std::optional<PageCountSettings> askPageCount(const PageCountSettings& pages) override;
+    std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings& settings) override;
+
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
     std::string pageIndicator() const;
