@@ -70,7 +70,8 @@ bool ObjFile::openReadOnly(const std::string& path, bool withIndex) {
         return false;
     readOnly_ = true;
     std::uint8_t header[kObjFileHeaderSize];
-    if (readBytes(header, kObjFileHeaderSize) && static_cast<std::uint32_t>(getInt32(header)) == kObjFileMagic) {
+    if (readBytes(header, kObjFileHeaderSize) &&
+        static_cast<std::uint32_t>(getInt32(header)) == kObjFileMagic) {
         kind_ = static_cast<char>(header[4]);
         version_ = getInt32(header + 5);
     }

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -71,9 +71,10 @@ bool refuse(const std::string& message) {
 
 // The same directory entry (not merely the same target: a link is not its target).
 bool sameEntry(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
-    return ::lstat(a.c_str(), &first) == 0 && ::lstat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    struct stat first {
+    }, second{};
+    return ::lstat(a.c_str(), &first) == 0 && ::lstat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // Renames the file without ever replacing another one. A change of case only on

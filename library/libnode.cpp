@@ -204,8 +204,9 @@ bool LibNode::isReadOnly() {
 bool LibNode::checkWritable() {
     if (!isReadOnly())
         return true;
-    userInterface().messageBox(strings::format(strings::kLibraryReadOnly, cp1252ToUtf8(owningLibrary()->name)),
-                               strings::kLibraryCaption, MessageIcon::Warning);
+    userInterface().messageBox(
+        strings::format(strings::kLibraryReadOnly, cp1252ToUtf8(owningLibrary()->name)),
+        strings::kLibraryCaption, MessageIcon::Warning);
     return false;
 }
 

@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 using test::makeShape;
 
 // What a crash during an append leaves: a header announcing 4000 bytes, 25 of them written.
-const std::string kDamagedTail = std::string("\x05\x07\x00\x00\x00\xA0\x0F\x00\x00\x00", 10) + std::string(25, 'x');
+const std::string kDamagedTail =
+    std::string("\x05\x07\x00\x00\x00\xA0\x0F\x00\x00\x00", 10) + std::string(25, 'x');
 
 std::string fileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -70,10 +71,11 @@ TEST(LibDamagedTailTest, ALibraryKeepsEveryRecordAndACopyOfTheDamagedFile) {
         EXPECT_EQ(fs::file_size(file), damaged.size() - kDamagedTail.size());
         ASSERT_EQ(log.messages.size(), 1u);
         EXPECT_EQ(log.messages[0].severity, kError);
-        EXPECT_EQ(log.messages[0].text,
-                  "Attention, la librairie 'Appareils.dly' se termine par un enregistrement endommagé (octet " +
-                      std::to_string(fs::file_size(file)) + ") : l'original est gardé dans '" +
-                      (folder / copyName).string() + "' et la fin illisible est retirée.");
+        EXPECT_EQ(
+            log.messages[0].text,
+            "Attention, la librairie 'Appareils.dly' se termine par un enregistrement endommagé (octet " +
+                std::to_string(fs::file_size(file)) + ") : l'original est gardé dans '" +
+                (folder / copyName).string() + "' et la fin illisible est retirée.");
 
         LibNode* added = lib.createNode(library, NodeKind::Symbol, "Nouveau");
         ASSERT_NE(added, nullptr);
@@ -85,7 +87,7 @@ TEST(LibDamagedTailTest, ALibraryKeepsEveryRecordAndACopyOfTheDamagedFile) {
     test::RecordingLog log;
     Lib lib(folder.path().string());
     lib.scanLocation();
-    EXPECT_TRUE(log.messages.empty()); // told once: the library is whole again
+    EXPECT_TRUE(log.messages.empty());            // told once: the library is whole again
     ASSERT_EQ(lib.location->children.size(), 1u); // the copy is not a library of the folder
     for (const char* name : {"Moteur", "Vide", "Cartouche A4", "Nouveau"})
         EXPECT_NE(lib.findSymbol(name), nullptr) << name;

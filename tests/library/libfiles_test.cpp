@@ -128,7 +128,8 @@ TEST(LibFilesTest, RenamingALibraryNeverReplacesAFile) {
     } cases[] = {
         {"Rapport", "Le fichier « Rapport.dly » existe déjà : la librairie ne peut pas prendre ce nom."},
         {"rapport.DLY",
-         foldsCase ? "Le fichier « rapport.DLY » existe déjà : la librairie ne peut pas prendre ce nom." : ""},
+         foldsCase ? "Le fichier « rapport.DLY » existe déjà : la librairie ne peut pas prendre ce nom."
+                   : ""},
         {"Dossier", "Le fichier « Dossier.dly » existe déjà : la librairie ne peut pas prendre ce nom."},
         {"Lien.dly", "Le fichier « Lien.dly » existe déjà : la librairie ne peut pas prendre ce nom."},
         {"notes", ""}, // "notes.dly": another name
@@ -158,6 +159,15 @@ TEST(LibFilesTest, RenamingALibraryNeverReplacesAFile) {
     EXPECT_EQ(library.name, "L.dly");
     ASSERT_NE(library.owningLibrary(), nullptr);
     EXPECT_NE(lib.createNode(library, NodeKind::Symbol, "Lampe"), nullptr);
+    // Nor does creating one.
+    ui.boxes.clear();
+    EXPECT_EQ(lib.createNode(*lib.location, NodeKind::Library, "Rapport"), nullptr);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text,
+              "Le fichier « Rapport.dly » existe déjà : la librairie ne peut pas prendre ce nom.");
+    EXPECT_EQ(ui.boxes[0].caption, "Librairie");
+    EXPECT_EQ(fileBytes(folder / "Rapport.dly"), "pas une librairie");
+    EXPECT_EQ(lib.location->children.size(), 1u);
 
     // A change of case only is the same file.
     ui.boxes.clear();
@@ -207,15 +217,19 @@ TEST(LibFilesTest, AReadOnlyLibraryIsPlacedButNeverChanged) {
     fs::create_directory(locked);
     { test::LibraryFixture fixture(locked); } // Appareils.dly: Moteur, Vide, Cartouche A4
     writeLibrary(locked / "Casse.dly", "Cass\xE9");
+    writeLibrary(locked / "Libre.dly", "Libre"); // writable, in a folder that is not
     std::ofstream(locked / "Casse.dly", std::ios::binary | std::ios::app)
         << std::string("\x05\x07\x00\x00\x00\xA0\x0F\x00\x00\x00xxxx", 14);
-    fs::permissions(locked / "Appareils.dly", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(locked / "Appareils.dly",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     // Writable, but its copy cannot be made in the folder: it is not cut either.
     fs::permissions(locked / "Casse.dly", fs::perms::all);
+    fs::permissions(locked / "Libre.dly", fs::perms::all);
     fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     const std::string appareils = fileBytes(locked / "Appareils.dly");
     const std::string casse = fileBytes(locked / "Casse.dly");
+    const std::string libre = fileBytes(locked / "Libre.dly");
 
     const bool ran = runUnprivileged([&] {
         test::RecordingLog log;
@@ -223,7 +237,7 @@ TEST(LibFilesTest, AReadOnlyLibraryIsPlacedButNeverChanged) {
         Lib lib(locked.string());
         lib.scanLocation();
         installLibrary(&lib);
-        ASSERT_EQ(lib.location->children.size(), 2u);
+        ASSERT_EQ(lib.location->children.size(), 3u);
         LibNode* moteur = lib.findSymbol("Moteur");
         ASSERT_NE(moteur, nullptr);
         LibNode& library = *moteur->owningLibrary();
@@ -235,7 +249,8 @@ TEST(LibFilesTest, AReadOnlyLibraryIsPlacedButNeverChanged) {
             EXPECT_TRUE(placed->infoSymbole->drawingAcquired);
             EXPECT_EQ(placed->infoSymbole->labels.size(), 3u);
         }
-        const std::string refused = "La librairie « Appareils.dly » est en lecture seule : elle ne peut pas être modifiée.";
+        const std::string refused =
+            "La librairie « Appareils.dly » est en lecture seule : elle ne peut pas être modifiée.";
         struct Edit {
             const char* name;
             std::function<bool()> run;
@@ -246,7 +261,8 @@ TEST(LibFilesTest, AReadOnlyLibraryIsPlacedButNeverChanged) {
             {"rename library", [&] { return lib.renameNode(library, "Autre"); }},
             {"delete symbol", [&] { return lib.deleteNode(*lib.findSymbol("Vide")); }},
             {"delete library", [&] { return lib.deleteNode(library); }},
-            {"edit symbol", [&] {
+            {"edit symbol",
+             [&] {
                  saoDoc doc(moteur);
                  return doc.open({});
              }},
@@ -273,13 +289,29 @@ TEST(LibFilesTest, AReadOnlyLibraryIsPlacedButNeverChanged) {
         EXPECT_TRUE(log.contains("Attention, la librairie 'Casse.dly' se termine par un enregistrement "
                                  "endommagé (octet"));
         EXPECT_TRUE(log.contains(") : elle est ouverte en lecture seule."));
+
+        // A library the folder does not let go: its file can be neither renamed
+        // nor deleted, and it stays as it was.
+        LibNode& free = *lib.findSymbol("Libre")->owningLibrary();
+        EXPECT_FALSE(free.isReadOnly());
+        ui.boxes.clear();
+        EXPECT_FALSE(lib.renameNode(free, "Autre"));
+        EXPECT_FALSE(lib.deleteNode(free));
+        ASSERT_EQ(ui.boxes.size(), 2u);
+        EXPECT_EQ(ui.boxes[0].text, "Impossible de renommer le fichier de librairie « Libre.dly ».");
+        EXPECT_EQ(ui.boxes[1].text, "Impossible de supprimer le fichier de librairie « Libre.dly ».");
+        EXPECT_EQ(ui.boxes[1].caption, "Librairie");
+        EXPECT_EQ(free.name, "Libre.dly");
+        EXPECT_EQ(lib.location->children.size(), 3u);
+        EXPECT_NE(lib.createNode(free, NodeKind::Symbol, "Ajout"), nullptr);
         installLibrary(nullptr);
     });
     if (!ran)
         GTEST_SKIP() << "no ordinary user to run as";
     EXPECT_EQ(fileBytes(locked / "Appareils.dly"), appareils);
     EXPECT_EQ(fileBytes(locked / "Casse.dly"), casse);
-    EXPECT_EQ(folderNames(locked), (std::vector<std::string>{"Appareils.dly", "Casse.dly"}));
+    EXPECT_EQ(folderNames(locked), (std::vector<std::string>{"Appareils.dly", "Casse.dly", "Libre.dly"}));
+    EXPECT_NE(fileBytes(locked / "Libre.dly"), libre); // its new symbol
     fs::permissions(locked, fs::perms::owner_all);
 }
 
