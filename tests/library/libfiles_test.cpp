@@ -73,12 +73,18 @@ TEST(LibFilesTest, AFileNameOutsideWindows1252IsOpenedByItsRealPath) {
     test::TemporaryFolder folder;
     writeLibrary(folder / "Ωmega.dly", "Om\xE9ga"); // Windows-1252
     writeLibrary(folder / "?mega.dly", "Point");
+    const std::string latin1 = "\xE9t\xE9.dly"; // not UTF-8: bytes of another system's names
+    writeLibrary(folder / latin1, "Ete");
     test::ScriptedUserInterface ui;
     Lib lib(folder.path().string());
     lib.scanLocation();
     // Scanning creates nothing, and both files are read, each from its own path.
-    EXPECT_EQ(folderNames(folder.path()), (std::vector<std::string>{"?mega.dly", "Ωmega.dly"}));
-    ASSERT_EQ(lib.location->children.size(), 2u);
+    const std::vector<std::string> names{"?mega.dly", "Ωmega.dly", latin1};
+    EXPECT_EQ(folderNames(folder.path()), names);
+    ASSERT_EQ(lib.location->children.size(), 3u);
+    LibNode* ete = lib.findSymbol("Ete");
+    ASSERT_NE(ete, nullptr);
+    EXPECT_EQ(ete->owningLibrary()->libraryPath(), (folder / latin1).string());
     LibNode* omega = lib.findSymbol("Om\xE9ga");
     ASSERT_NE(omega, nullptr);
     LibNode* library = omega->owningLibrary();
@@ -100,7 +106,7 @@ TEST(LibFilesTest, AFileNameOutsideWindows1252IsOpenedByItsRealPath) {
 
     // Renamed, the library takes a name it can show; the Greek file is gone.
     EXPECT_TRUE(again.renameNode(*added->owningLibrary(), "Omega"));
-    EXPECT_EQ(folderNames(folder.path()), (std::vector<std::string>{"?mega.dly", "Omega.dly"}));
+    EXPECT_EQ(folderNames(folder.path()), (std::vector<std::string>{"?mega.dly", "Omega.dly", latin1}));
     EXPECT_NE(again.findSymbol("Ajout")->owningLibrary(), nullptr);
     Lib third(folder.path().string());
     third.scanLocation();
