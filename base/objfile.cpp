@@ -62,6 +62,24 @@ bool ObjFile::open(const std::string& path, bool withIndex, char kind, std::int3
     return true;
 }
 
+bool ObjFile::openReadOnly(const std::string& path, bool withIndex) {
+    close();
+    path_ = path;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return false;
+    readOnly_ = true;
+    std::uint8_t header[kObjFileHeaderSize];
+    if (readBytes(header, kObjFileHeaderSize) &&
+        static_cast<std::uint32_t>(getInt32(header)) == kObjFileMagic) {
+        kind_ = static_cast<char>(header[4]);
+        version_ = getInt32(header + 5);
+    }
+    if (withIndex)
+        loadIndex();
+    return true;
+}
+
 bool ObjFile::create(const std::string& path, char kind, std::int32_t version, int mode) {
     close();
     path_ = path;
@@ -76,6 +94,7 @@ bool ObjFile::create(const std::string& path, char kind, std::int32_t version, i
         kind_ = kind;
         version_ = version;
     }
+    indexed_ = true; // an empty container: its index is complete
     return true;
 }
 
@@ -86,12 +105,31 @@ void ObjFile::close() {
     kind_ = 0;
     version_ = 0;
     index_.clear();
+    readOnly_ = false;
+    indexed_ = false;
+    unreachableTail_ = false;
 }
 
 std::pair<char, std::int32_t> ObjFile::kindAndVersion() const {
     if (!isOpen())
         return {0, 0};
     return {kind_, version_};
+}
+
+std::int64_t ObjFile::reachableEnd() const {
+    if (index_.empty())
+        return kObjFileHeaderSize;
+    const Handler& last = index_.back();
+    return std::int64_t{last.offset} + kRecordHeaderSize + last.size;
+}
+
+bool ObjFile::cutUnreachableTail() {
+    if (!isOpen() || readOnly_ || !indexed_)
+        return false;
+    if (fileSize() > reachableEnd() && !truncate(reachableEnd()))
+        return false;
+    unreachableTail_ = false;
+    return true;
 }
 
 std::int64_t ObjFile::fileSize() const {
@@ -126,7 +164,7 @@ bool ObjFile::readBytes(void* destination, std::int64_t n) {
 }
 
 bool ObjFile::writeBytes(const void* bytes, std::int64_t n) {
-    if (fd_ < 0 || n < 0)
+    if (fd_ < 0 || readOnly_ || n < 0)
         return false;
     const auto* in = static_cast<const std::uint8_t*>(bytes);
     while (n > 0) {
@@ -142,7 +180,7 @@ bool ObjFile::writeBytes(const void* bytes, std::int64_t n) {
 }
 
 bool ObjFile::truncate(std::int64_t size) {
-    return fd_ >= 0 && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+    return fd_ >= 0 && !readOnly_ && ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
 }
 
 bool ObjFile::readHeaderAt(std::int32_t offset, Handler& header) {
@@ -183,6 +221,8 @@ void ObjFile::loadIndex() {
         index_.push_back(h);
         offset += kRecordHeaderSize + static_cast<std::int64_t>(h.size);
     }
+    indexed_ = true;
+    unreachableTail_ = end > reachableEnd();
 }
 
 void ObjFile::insertHandler(const Handler& handler) {
@@ -192,7 +232,7 @@ void ObjFile::insertHandler(const Handler& handler) {
 }
 
 bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buffer) {
-    if (!isOpen() || buffer.failed())
+    if (!writable() || buffer.failed())
         return false;
     const std::int32_t n = buffer.capacity();
     if (n < 0 || !buffer.hasBlock())
@@ -206,7 +246,9 @@ bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buf
 
     std::int32_t offset;
     if (slot == index_.end()) {
-        const std::int64_t end = fileSize();
+        // Right after the last record a walk reaches, which is the end of the file
+        // unless an earlier write failed half-way and could not be cut back.
+        const std::int64_t end = indexed_ ? reachableEnd() : fileSize();
         if (end + kRecordHeaderSize + n > INT32_MAX)
             return false;
         offset = static_cast<std::int32_t>(end);
@@ -214,6 +256,13 @@ bool ObjFile::writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buf
         // announces bytes the file does not hold.
         if (!seek(offset + kRecordHeaderSize) || !writeBytes(buffer.data(), n) ||
             !writeHeaderAt(offset, type, key, n, false)) {
+            truncate(end);
+            return false;
+        }
+        // Leftovers of such a failed write beyond the new record would be read as
+        // a record by the next walk.
+        const std::int64_t recordEnd = end + kRecordHeaderSize + n;
+        if (fileSize() > recordEnd && !truncate(recordEnd)) {
             truncate(end);
             return false;
         }
@@ -298,14 +347,18 @@ std::unique_ptr<Buffer> ObjFile::readRecord(std::uint8_t type, std::int32_t key)
     return nullptr;
 }
 
-void ObjFile::freeRecord(std::uint8_t type, std::int32_t key) {
+bool ObjFile::freeRecord(std::uint8_t type, std::int32_t key) {
+    if (!isOpen() || readOnly_)
+        return false;
     for (Handler& entry : index_) {
         if (!entry.free && entry.type == type && entry.key == key) {
+            if (!writeHeaderAt(entry.offset, entry.type, entry.key, entry.size, true))
+                return false;
             entry.free = true;
-            writeHeaderAt(entry.offset, entry.type, entry.key, entry.size, true);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 std::int32_t ObjFile::countRecords(std::uint8_t type) const {
@@ -317,6 +370,8 @@ bool ObjFile::copyLiveRecordsTo(ObjFile& destination) {
     if (!destination.isOpen() || !destination.truncate(kObjFileHeaderSize))
         return false;
     destination.index_.clear();
+    destination.indexed_ = true;
+    destination.unreachableTail_ = false;
     bool ok = true;
     const std::vector<Handler> entries = index_;
     for (const Handler& entry : entries) {

@@ -64,23 +64,40 @@ public:
     // false when the name is taken (a file, a folder, a symbolic link, even a
     // dangling one) or the file cannot be made. Nothing existing is opened.
     bool create(const std::string& path, char kind, std::int32_t version, int mode = 0644);
+    // Opens an existing file for reading only (a library on a read-only disk or
+    // without write permission): records are read, every write is refused.
+    bool openReadOnly(const std::string& path, bool loadIndex);
     void close();
     bool isOpen() const { return fd_ >= 0; }
+    bool isReadOnly() const { return readOnly_; }
     const std::string& path() const { return path_; }
 
     // (kind, version) of the header; (0, 0) when closed or unreadable.
     std::pair<char, std::int32_t> kindAndVersion() const;
 
+    // Where the records reached by the index walk end (9 when there is none).
+    std::int64_t reachableEnd() const;
+    // Whether the walk stopped before the end of the file (a record header running
+    // past the end, as after a crash during an append). Such a container takes no
+    // write until cutUnreachableTail: a record appended after the tail would be
+    // out of reach of every later walk, and the tail may be all that is left of a
+    // record, which its owner may want to keep a copy of first.
+    bool hasUnreachableTail() const { return unreachableTail_; }
+    // Cuts the file at reachableEnd(); false when read-only or on a write error.
+    bool cutUnreachableTail();
+
     // Stores the buffer's whole block (capacity bytes) as record (type, key),
     // replacing the live record with that type and key. A failed buffer, a closed
-    // file or a write error is refused with false; the records still tile the file
-    // and the old record, if any, stays live.
+    // or read-only file, an unreachable tail or a write error is refused with
+    // false; the records still tile the file and the old record, if any, stays
+    // live. A new record goes right after the last reachable one.
     bool writeRecord(std::uint8_t type, std::int32_t key, const Buffer& buffer);
     // The payload of the first live record (type, key) whose header on disk
     // matches, or nullptr. A buffer that could not be filled comes back failed.
     std::unique_ptr<Buffer> readRecord(std::uint8_t type, std::int32_t key);
     // Marks the first live record (type, key) free on disk; no merge, no truncation.
-    void freeRecord(std::uint8_t type, std::int32_t key);
+    // False when there is none, the file is read-only or the header write failed.
+    bool freeRecord(std::uint8_t type, std::int32_t key);
     std::int32_t countRecords(std::uint8_t type) const;
     // Makes destination a compact copy: its records are emptied and every live
     // record of this container is appended in offset order. False on a write error.
@@ -104,8 +121,12 @@ private:
     char kind_ = 0;
     std::int32_t version_ = 0;
     std::vector<Handler> index_;
+    bool readOnly_ = false;
+    bool indexed_ = false;         // index_ lists every record (loaded or built from empty)
+    bool unreachableTail_ = false; // see hasUnreachableTail
 
     void loadIndex();
+    bool writable() const { return isOpen() && !readOnly_ && !unreachableTail_; }
     bool writeHeaderAt(std::int32_t offset, std::uint8_t type, std::int32_t key, std::int32_t size,
                        bool free);
     bool readHeaderAt(std::int32_t offset, Handler& header);

@@ -1,15 +1,23 @@
 #include "library/lib.h"
 
 #include "base/objfile.h"
+#include "base/privatefile.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "library/librarystrings.h"
 #include "library/libsymbolresolver.h"
 #include "store/saodoc.h"
 #include "store/storestrings.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace plexo {
@@ -55,6 +63,57 @@ void creationFailed(const char* message) {
     userInterface().messageBox(message, strings::kLibraryCaption, MessageIcon::Warning);
 }
 
+// A library refusal or failure, told with the caption "Librairie".
+bool refuse(const std::string& message) {
+    userInterface().messageBox(message, strings::kLibraryCaption, MessageIcon::Warning);
+    return false;
+}
+
+// The same directory entry (not merely the same target: a link is not its target).
+bool sameEntry(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::lstat(a.c_str(), &first) == 0 && ::lstat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Renames the file without ever replacing another one. A change of case only on
+// a folder that ignores case is the same entry and is renamed in place.
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (sameEntry(from, to))
+        return ::rename(from.c_str(), to.c_str()) == 0;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    // A file system without the no-replace rename: the name was found free just before.
+    if ((errno == EINVAL || errno == ENOSYS) && !nameTaken(to))
+        return ::rename(from.c_str(), to.c_str()) == 0;
+    return false;
+}
+
+// Renames a library's file with its node; its container stays open on the file.
+bool renameLibrary(LibNode& node, const std::string& name) {
+    const std::string shown = cp1252ToUtf8(name);
+    if (name.find('/') != std::string::npos)
+        return refuse(strings::format(strings::kNotAFileName, shown));
+    if (node.isInUse())
+        return refuse(strings::format(strings::kLibraryInUse, cp1252ToUtf8(node.name)));
+    if (!node.parent)
+        return false;
+    const std::string from = node.libraryPath();
+    const std::string to = node.parent->name + "/" + shown;
+    // Any entry counts: a ".dly" skipped at scan, a user's file, a folder, a link.
+    if (nameTaken(to) && !sameEntry(from, to))
+        return refuse(strings::format(strings::kLibraryFileExists, shown));
+    if (!renameWithoutReplacing(from, to)) {
+        if (errno == EEXIST)
+            return refuse(strings::format(strings::kLibraryFileExists, shown));
+        return refuse(strings::format(strings::kCannotRenameLibrary, cp1252ToUtf8(node.name)));
+    }
+    node.name = name;
+    node.filePath = to;
+    return true;
+}
+
 } // namespace
 
 Lib* library() {
@@ -90,9 +149,12 @@ void Lib::scanLocation() {
     }
     std::sort(files.begin(), files.end());
     for (const auto& path : files) {
+        // The name is shown as Windows-1252 can spell it; the file is opened by its
+        // real path, and never created.
         LibNode& node = location->attachChild(
             std::make_unique<LibNode>(NodeKind::Library, utf8ToCp1252(path.filename().string()), 0));
-        if (node.openLibraryFile())
+        node.filePath = path.string();
+        if (node.openLibraryFile(false))
             node.loadTree();
         else
             location->detachChild(&node);
@@ -154,8 +216,13 @@ LibNode* Lib::createNode(LibNode& parent, NodeKind kind, std::string_view typed,
         return nullptr;
     }
     if (kind == NodeKind::Library) {
+        if (&parent == location && name.find('/') == std::string::npos &&
+            nameTaken(location->name + "/" + cp1252ToUtf8(name))) {
+            refuse(strings::format(strings::kLibraryFileExists, cp1252ToUtf8(name)));
+            return nullptr;
+        }
         LibNode& node = location->attachChild(std::make_unique<LibNode>(NodeKind::Library, name, 0));
-        if (&parent != location || name.find('/') != std::string::npos || !node.openLibraryFile()) {
+        if (&parent != location || name.find('/') != std::string::npos || !node.openLibraryFile(true)) {
             location->detachChild(&node);
             creationFailed(strings::kCannotCreateLibrary);
             return nullptr;
@@ -164,6 +231,8 @@ LibNode* Lib::createNode(LibNode& parent, NodeKind kind, std::string_view typed,
     }
     const char* failure =
         kind == NodeKind::Folder ? strings::kCannotCreateFolder : strings::kCannotCreateSymbol;
+    if (!parent.checkWritable())
+        return nullptr;
     if ((kind != NodeKind::Folder && kind != NodeKind::Symbol) ||
         (parent.kind != NodeKind::Library && parent.kind != NodeKind::Folder)) {
         creationFailed(failure);
@@ -204,44 +273,41 @@ bool Lib::renameNode(LibNode& node, std::string_view typed, std::uint8_t symbolT
         scan(name);
         return true;
     }
+    if (!node.checkWritable())
+        return false;
     if (node.kind == NodeKind::Library && !name.empty() && !endsWithDly(name))
         name += kLibraryExtension;
     if (!checkName(node, name))
         return false;
-    if (node.kind == NodeKind::Library) {
-        // The library's name is its file's name: the file follows.
-        if (name.find('/') != std::string::npos || node.isInUse())
-            return false;
-        std::string oldPath = node.libraryPath();
-        std::string oldName = node.name;
-        node.file.reset();
-        node.name = name;
-        std::error_code error;
-        std::filesystem::rename(oldPath, node.libraryPath(), error);
-        if (error)
-            node.name = oldName;
-        node.openLibraryFile();
-        return !error;
-    }
-    node.name = name;
+    // The library's name is its file's name: the file follows.
+    if (node.kind == NodeKind::Library)
+        return renameLibrary(node, name);
+    std::string oldName = std::exchange(node.name, name);
+    const std::uint8_t oldType = node.symbolType;
     if (node.isSymbol())
         node.symbolType = symbolType;
-    if (LibNode* owner = node.owningLibrary())
-        owner->saveTree();
+    LibNode* owner = node.owningLibrary();
+    if (owner && !owner->saveTree()) {
+        // Not kept in memory only: the next start would show the old name.
+        node.name = std::move(oldName);
+        node.symbolType = oldType;
+        return refuse(strings::format(strings::kCannotSaveTree, cp1252ToUtf8(owner->name)));
+    }
     return true;
 }
 
 bool Lib::deleteNode(LibNode& node) {
     if (!node.parent || node.isInUse())
         return false;
+    if (!node.checkWritable())
+        return false;
     LibNode& parent = *node.parent;
     switch (node.kind) {
     case NodeKind::Library: {
-        std::unique_ptr<LibNode> taken = parent.detachChild(&node);
-        if (taken->file) {
-            taken->file->close();
-            taken->file->deleteFile();
-        }
+        // The file goes first: a library whose file stays keeps its node.
+        if (node.file && ::unlink(node.libraryPath().c_str()) != 0 && errno != ENOENT)
+            return refuse(strings::format(strings::kCannotDeleteLibrary, cp1252ToUtf8(node.name)));
+        parent.detachChild(&node);
         return true;
     }
     case NodeKind::Folder:

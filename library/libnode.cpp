@@ -4,6 +4,9 @@
 #include "base/log.h"
 #include "base/objfile.h"
 #include "base/textcodec.h"
+#include "base/userinterface.h"
+#include "library/libraryfile.h"
+#include "library/librarystrings.h"
 #include "shapes/shape.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
@@ -175,21 +178,36 @@ bool LibNode::nameTaken(std::string_view candidate) const {
 }
 
 std::string LibNode::libraryPath() const {
+    if (!filePath.empty())
+        return filePath;
     if (!parent)
         return cp1252ToUtf8(name);
     return parent->name + "/" + cp1252ToUtf8(name);
 }
 
-bool LibNode::openLibraryFile() {
+bool LibNode::openLibraryFile(bool createIfMissing) {
     if (kind != NodeKind::Library || !parent || name.empty())
         return false;
-    file = std::make_unique<ObjFile>();
-    if (!file->open(libraryPath(), true, kLibraryFileKind, kLibraryFileVersion, true) ||
-        file->kindAndVersion() != std::pair<char, std::int32_t>{kLibraryFileKind, kLibraryFileVersion}) {
-        file.reset();
+    const std::string path = libraryPath();
+    file = openLibraryContainer(path, cp1252ToUtf8(name), createIfMissing);
+    if (!file)
         return false;
-    }
+    filePath = path;
     return true;
+}
+
+bool LibNode::isReadOnly() {
+    LibNode* library = owningLibrary();
+    return library && library->file->isReadOnly();
+}
+
+bool LibNode::checkWritable() {
+    if (!isReadOnly())
+        return true;
+    userInterface().messageBox(
+        strings::format(strings::kLibraryReadOnly, cp1252ToUtf8(owningLibrary()->name)),
+        strings::kLibraryCaption, MessageIcon::Warning);
+    return false;
 }
 
 std::unique_ptr<LibNode> LibNode::readNodeRecord(Buffer& buffer, std::int32_t& parentId) {

@@ -62,6 +62,9 @@ public:
     LibNode* parent = nullptr;
     std::uint8_t selected = 0;
     std::unique_ptr<ObjFile> file; // Library nodes only
+    // Library nodes: the file's real path (UTF-8), which the Windows-1252 name
+    // may not spell ("Ωmega.dly" is shown as "?mega.dly"); empty until found or made.
+    std::string filePath;
     std::int32_t useCount = 0;
     std::int32_t editCount = 0;
     std::unique_ptr<Folio> drawing; // while useCount > 0
@@ -82,6 +85,8 @@ public:
         if (editCount > 0)
             --editCount;
     }
+    // A symbol of a read-only library is not edited (the user is told why).
+    bool mayEdit() override { return checkWritable(); }
 
     // Inserts by the child order rule and sets the child's parent.
     LibNode& attachChild(std::unique_ptr<LibNode> child);
@@ -98,11 +103,19 @@ public:
     // Whether another node of the whole tree has this name, ignoring case.
     bool nameTaken(std::string_view candidate) const;
 
-    // The library file's path: the Location folder, "/", the node's name.
+    // The library file's path: filePath when known, else the Location folder, "/",
+    // the node's name.
     std::string libraryPath() const;
-    // Library nodes: opens (or creates) the container; false unless it is a library
-    // of kind "L", version 100.
-    bool openLibraryFile();
+    // Library nodes: opens the container at libraryPath(), read-only when it cannot
+    // be written (a damaged tail is cut after a copy is kept, see
+    // library/libraryfile.h); creates it only with createIfMissing. False unless it
+    // is a library of kind "L", version 100.
+    bool openLibraryFile(bool createIfMissing = false);
+    // Whether the owning library was opened read-only.
+    bool isReadOnly();
+    // False, after telling the user (caption "Librairie"), when the owning library
+    // is read-only: every change of its tree or of its symbols asks this first.
+    bool checkWritable();
     // Library nodes: reads the tree record (3, 0) and builds the nodes below.
     // A damaged record keeps the nodes read before it (with a log line).
     void loadTree();

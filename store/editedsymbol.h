@@ -21,6 +21,9 @@ public:
     // One more editor of the symbol; endEdit takes one away (never below none).
     virtual void beginEdit() = 0;
     virtual void endEdit() = 0;
+    // Whether the symbol may be edited at all (not when its library is read-only);
+    // when it may not, the user was told why.
+    virtual bool mayEdit() { return true; }
 
 protected:
     ~EditedSymbol() = default;

@@ -88,6 +88,8 @@ bool saoDoc::openWorkingCopy() {
 bool saoDoc::open(const std::filesystem::path& documentPath) {
     BusyCursor busy;
     if (symbolNode) {
+        if (!symbolNode->mayEdit())
+            return false;
         symbolNode->beginEdit();
         editCountRaised_ = true;
         readHeader();

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <tuple>
 
 namespace plexo {
 namespace {
@@ -330,6 +332,94 @@ TEST_F(ObjFileTest, WriteErrorsAreReported) {
     ObjFile source(path, true, kDocumentFileKind, kDocumentFileVersion, true);
     ASSERT_TRUE(source.writeRecord(1, 1, filled(10, 0)));
     EXPECT_FALSE(source.copyLiveRecordsTo(full));
+}
+
+// The bytes a crash during an append leaves: a record header announcing more
+// payload than the file holds.
+std::string damagedTail() {
+    std::string tail("\x01\x09\x00\x00\x00\xE8\x03\x00\x00\x00", 10); // (1, 9), 1000 bytes
+    tail.append(40, 'z');
+    return tail;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(ObjFileTest, AnUnreachableTailTakesNoWriteUntilItIsCut) {
+    {
+        ObjFile f(path, true, kLibraryFileKind, kLibraryFileVersion, true);
+        ASSERT_TRUE(f.writeRecord(3, 0, filled(30, 1)));
+        ASSERT_TRUE(f.writeRecord(5, 1, filled(12, 2)));
+        EXPECT_FALSE(f.hasUnreachableTail());
+    }
+    std::ofstream(path, std::ios::binary | std::ios::app) << damagedTail();
+    const std::string damaged = fileBytes(path);
+
+    ObjFile f(path, true, 0, 0, false);
+    ASSERT_EQ(f.index().size(), 2u);
+    EXPECT_TRUE(f.hasUnreachableTail());
+    EXPECT_EQ(f.reachableEnd(), 9 + 40 + 22);
+    // Neither an append (it would land beyond the tail, out of every walk's reach)
+    // nor a replacement (its merge would free the reachable copy).
+    EXPECT_FALSE(f.writeRecord(5, 2, filled(8, 3)));
+    EXPECT_FALSE(f.writeRecord(3, 0, filled(30, 4)));
+    EXPECT_EQ(fileBytes(path), damaged);
+
+    ASSERT_TRUE(f.cutUnreachableTail());
+    EXPECT_FALSE(f.hasUnreachableTail());
+    EXPECT_EQ(fs::file_size(path), 71u);
+    ASSERT_TRUE(f.writeRecord(5, 2, filled(8, 3)));
+    ASSERT_TRUE(f.writeRecord(3, 0, filled(30, 4)));
+    expectIndexMatchesDisk(f);
+    ObjFile again(path, true, 0, 0, false);
+    EXPECT_FALSE(again.hasUnreachableTail());
+    for (auto [type, key, first] : {std::tuple{3, 0, 4}, {5, 1, 2}, {5, 2, 3}}) {
+        auto back = again.readRecord(static_cast<std::uint8_t>(type), key);
+        ASSERT_TRUE(back) << type << "," << key;
+        EXPECT_EQ(back->data()[0], first);
+    }
+}
+
+TEST_F(ObjFileTest, AReadOnlyContainerReadsAndRefusesEveryWrite) {
+    {
+        ObjFile f(path, true, kLibraryFileKind, kLibraryFileVersion, true);
+        ASSERT_TRUE(f.writeRecord(5, 1, filled(12, 2)));
+        ASSERT_TRUE(f.writeRecord(5, 2, filled(12, 3)));
+    }
+    std::ofstream(path, std::ios::binary | std::ios::app) << damagedTail();
+    const std::string before = fileBytes(path);
+
+    ObjFile f;
+    ASSERT_TRUE(f.openReadOnly(path, true));
+    EXPECT_TRUE(f.isReadOnly());
+    EXPECT_EQ(f.kindAndVersion(), std::make_pair('L', 100));
+    auto back = f.readRecord(5, 2);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->data()[0], 3);
+    EXPECT_FALSE(f.cutUnreachableTail());
+    EXPECT_FALSE(f.freeRecord(5, 1));
+    EXPECT_FALSE(f.writeRecord(5, 3, filled(4, 0)));
+    ObjFile destination;
+    ASSERT_TRUE(destination.openReadOnly(path, true));
+    EXPECT_FALSE(f.copyLiveRecordsTo(destination));
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(f.countRecords(5), 2);
+
+    f.close();
+    EXPECT_FALSE(f.isReadOnly());
+    EXPECT_FALSE(f.openReadOnly((folder / "absent.dly").string(), true));
+    EXPECT_FALSE(f.isOpen());
+}
+
+TEST_F(ObjFileTest, FreeRecordTellsWhetherItFreedOne) {
+    ObjFile f(path, true, kDocumentFileKind, kDocumentFileVersion, true);
+    ASSERT_TRUE(f.writeRecord(1, 1, filled(4, 0)));
+    EXPECT_FALSE(f.freeRecord(1, 2));
+    EXPECT_TRUE(f.freeRecord(1, 1));
+    EXPECT_FALSE(f.freeRecord(1, 1));
+    EXPECT_EQ(f.countRecords(1), 0);
 }
 
 } // namespace

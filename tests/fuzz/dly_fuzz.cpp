@@ -54,5 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lib.saveAll();
         plexo::installLibrary(nullptr);
     }
+    // A damaged tail leaves a copy of the input beside it ("Fuzz.dly.endommage"):
+    // each run starts from an empty folder.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (entry.path().filename() != "Fuzz.dly")
+            std::filesystem::remove(entry.path(), error);
     return 0;
 }
