@@ -396,10 +396,14 @@ std::string dxfText(const DxfDrawing& drawing) {
 }
 
 bool writeDxfFile(const DxfDrawing& drawing, const std::filesystem::path& path, std::string& error) {
-    const std::string text = dxfText(drawing);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    // Written straight into the file through a large buffer: a folio of many
+    // objects makes tens of megabytes.
+    std::vector<char> buffer(1 << 20);
+    std::ofstream file;
+    file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    file.open(path, std::ios::binary | std::ios::trunc);
     if (file)
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        DocumentWriter(drawing, file).write();
     if (file)
         file.close();
     if (!file) {
