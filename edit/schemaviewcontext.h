@@ -5,13 +5,25 @@
 
 #include "shapes/point.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace plexo {
 
 class Folio;
 class saoDoc;
+
+// A font as the font dialog shows and returns it.
+struct FontChoice {
+    std::string face;       // Windows-1252; empty for none
+    int size = 9;           // points
+    std::uint8_t flags = 0; // kFontBold | kFontItalic | kFontUnderline
+};
+
+// The two values the small "DlogOtherSize" dialog asks for.
+enum class OtherSizeKind { LineWidth, FontSize };
 
 class SchemaViewContext {
 public:
@@ -57,6 +69,19 @@ public:
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
+
+    // Styles: what the style commands and the style palette ask the user.
+    // "Epaisseur de trait" (points) or "Taille de caractère" from initial; none
+    // when cancelled.
+    virtual std::optional<int> askOtherSize(OtherSizeKind kind, int initial) {
+        (void)kind, (void)initial;
+        return std::nullopt;
+    }
+    // The system font dialog opened on initial; none when cancelled.
+    virtual std::optional<FontChoice> askFont(const FontChoice& initial) {
+        (void)initial;
+        return std::nullopt;
+    }
 };
 
 } // namespace plexo
