@@ -1,5 +1,6 @@
 #include "edit/stylecommands.h"
 
+#include "base/textcodec.h"
 #include "edit/kindrules.h"
 #include "shapes/fontlist.h"
 #include "shapes/shape.h"
@@ -44,6 +45,17 @@ void applyTo(Context& view, int group, const Style& style) {
 
 std::function<void(Context&)> sets(int group, int item, std::int64_t value) {
     return [group, item, value](Context& view) { applyTo(view, group, oneItem(item, value)); };
+}
+
+// A face name as a menu shows it: UTF-8, its "&" doubled so that none underlines.
+std::string menuText(const std::string& face) {
+    std::string text;
+    for (char c : cp1252ToUtf8(face)) {
+        text += c;
+        if (c == '&')
+            text += c;
+    }
+    return text;
 }
 
 bool isMenuSize(std::int64_t size) {
@@ -149,6 +161,7 @@ void addStyleCommands(CommandTable<Context>& table, const std::function<CommandR
         add(cmd::kFontFirst + i)
             .enabledWhen(accepts(cmd::kFontGroup) && listed)
             .checkedWhen(commonIs(kFont, i + 1))
+            .labelledBy([i](const Context&) { return menuText(fontList().faceName(i + 1)); })
             .does(sets(cmd::kFontGroup, kFont, i + 1));
     }
     add(cmd::kOtherFont).enabledWhen(accepts(cmd::kFontGroup)).does(askOtherFont);

@@ -182,6 +182,10 @@ TEST_F(StyleCommands, OtherFontAddsItsFaceToTheList) {
     EXPECT_EQ(a.style.font, index);
     EXPECT_EQ(a.style.fontSize, 14);
     EXPECT_EQ(a.style.fontStyle, kFontBold | kFontUnderline);
+    // The font menu names its faces, an "&" doubled.
+    const int ampersand = fontList().addFace("R&D \xC9tude");
+    ASSERT_LE(ampersand, cmd::kFontMenuCount);
+    EXPECT_EQ(status(cmd::kFontFirst + ampersand - 1).text, "R&&D Étude");
     // Opened again, the dialog shows the new face.
     run(cmd::kOtherFont);
     EXPECT_EQ(view.fontAsked->face, "Face d'essai");
