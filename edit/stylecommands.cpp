@@ -1,5 +1,6 @@
 #include "edit/stylecommands.h"
 
+#include "base/format.h"
 #include "base/textcodec.h"
 #include "edit/kindrules.h"
 #include "shapes/fontlist.h"
@@ -107,6 +108,39 @@ bool applyStyleToGroup(saoDoc& document, Folio& folio, int group, const Style& s
     }
     edit.finish();
     return true;
+}
+
+std::optional<int> parseOtherSize(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const auto last = text.find_last_not_of(' ');
+    text = text.substr(first, last - first + 1);
+    std::size_t i = 0;
+    bool negative = false;
+    if (text[0] == '-' || text[0] == '+') {
+        negative = text[0] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+        if (value > kOtherSizeMax)
+            return std::nullopt; // stops before a long text could overflow
+    }
+    if (negative)
+        value = -value;
+    if (value < kOtherSizeMin)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::string otherSizeRangeMessage() {
+    return format("La valeur doit être comprise entre %ld et %ld", long{kOtherSizeMin}, long{kOtherSizeMax});
 }
 
 const Style* commonStyleOf(const SchemaViewContext& view) {

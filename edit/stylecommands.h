@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace plexo {
 
@@ -18,6 +20,13 @@ inline constexpr std::array<int, 13> kMenuFontSizes{7, 8, 9, 10, 11, 12, 14, 18,
 // What "DlogOtherSize" accepts, for a line width in points and a font size alike.
 inline constexpr int kOtherSizeMin = 1;
 inline constexpr int kOtherSizeMax = 200;
+inline constexpr int kOtherSizeLength = 9; // characters of the dialog's edit box
+
+// The dialog's edit box read as an integer in range (spaces around allowed);
+// none for an empty, non-numeric or out-of-range text.
+std::optional<int> parseOtherSize(std::string_view text);
+// "La valeur doit être comprise entre 1 et 200" (UTF-8).
+std::string otherSizeRangeMessage();
 
 // Applies the usable items of style to the alive, selected objects of the folio
 // whose kind accepts the style group, as one "modification"; items that do not

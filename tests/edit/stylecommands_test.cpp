@@ -192,5 +192,20 @@ TEST_F(StyleCommands, OtherFontAddsItsFaceToTheList) {
     EXPECT_EQ(fontList().fontIndexByName("Face d'essai"), index);
 }
 
+TEST(OtherSize, TheEditBoxTakesIntegersFrom1To200) {
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    } cases[] = {
+        {"1", 1},         {"200", 200},          {" 12 ", 12},   {"+7", 7},
+        {"0", std::nullopt}, {"201", std::nullopt}, {"-3", std::nullopt}, {"", std::nullopt},
+        {"  ", std::nullopt}, {"1.5", std::nullopt}, {"12a", std::nullopt}, {"-", std::nullopt},
+        {"999999999", std::nullopt}, {"00000009", 9},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseOtherSize(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(otherSizeRangeMessage(), "La valeur doit être comprise entre 1 et 200");
+}
+
 } // namespace
 } // namespace plexo

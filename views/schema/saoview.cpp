@@ -14,6 +14,7 @@
 #include "views/dialogs/dlogfind.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
+#include "views/dialogs/dlogothersize.h"
 #include "views/dialogs/dlogtexte.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
@@ -23,10 +24,12 @@
 #include "views/tabcorner.h"
 
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace plexo {
 
@@ -408,6 +411,38 @@ void saoView::saveViewState() {
 
 void saoView::releaseFolio() {
     letGoOfFolio();
+}
+
+// Styles.
+
+std::optional<int> saoView::askOtherSize(OtherSizeKind kind, int initial) {
+    return DlogOtherSize::ask(kind, initial, this);
+}
+
+std::optional<FontChoice> saoView::askFont(const FontChoice& initial) {
+    // The dialog opens on a font of the common face whose height is the size in
+    // pixels at 96 dots an inch (4/3 pixels a point).
+    QFont font(QString::fromStdString(cp1252ToUtf8(initial.face)));
+    font.setPixelSize(std::max(1, initial.size * 4 / 3));
+    font.setWeight((initial.flags & kFontBold) ? QFont::Bold : QFont::Normal);
+    font.setItalic((initial.flags & kFontItalic) != 0);
+    font.setUnderline((initial.flags & kFontUnderline) != 0);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this, QString::fromUtf8("Autre police"));
+    if (!ok)
+        return std::nullopt;
+    FontChoice choice;
+    choice.face = utf8ToCp1252(chosen.family().toStdString());
+    // Tenths of points, then whole points.
+    choice.size = static_cast<int>(std::lround(chosen.pointSizeF() * 10)) / 10;
+    choice.flags = static_cast<std::uint8_t>((chosen.weight() > 699 ? kFontBold : 0) |
+                                             (chosen.italic() ? kFontItalic : 0) |
+                                             (chosen.underline() ? kFontUnderline : 0));
+    return choice;
+}
+
+void saoView::selectionChanged() {
+    emit selectionShown();
 }
 
 } // namespace plexo
