@@ -14,7 +14,7 @@ namespace plexo::attrib {
 
 namespace {
 
-constexpr int kTabWidth = 48;  // tab f starts at x 9 + 48 f
+constexpr int kTabWidth = 48; // tab f starts at x 9 + 48 f
 constexpr int kTabOrigin = 9;
 constexpr int kZoneTop = kBandBottom + 1;
 constexpr int kZoneBottom = kHeight - 1;
@@ -69,7 +69,8 @@ std::vector<Zone> makeZones(int tab) {
         break;
     case 3:
         for (int i = 0; i < 7; ++i)
-            zones.push_back(zone(ZoneKind::Pattern, cmd::kFillPatternGroup, kPattern, i, 11 + 41 * i, 48 + 41 * i));
+            zones.push_back(
+                zone(ZoneKind::Pattern, cmd::kFillPatternGroup, kPattern, i, 11 + 41 * i, 48 + 41 * i));
         break;
     case 4:
         zones.push_back(zone(ZoneKind::ArrowMenu, cmd::kArrowGroup, kArrow1, 0, 11, 167));
@@ -131,9 +132,10 @@ std::string tabLabel(int tab) {
 }
 
 int tabGroup(int tab) {
-    static constexpr int kGroups[kTabCount] = {cmd::kLineWidthGroup,   cmd::kLineColourGroup, cmd::kFillColourGroup,
-                                               cmd::kFillPatternGroup, cmd::kArrowGroup,      cmd::kFontGroup,
-                                               cmd::kTextColourGroup,  cmd::kShadowColourGroup, cmd::kChordGroup};
+    static constexpr int kGroups[kTabCount] = {
+        cmd::kLineWidthGroup,   cmd::kLineColourGroup,   cmd::kFillColourGroup,
+        cmd::kFillPatternGroup, cmd::kArrowGroup,        cmd::kFontGroup,
+        cmd::kTextColourGroup,  cmd::kShadowColourGroup, cmd::kChordGroup};
     return tab >= 0 && tab < kTabCount ? kGroups[tab] : 0;
 }
 

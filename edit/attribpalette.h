@@ -20,12 +20,12 @@ namespace attrib {
 
 inline constexpr int kTabCount = 9;
 inline constexpr int kGuitarTab = 8;
-inline constexpr int kWidth = 464;       // pixels
-inline constexpr int kHeight = 53;       // pixels, 50 more on the "Guitare" tab
+inline constexpr int kWidth = 464; // pixels
+inline constexpr int kHeight = 53; // pixels, 50 more on the "Guitare" tab
 inline constexpr int kGuitarExtra = 50;
-inline constexpr int kBandBottom = 15;   // clicks at y <= 15 choose a tab
+inline constexpr int kBandBottom = 15; // clicks at y <= 15 choose a tab
 inline constexpr int kStrings = kTuningStrings;
-inline constexpr int kFrets = 25;        // fret cells across, cell 0 the open string
+inline constexpr int kFrets = 25; // fret cells across, cell 0 the open string
 
 // "Trait", "Couleur", ... "Guitare" (UTF-8); empty outside 0..8.
 std::string tabLabel(int tab);
@@ -43,17 +43,17 @@ struct Span {
 Span tabSpan(int tab, bool current);
 
 enum class ZoneKind {
-    LineWidth,    // value: width in points 1..6
-    OtherWidth,   // ". . .": the "Epaisseur de trait" dialog
-    LineStyle,    // value: 0..2
-    Colour,       // item: which colour field; value: 0..15 or kNoColour
-    Pattern,      // value: 0..6
-    ArrowMenu,    // value: 0 start ("MenuFleche1"), 1 end ("MenuFleche2")
-    FontMenu,     // "MenuFont"
-    SizeMenu,     // "MenuSize"
-    FontFlag,     // value: 0..3, command 1616 + value ("N", "G", "I", "S")
-    TextLayout,   // value: 0..8
-    Fret,         // string: 0..5; value: fret 0..24
+    LineWidth,  // value: width in points 1..6
+    OtherWidth, // ". . .": the "Epaisseur de trait" dialog
+    LineStyle,  // value: 0..2
+    Colour,     // item: which colour field; value: 0..15 or kNoColour
+    Pattern,    // value: 0..6
+    ArrowMenu,  // value: 0 start ("MenuFleche1"), 1 end ("MenuFleche2")
+    FontMenu,   // "MenuFont"
+    SizeMenu,   // "MenuSize"
+    FontFlag,   // value: 0..3, command 1616 + value ("N", "G", "I", "S")
+    TextLayout, // value: 0..8
+    Fret,       // string: 0..5; value: fret 0..24
 };
 
 // A click zone of a tab; x and y ranges inclusive.

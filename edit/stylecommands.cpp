@@ -66,7 +66,8 @@ bool isMenuSize(std::int64_t size) {
 void askOtherFontSize(Context& view) {
     const int initial = static_cast<int>(commonValue(view, kFontSize).value_or(9));
     if (const std::optional<int> size = view.askOtherSize(OtherSizeKind::FontSize, initial))
-        applyTo(view, cmd::kFontSizeGroup, oneItem(kFontSize, std::clamp(*size, kOtherSizeMin, kOtherSizeMax)));
+        applyTo(view, cmd::kFontSizeGroup,
+                oneItem(kFontSize, std::clamp(*size, kOtherSizeMin, kOtherSizeMax)));
 }
 
 // "Autre police...": the dialog opens on the common font, size and flags; the
@@ -171,8 +172,10 @@ void addStyleCommands(CommandTable<Context>& table, const std::function<CommandR
     const Rule width = accepts(cmd::kLineWidthGroup);
     for (int id = cmd::kLineWidthFirst; id <= cmd::kLineWidthLast; ++id) {
         const std::int64_t units = std::int64_t{id - cmd::kLineWidthGroup} * kPointUnits;
-        add(id).enabledWhen(width).checkedWhen(commonIs(kLineWidth, units)).does(
-            sets(cmd::kLineWidthGroup, kLineWidth, units));
+        add(id)
+            .enabledWhen(width)
+            .checkedWhen(commonIs(kLineWidth, units))
+            .does(sets(cmd::kLineWidthGroup, kLineWidth, units));
     }
     add(cmd::kOtherLineWidth).enabledWhen(width).does(askOtherLineWidth);
 
@@ -182,7 +185,8 @@ void addStyleCommands(CommandTable<Context>& table, const std::function<CommandR
             .checkedWhen(commonIs(kLineType, id - cmd::kLineSolid))
             .does(sets(cmd::kLineStyleGroup, kLineType, id - cmd::kLineSolid));
 
-    for (const auto& [first, item] : {std::pair{cmd::kStartArrowFirst, kArrow1}, std::pair{cmd::kEndArrowFirst, kArrow2}})
+    for (const auto& [first, item] :
+         {std::pair{cmd::kStartArrowFirst, kArrow1}, std::pair{cmd::kEndArrowFirst, kArrow2}})
         for (int head = 0; head < cmd::kArrowCount; ++head)
             add(first + head)
                 .enabledWhen(accepts(cmd::kArrowGroup))
@@ -221,8 +225,9 @@ void addStyleCommands(CommandTable<Context>& table, const std::function<CommandR
         .enabledWhen(flags)
         .checkedWhen(commonIs(kFontStyle, 0))
         .does(sets(cmd::kFontFlagsGroup, kFontStyle, 0));
-    for (const auto& [id, bit] : {std::pair{cmd::kFontBold, kFontBold}, std::pair{cmd::kFontItalic, kFontItalic},
-                                  std::pair{cmd::kFontUnderline, kFontUnderline}}) {
+    for (const auto& [id, bit] :
+         {std::pair{cmd::kFontBold, kFontBold}, std::pair{cmd::kFontItalic, kFontItalic},
+          std::pair{cmd::kFontUnderline, kFontUnderline}}) {
         add(id)
             .enabledWhen(flags)
             .checkedWhen([bit](const Context& view) {

@@ -22,8 +22,8 @@ TEST(AttribZones, TabBandChoosesTabsAtTheirEdges) {
     struct Case {
         int x, y, tab;
     } cases[] = {
-        {8, 5, -1}, {9, 5, 0},   {56, 5, 0},   {57, 5, 1},  {104, 15, 1}, {105, 0, 2},
-        {440, 5, 8}, {441, 5, -1}, {200, 16, -1}, {0, 0, -1},
+        {8, 5, -1},  {9, 5, 0},   {56, 5, 0},   {57, 5, 1},    {104, 15, 1},
+        {105, 0, 2}, {440, 5, 8}, {441, 5, -1}, {200, 16, -1}, {0, 0, -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(attrib::tabAt(c.x, c.y), c.tab) << c.x << "," << c.y;
@@ -145,13 +145,15 @@ TEST(AttribZones, CommonValuesShowSunken) {
     common.set(kFontStyle, kFontBold | kFontUnderline);
     common.set(kFillColour, kNoColour);
     common.set(kTuning0 + 2, 5);
-    auto sunken = [&](int tab, int x, int y) { return attrib::showsCommonValue(*attrib::zoneAt(tab, x, y), common); };
+    auto sunken = [&](int tab, int x, int y) {
+        return attrib::showsCommonValue(*attrib::zoneAt(tab, x, y), common);
+    };
     EXPECT_TRUE(sunken(0, 40, 30));   // 3 points
     EXPECT_FALSE(sunken(0, 26, 30));  // 2 points
     EXPECT_FALSE(sunken(0, 100, 30)); // ". . ." only for a width of its own
     EXPECT_TRUE(sunken(2, 305, 30));  // no fill
     EXPECT_FALSE(sunken(2, 15, 30));
-    EXPECT_FALSE(sunken(1, 15, 30)); // line colour unset
+    EXPECT_FALSE(sunken(1, 15, 30));  // line colour unset
     EXPECT_FALSE(sunken(5, 220, 30)); // "N"
     EXPECT_TRUE(sunken(5, 236, 30));  // "G"
     EXPECT_FALSE(sunken(5, 252, 30)); // "I"

@@ -62,12 +62,15 @@ TEST_F(StyleCommands, CheckMarksFollowTheCommonValue) {
     test::selectOnly(f, {&a, &b});
     EXPECT_TRUE(checked(cmd::kLineWidthFirst, cmd::kLineWidthLast).empty());
     EXPECT_EQ(checked(cmd::kFontSizeFirst, cmd::kOtherFontSize), std::vector<int>{cmd::kOtherFontSize});
-    EXPECT_EQ(checked(cmd::kFontNormal, cmd::kFontUnderline), (std::vector<int>{cmd::kFontBold, cmd::kFontItalic}));
+    EXPECT_EQ(checked(cmd::kFontNormal, cmd::kFontUnderline),
+              (std::vector<int>{cmd::kFontBold, cmd::kFontItalic}));
 
     // A wire's arrows: none at the start, a simple head at the end.
     test::selectOnly(f, {&wire});
-    EXPECT_EQ(checked(cmd::kStartArrowFirst, cmd::kStartArrowFirst + 12), std::vector<int>{cmd::kStartArrowFirst});
-    EXPECT_EQ(checked(cmd::kEndArrowFirst, cmd::kEndArrowFirst + 12), std::vector<int>{cmd::kEndArrowFirst + 1});
+    EXPECT_EQ(checked(cmd::kStartArrowFirst, cmd::kStartArrowFirst + 12),
+              std::vector<int>{cmd::kStartArrowFirst});
+    EXPECT_EQ(checked(cmd::kEndArrowFirst, cmd::kEndArrowFirst + 12),
+              std::vector<int>{cmd::kEndArrowFirst + 1});
     EXPECT_EQ(checked(cmd::kFontFirst, cmd::kFontFirst + cmd::kFontMenuCount - 1),
               std::vector<int>{cmd::kFontFirst + wire.style.font - 1});
 
@@ -197,10 +200,20 @@ TEST(OtherSize, TheEditBoxTakesIntegersFrom1To200) {
         const char* text;
         std::optional<int> value;
     } cases[] = {
-        {"1", 1},         {"200", 200},          {" 12 ", 12},   {"+7", 7},
-        {"0", std::nullopt}, {"201", std::nullopt}, {"-3", std::nullopt}, {"", std::nullopt},
-        {"  ", std::nullopt}, {"1.5", std::nullopt}, {"12a", std::nullopt}, {"-", std::nullopt},
-        {"999999999", std::nullopt}, {"00000009", 9},
+        {"1", 1},
+        {"200", 200},
+        {" 12 ", 12},
+        {"+7", 7},
+        {"0", std::nullopt},
+        {"201", std::nullopt},
+        {"-3", std::nullopt},
+        {"", std::nullopt},
+        {"  ", std::nullopt},
+        {"1.5", std::nullopt},
+        {"12a", std::nullopt},
+        {"-", std::nullopt},
+        {"999999999", std::nullopt},
+        {"00000009", 9},
     };
     for (const Case& c : cases)
         EXPECT_EQ(parseOtherSize(c.text), c.value) << '"' << c.text << '"';

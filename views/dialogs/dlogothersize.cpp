@@ -10,8 +10,8 @@
 namespace plexo {
 
 DlogOtherSize::DlogOtherSize(OtherSizeKind kind, int initial, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(kind == OtherSizeKind::LineWidth ? "Epaisseur de trait"
-                                                                        : "Taille de caractère"));
+    setWindowTitle(
+        QString::fromUtf8(kind == OtherSizeKind::LineWidth ? "Epaisseur de trait" : "Taille de caractère"));
     auto* layout = new QVBoxLayout(this);
     field_ = new QLineEdit(QString::number(initial), this);
     field_->setMaxLength(kOtherSizeLength);
@@ -24,7 +24,8 @@ DlogOtherSize::DlogOtherSize(OtherSizeKind kind, int initial, QWidget* parent) :
 void DlogOtherSize::accept() {
     const std::optional<int> value = parseOtherSize(field_->text().toStdString());
     if (!value) {
-        userInterface().messageBox(otherSizeRangeMessage(), windowTitle().toStdString(), MessageIcon::Warning);
+        userInterface().messageBox(otherSizeRangeMessage(), windowTitle().toStdString(),
+                                   MessageIcon::Warning);
         field_->setFocus();
         field_->selectAll();
         return;

@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-
 namespace plexo {
 
 namespace {
@@ -19,11 +18,11 @@ namespace {
 using attrib::Zone;
 using attrib::ZoneKind;
 
-constexpr int kTabTop = 2;      // the tabs other than the current one
-constexpr int kRaisedTop = 0;   // the current tab
-constexpr int kSampleTop = 21;  // samples below the band
+constexpr int kTabTop = 2;     // the tabs other than the current one
+constexpr int kRaisedTop = 0;  // the current tab
+constexpr int kSampleTop = 21; // samples below the band
 constexpr int kSampleBottom = 45;
-constexpr int kCellTop = 26;    // colour cells
+constexpr int kCellTop = 26; // colour cells
 constexpr int kCellBottom = 38;
 constexpr int kInlayFrets[] = {3, 5, 7, 9, 12, 15, 17, 19, 21};
 
@@ -114,7 +113,8 @@ int layoutAlignment(int layout) {
 
 class ZonePainter {
 public:
-    ZonePainter(QPainter& p, const QPalette& colours, const Style& common) : p_(p), colours_(colours), common_(common) {}
+    ZonePainter(QPainter& p, const QPalette& colours, const Style& common)
+        : p_(p), colours_(colours), common_(common) {}
 
     void paint(const Zone& zone, bool accepted) {
         const QColor ink = accepted ? colours_.color(QPalette::WindowText) : colours_.color(QPalette::Dark);
@@ -147,8 +147,8 @@ public:
             }
             break;
         case ZoneKind::Pattern: {
-            static const Qt::BrushStyle kBrushes[] = {Qt::SolidPattern,  Qt::HorPattern,   Qt::VerPattern,
-                                                      Qt::FDiagPattern,  Qt::BDiagPattern, Qt::CrossPattern,
+            static const Qt::BrushStyle kBrushes[] = {Qt::SolidPattern,    Qt::HorPattern,   Qt::VerPattern,
+                                                      Qt::FDiagPattern,    Qt::BDiagPattern, Qt::CrossPattern,
                                                       Qt::DiagCrossPattern};
             p_.fillRect(r, Qt::white);
             p_.fillRect(r, QBrush(ink, kBrushes[zone.value]));
@@ -189,7 +189,8 @@ public:
         for (int s = 0; s < attrib::kStrings; ++s) {
             const Zone& open = zones[static_cast<std::size_t>(s * attrib::kFrets)];
             const int y = (open.top + open.bottom) / 2;
-            p_.drawLine(0, y, zones[static_cast<std::size_t>(s * attrib::kFrets + attrib::kFrets - 1)].right + 1, y);
+            p_.drawLine(
+                0, y, zones[static_cast<std::size_t>(s * attrib::kFrets + attrib::kFrets - 1)].right + 1, y);
         }
         for (int j = 0; j < attrib::kFrets; ++j) {
             const Zone& cell = zones[static_cast<std::size_t>(j)];
@@ -238,8 +239,9 @@ private:
         QString text;
         if (common_.isUsable(zone.item)) {
             const auto value = static_cast<int>(common_.value(zone.item));
-            text = zone.kind == ZoneKind::FontMenu ? QString::fromStdString(cp1252ToUtf8(fontList().faceName(value)))
-                                                   : QString::number(value);
+            text = zone.kind == ZoneKind::FontMenu
+                       ? QString::fromStdString(cp1252ToUtf8(fontList().faceName(value)))
+                       : QString::number(value);
         }
         p_.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
     }
@@ -328,7 +330,8 @@ void AttribView::paintEvent(QPaintEvent*) {
     const int current = palette_.tab();
     auto drawTab = [&](int tab, bool raised) {
         const attrib::Span span = attrib::tabSpan(tab, raised);
-        const QRect r(QPoint(span.left, raised ? kRaisedTop : kTabTop), QPoint(span.right, attrib::kBandBottom));
+        const QRect r(QPoint(span.left, raised ? kRaisedTop : kTabTop),
+                      QPoint(span.right, attrib::kBandBottom));
         p.fillRect(r, colours.color(QPalette::Button));
         p.setPen(colours.color(QPalette::Light));
         p.drawLine(r.bottomLeft(), r.topLeft());
