@@ -8,6 +8,7 @@
 #include "store/saodoc.h"
 #include "views/schema/saoview.h"
 
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -314,8 +315,12 @@ void AttribView::setTab(int tab) {
 void AttribView::takeHeight() {
     setFixedSize(attrib::kWidth, palette_.height());
     // The palette window keeps its left-top corner.
-    if (QWidget* top = window(); top != this)
+    if (QWidget* top = window(); top != this) {
+        // The window's layout takes the new size limits first, or they would hold it.
+        if (QLayout* layout = top->layout())
+            layout->activate();
         top->resize(attrib::kWidth, palette_.height());
+    }
 }
 
 void AttribView::paintEvent(QPaintEvent*) {
