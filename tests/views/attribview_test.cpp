@@ -13,10 +13,13 @@
 #include "views/dialogs/dlogothersize.h"
 #include "views/schema/saoview.h"
 
+#include <QApplication>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace plexo {
@@ -163,6 +166,26 @@ TEST_F(AttribViewTest, EveryTabPaintsTheSelectionsStyle) {
     attrib->setTab(1);
     const QImage empty = attrib->grab().toImage();
     EXPECT_EQ(empty.pixelColor(11 + 16 + 6, 32), attrib->palette().color(QPalette::Button));
+}
+
+TEST_F(AttribViewTest, TheFontDialogGivesBackWhatItWasOpenedOn) {
+    for (const bool ok : {true, false}) {
+        QTimer::singleShot(0, [ok] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            ok ? dialog->accept() : dialog->reject();
+        });
+        const std::optional<FontChoice> chosen =
+            view->askFont(FontChoice{"DejaVu Sans", 12, kFontBold | kFontItalic});
+        if (!ok) {
+            EXPECT_FALSE(chosen.has_value());
+            continue;
+        }
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_FALSE(chosen->face.empty());
+        EXPECT_EQ(chosen->size, 12); // 16 pixels and back
+        EXPECT_EQ(chosen->flags, kFontBold | kFontItalic);
+    }
 }
 
 TEST(DlogOtherSizeTest, OkRefusesValuesOutOfRange) {

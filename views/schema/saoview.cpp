@@ -433,8 +433,12 @@ std::optional<FontChoice> saoView::askFont(const FontChoice& initial) {
         return std::nullopt;
     FontChoice choice;
     choice.face = utf8ToCp1252(chosen.family().toStdString());
-    // Tenths of points, then whole points.
-    choice.size = static_cast<int>(std::lround(chosen.pointSizeF() * 10)) / 10;
+    // Tenths of points, then whole points; a font still sized in pixels (the
+    // size left as it was) converts back at 3/4 of a point a pixel.
+    choice.size = chosen.pointSizeF() > 0 ? static_cast<int>(std::lround(chosen.pointSizeF() * 10)) / 10
+                                          : chosen.pixelSize() * 3 / 4;
+    if (choice.size <= 0)
+        choice.size = initial.size;
     choice.flags = static_cast<std::uint8_t>((chosen.weight() > 699 ? kFontBold : 0) |
                                              (chosen.italic() ? kFontItalic : 0) |
                                              (chosen.underline() ? kFontUnderline : 0));
