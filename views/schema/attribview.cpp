@@ -164,10 +164,10 @@ public:
             paintValueBox(zone, r);
             break;
         case ZoneKind::FontFlag:
-            paintFlag(zone, r, accepted);
+            paintFlag(zone, r);
             break;
         case ZoneKind::TextLayout:
-            paintLayout(zone, r, accepted);
+            paintLayout(zone, r);
             break;
         case ZoneKind::Fret:
             if (common_.isUsable(zone.item) && common_.value(zone.item) == zone.value) {
@@ -247,22 +247,22 @@ private:
         p_.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
     }
 
-    void paintFlag(const Zone& zone, const QRect& r, bool accepted) {
+    void paintFlag(const Zone& zone, const QRect& r) {
         static const char* const kLetters[] = {"N", "G", "I", "S"};
         QFont font(QStringLiteral("Ms Serif"));
-        font.setPixelSize(8 + 2);
+        // Letters 8 pixels high: a cell of about 10 with today's faces.
+        font.setPixelSize(10);
         font.setBold(zone.value == 1);
         font.setItalic(zone.value == 2);
         font.setUnderline(zone.value == 3);
         p_.save();
         p_.setFont(font);
         p_.drawRect(r.adjusted(0, 0, -1, -1));
-        p_.setPen(accepted ? colours_.color(QPalette::WindowText) : colours_.color(QPalette::Dark));
         p_.drawText(r, Qt::AlignCenter, QString::fromLatin1(kLetters[zone.value]));
         p_.restore();
     }
 
-    void paintLayout(const Zone& zone, const QRect& r, bool accepted) {
+    void paintLayout(const Zone& zone, const QRect& r) {
         p_.drawRect(r.adjusted(0, 0, -1, -1));
         const int alignment = layoutAlignment(zone.value);
         static const int kLengths[] = {8, 5, 7};
@@ -276,7 +276,6 @@ private:
                 left = r.center().x() - length / 2;
             p_.drawLine(left, y, left + length - 1, y);
         }
-        (void)accepted;
     }
 
     QPainter& p_;
