@@ -72,7 +72,8 @@ void registerBuiltinDocumentKinds() {
     // registerDocumentKind(...); one line per kind.
     registerDocumentKind(sequenceKind());
     registerDocumentKind(schemaKind());
-    setPaletteContent(PaletteKind::Attributes, [](QWidget* parent) -> QWidget* { return new AttribView(parent); });
+    setPaletteContent(PaletteKind::Attributes,
+                      [](QWidget* parent) -> QWidget* { return new AttribView(parent); });
 }
 
 } // namespace plexo
