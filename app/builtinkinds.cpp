@@ -15,6 +15,7 @@
 #include "midi/view/seqcommands.h"
 #include "midi/view/seqview.h"
 #include "store/saodoc.h"
+#include "views/schema/attribview.h"
 #include "views/schema/saoview.h"
 
 namespace plexo {
@@ -71,6 +72,8 @@ void registerBuiltinDocumentKinds() {
     // registerDocumentKind(...); one line per kind.
     registerDocumentKind(sequenceKind());
     registerDocumentKind(schemaKind());
+    setPaletteContent(PaletteKind::Attributes,
+                      [](QWidget* parent) -> QWidget* { return new AttribView(parent); });
 }
 
 } // namespace plexo

@@ -4,10 +4,24 @@
 #include "app/messagesview.h"
 #include "app/palettewindow.h"
 #include "app/saoapp.h"
+#include "app/saomanager.h"
 #include "app/strings.h"
 #include "base/userinterface.h"
+#include "views/schema/attribview.h"
+#include "views/schema/saoview.h"
+
+#include <QMdiArea>
+#include <QMenu>
 
 namespace plexo {
+
+namespace {
+
+AttribView* attribViewOf(PaletteWindow* palette) {
+    return palette ? qobject_cast<AttribView*>(palette->content()) : nullptr;
+}
+
+} // namespace
 
 void saoFrame::placePalette(QWidget* palette, int x, int y, int width, int height) {
     palette->resize(std::max(width, 1), std::max(height, 1));
@@ -31,6 +45,8 @@ void saoFrame::storePalettePlacement(QWidget* palette) {
     } else if (palette == attributesPalette_) {
         settings.attributesX = position.x();
         settings.attributesY = position.y();
+        if (AttribView* attrib = attribViewOf(attributesPalette_))
+            settings.attributesActive = attrib->tab();
     }
 }
 
@@ -85,13 +101,31 @@ void saoFrame::toggleAttributes() {
     const Settings& settings = app_.settings();
     attributesPalette_ =
         new PaletteWindow(PaletteKind::Attributes, QString::fromUtf8(strings::kAttributesCaption), this);
-    // The style palette's own size: 464 x 53 pixels.
-    placePalette(attributesPalette_, settings.attributesX, settings.attributesY, 464, 53);
+    int height = 53; // the style palette's own size: 464 x 53 pixels, 103 on "Guitare"
+    if (AttribView* attrib = attribViewOf(attributesPalette_)) {
+        attrib->setTab(settings.attributesActive);
+        height = attrib->height();
+        connect(attrib, &AttribView::popupRequested, this, [this](const QString& name, const QPoint& at) {
+            if (QMenu* menu = popupMenu(name))
+                menu->exec(at);
+        });
+        // The palette follows the active document window while it is open.
+        connect(mdiArea_, &QMdiArea::subWindowActivated, attrib, [this] {
+            DocumentWindow* window = manager_->activeWindow();
+            setStyleView(window ? qobject_cast<saoView*>(window->view()) : nullptr);
+        });
+        DocumentWindow* window = manager_->activeWindow();
+        styleView_ = window ? qobject_cast<saoView*>(window->view()) : nullptr;
+    }
+    placePalette(attributesPalette_, settings.attributesX, settings.attributesY, attrib::kWidth, height);
+    setStyleView(styleView_);
     attributesPalette_->show();
 }
 
 void saoFrame::setStyleView(QWidget* view) {
     styleView_ = view;
+    if (AttribView* attrib = attribViewOf(attributesPalette_))
+        attrib->setView(qobject_cast<saoView*>(view));
     if (attributesPalette_ && attributesPalette_->content())
         attributesPalette_->content()->update();
 }
@@ -100,6 +134,8 @@ void saoFrame::clearStyleView(QWidget* view) {
     if (styleView_ != view)
         return;
     styleView_ = nullptr;
+    if (AttribView* attrib = attribViewOf(attributesPalette_))
+        attrib->setView(nullptr);
     if (attributesPalette_ && attributesPalette_->content())
         attributesPalette_->content()->update();
 }

@@ -5,6 +5,7 @@
 #include "edit/kindrules.h"
 #include "edit/pastefile.h"
 #include "edit/settingscommands.h"
+#include "edit/stylecommands.h"
 #include "edit/toolbox.h"
 #include "jcl/jobflowchart.h"
 #include "shapes/shape.h"
@@ -248,6 +249,7 @@ CommandTable<Context> makeSchemaCommands() {
 
     addEditionCommands(table, add);
     addSettingsCommands(table, add);
+    addStyleCommands(table, add);
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });
     add(cmd::kFolioInfo).enabledWhen(kSchema).does([](Context& view) { view.folioInformation(); });

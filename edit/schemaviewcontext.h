@@ -6,13 +6,25 @@
 #include "edit/documentsettings.h"
 #include "shapes/point.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace plexo {
 
 class Folio;
 class saoDoc;
+
+// A font as the font dialog shows and returns it.
+struct FontChoice {
+    std::string face;       // Windows-1252; empty for none
+    int size = 9;           // points
+    std::uint8_t flags = 0; // kFontBold | kFontItalic | kFontUnderline
+};
+
+// The two values the small "DlogOtherSize" dialog asks for.
+enum class OtherSizeKind { LineWidth, FontSize };
 
 class SchemaViewContext {
 public:
@@ -75,6 +87,19 @@ public:
     virtual std::optional<bool> askWorkUnit(bool /*millimetres*/) { return std::nullopt; }
     virtual std::optional<PageCountSettings> askPageCount(const PageCountSettings&) { return std::nullopt; }
     virtual std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings&) {
+        return std::nullopt;
+    }
+
+    // Styles: what the style commands and the style palette ask the user.
+    // "Epaisseur de trait" (points) or "Taille de caractère" from initial; none
+    // when cancelled.
+    virtual std::optional<int> askOtherSize(OtherSizeKind kind, int initial) {
+        (void)kind, (void)initial;
+        return std::nullopt;
+    }
+    // The system font dialog opened on initial; none when cancelled.
+    virtual std::optional<FontChoice> askFont(const FontChoice& initial) {
+        (void)initial;
         return std::nullopt;
     }
 };

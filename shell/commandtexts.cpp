@@ -167,9 +167,14 @@ const CommandInfo kArrowCommands[] = {
     {12, "Carré blanc", "Carré blanc"},
 };
 
+// The faces of "MenuFont" take their names from the font list when the menu is built.
+const CommandInfo kFontCommand = {cmd::kFontFirst, "Police", "Applique cette police de caractères"};
+
 } // namespace
 
 const CommandInfo* commandInfo(int id) {
+    if (id >= cmd::kFontFirst && id < cmd::kFontFirst + cmd::kFontMenuCount)
+        return &kFontCommand;
     if (id >= cmd::kStartArrowFirst && id < cmd::kStartArrowFirst + cmd::kArrowCount)
         return &kArrowCommands[id - cmd::kStartArrowFirst];
     if (id >= cmd::kEndArrowFirst && id < cmd::kEndArrowFirst + cmd::kArrowCount)

@@ -13,14 +13,15 @@
 #include "store/selection.h"
 #include "views/dialogs/dlogcartouche.h"
 #include "views/dialogs/dlogfind.h"
-#include "views/dxfexport.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloggrilles.h"
 #include "views/dialogs/dloglistefolios.h"
 #include "views/dialogs/dlognbpages.h"
 #include "views/dialogs/dlogtailledoc.h"
+#include "views/dialogs/dlogothersize.h"
 #include "views/dialogs/dlogtexte.h"
 #include "views/dialogs/dlogunite.h"
+#include "views/dxfexport.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/panetools.h"
@@ -29,10 +30,12 @@
 #include "views/tabcorner.h"
 
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace plexo {
 
@@ -448,6 +451,42 @@ void saoView::saveViewState() {
 
 void saoView::releaseFolio() {
     letGoOfFolio();
+}
+
+// Styles.
+
+std::optional<int> saoView::askOtherSize(OtherSizeKind kind, int initial) {
+    return DlogOtherSize::ask(kind, initial, this);
+}
+
+std::optional<FontChoice> saoView::askFont(const FontChoice& initial) {
+    // The dialog opens on a font of the common face whose height is the size in
+    // pixels at 96 dots an inch (4/3 pixels a point).
+    QFont font(QString::fromStdString(cp1252ToUtf8(initial.face)));
+    font.setPixelSize(std::max(1, initial.size * 4 / 3));
+    font.setWeight((initial.flags & kFontBold) ? QFont::Bold : QFont::Normal);
+    font.setItalic((initial.flags & kFontItalic) != 0);
+    font.setUnderline((initial.flags & kFontUnderline) != 0);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this, QString::fromUtf8("Autre police"));
+    if (!ok)
+        return std::nullopt;
+    FontChoice choice;
+    choice.face = utf8ToCp1252(chosen.family().toStdString());
+    // Tenths of points, then whole points; a font still sized in pixels (the
+    // size left as it was) converts back at 3/4 of a point a pixel.
+    choice.size = chosen.pointSizeF() > 0 ? static_cast<int>(std::lround(chosen.pointSizeF() * 10)) / 10
+                                          : chosen.pixelSize() * 3 / 4;
+    if (choice.size <= 0)
+        choice.size = initial.size;
+    choice.flags = static_cast<std::uint8_t>((chosen.weight() > 699 ? kFontBold : 0) |
+                                             (chosen.italic() ? kFontItalic : 0) |
+                                             (chosen.underline() ? kFontUnderline : 0));
+    return choice;
+}
+
+void saoView::selectionChanged() {
+    emit selectionShown();
 }
 
 } // namespace plexo

@@ -92,7 +92,15 @@ public:
     void saveViewState() override;
     void releaseFolio() override;
 
+    // Styles: the size and font dialogs of the style commands, and the
+    // selection notification the style palette follows.
+    std::optional<int> askOtherSize(OtherSizeKind kind, int initial) override;
+    std::optional<FontChoice> askFont(const FontChoice& initial) override;
+    void selectionChanged() override;
+
 signals:
+    // The document's selection summary was recomputed (the style palette repaints).
+    void selectionShown();
     void zoomChanged(int level);
     // One of the frame's popup menus is asked for at a screen position: "MenuFolio"
     // from the tab strip.
