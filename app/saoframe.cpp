@@ -81,6 +81,9 @@ saoFrame::saoFrame(saoApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
         idleRefresh();
     });
     rebuildFontMenu();
+    // "Autre police..." may add a face to the list: the menu is filled again
+    // each time it opens.
+    connect(popupMenu("MenuFont"), &QMenu::aboutToShow, this, &saoFrame::rebuildFontMenu);
     rebuildRecentFilesMenu();
     setZoomText(-1);
     refreshClock();
