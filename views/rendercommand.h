@@ -1,6 +1,9 @@
 // "plexo render": draws the folios of a schéma document as the editor shows
 // them (page borders, the title block on every page, every object; no grid)
 // into PNG images, SVG files or one PDF file with a page per page of each folio.
+// A PDF of the whole document (no "--folio") holds the sheets the editor
+// prints, folio after folio, with a bookmark per folio
+// (views/print/documentpdf.h).
 #pragma once
 
 #include <filesystem>
