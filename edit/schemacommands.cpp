@@ -4,6 +4,7 @@
 #include "edit/clipboard.h"
 #include "edit/kindrules.h"
 #include "edit/pastefile.h"
+#include "edit/printcommands.h"
 #include "edit/toolbox.h"
 #include "jcl/jobflowchart.h"
 #include "shapes/shape.h"
@@ -246,6 +247,7 @@ CommandTable<Context> makeSchemaCommands() {
         });
 
     addEditionCommands(table, add);
+    addPrintCommands(table, add);
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });
     add(cmd::kFolioInfo).enabledWhen(kSchema).does([](Context& view) { view.folioInformation(); });

@@ -57,6 +57,15 @@ public:
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
+
+    // Printing and presentation. The print dialog (or the preview) for the
+    // view's folio, after the command committed the last action.
+    virtual void printFolio(bool preview) { (void)preview; }
+    // The printer setup; the pane then takes the document's page size again.
+    virtual void pageSetup() {}
+    // Opens the application's presentation window on this view, or closes it.
+    virtual void togglePresentation() {}
+    virtual bool presentationOpen() const { return false; }
 };
 
 } // namespace plexo

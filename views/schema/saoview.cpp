@@ -15,6 +15,10 @@
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
 #include "views/dialogs/dlogtexte.h"
+#include "views/present/presentview.h"
+#include "views/print/printout.h"
+#include "views/print/printstrings.h"
+#include "views/print/sheetpainter.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/panetools.h"
@@ -23,6 +27,10 @@
 #include "views/tabcorner.h"
 
 #include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -408,6 +416,56 @@ void saoView::saveViewState() {
 
 void saoView::releaseFolio() {
     letGoOfFolio();
+}
+
+// ---------------------------------------------------------------------------
+// Printing and presentation.
+
+void saoView::printFolio(bool preview) {
+    if (!folio_)
+        return;
+    QPrinter& printer = applicationPrinter();
+    if (!printerPaperChosen()) {
+        printer.setPageSize(sheetPageSize(*folio_));
+        printer.setPageOrientation(QPageLayout::Portrait);
+    }
+    saoPrintOut printOut(document_.title(), *folio_);
+    if (preview) {
+        printer.setPrintRange(QPrinter::AllPages);
+        QPrintPreviewDialog dialog(&printer, this);
+        dialog.setWindowTitle(QString::fromUtf8(printstrings::kPreviewTitle));
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                [&printOut, &dialog](QPrinter* target) { printOut.print(*target, &dialog); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(printOut.firstPage(), printOut.lastPage());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printOut.print(printer, this);
+}
+
+void saoView::pageSetup() {
+    QPageSetupDialog dialog(&applicationPrinter(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    setPrinterPaperChosen(true);
+    // The pane takes the document's page size again.
+    document_.computeDocumentSize();
+    pane_->refreshLayout();
+    layOut();
+    update();
+}
+
+void saoView::togglePresentation() {
+    PresentView::toggle(*this);
+}
+
+bool saoView::presentationOpen() const {
+    return PresentView::isOpen();
 }
 
 } // namespace plexo

@@ -72,6 +72,12 @@ public:
     void openProperties() override;
     Point pasteOrigin() const override;
 
+    // Printing and presentation.
+    void printFolio(bool preview) override;
+    void pageSetup() override;
+    void togglePresentation() override;
+    bool presentationOpen() const override;
+
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
     std::string pageIndicator() const;
