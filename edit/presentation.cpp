@@ -3,12 +3,15 @@
 #include "base/format.h"
 #include "base/textcodec.h"
 #include "shapes/infosequence.h"
+#include "shapes/render.h"
+#include "shapes/surface.h"
 #include "shapes/shape.h"
 #include "shapes/style.h"
 #include "shapes/units.h"
 #include "shell/appinfo.h"
 #include "store/edittransaction.h"
 #include "store/folio.h"
+#include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "store/undo.h"
 
@@ -112,7 +115,7 @@ std::int32_t Presentation::documentY() const {
 
 Rect Presentation::visibleRegion() const {
     const Rect extent = folio_ ? folio_->extent() : Rect{};
-    const std::int32_t left = fromPixels(originX(), zoom_) - offset_, top = documentY();
+    const std::int32_t left = fromPixels(originX(), zoom_), top = documentY();
     Rect region{left - 10, top - 10, left + fromPixels(screenWidth_, zoom_) + 10,
                 top + fromPixels(screenHeight_, zoom_) + 10};
     region.left = std::max(region.left, extent.left);
@@ -347,6 +350,28 @@ void Presentation::tick() {
         play(true);
     else
         stop();
+}
+
+void Presentation::paint(Surface& surface, bool inverseVideo) const {
+    if (!folio_)
+        return;
+    surface.setOrigin({originX(), originY()});
+    RenderContext context = renderContextOf(*folio_, zoom_);
+    context.inverseVideo = inverseVideo;
+    const Rect visible = visibleRegion();
+    // The title blocks keep their page positions, without the centring.
+    drawTitleBlocks(*folio_, surface, context, visible);
+    // Objects are shifted right by the offset: those that meet the region once shifted.
+    const Rect unshifted{visible.left - offset_, visible.top,
+                         fromPixels(originX() + screenWidth_, zoom_) + 10 - offset_, visible.bottom};
+    for (const auto& object : folio_->objects) {
+        if (!object || !object->alive || object->kind == kMidiShortcut || object->kind == kSequence)
+            continue;
+        if (!object->outline.meets(unshifted))
+            continue;
+        ShiftedForDrawing shifted(*object, offset_, 0);
+        draw(*object, surface, context, false);
+    }
 }
 
 std::string Presentation::title() const {

@@ -14,6 +14,7 @@
 namespace plexo {
 
 class Folio;
+class Surface;
 class Shape;
 class saoDoc;
 
@@ -103,6 +104,12 @@ public:
     void keyPress(PresentationKey key, char character = 0);
     // Called each time the application's queue becomes idle.
     void tick();
+
+    // Draws the folio as the screen shows it, from the scroll origin: the title
+    // blocks at their pages, then every alive object on screen shifted right by
+    // the centring offset, except MIDI shortcuts and sequences. In inverted
+    // video the colours are complemented (the caller fills the background).
+    void paint(Surface& surface, bool inverseVideo) const;
 
     // The title as it stands now, and the one the window was last given.
     std::string title() const;

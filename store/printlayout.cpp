@@ -9,7 +9,6 @@
 #include "store/saodoc.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace plexo {
 
@@ -17,27 +16,6 @@ namespace {
 
 // How many objects are drawn between two questions to the progress.
 constexpr int kProgressStep = 64;
-
-// Shifts an object for one drawing and puts it back exactly, even where the
-// shift saturated.
-class ShiftedForDrawing {
-public:
-    ShiftedForDrawing(Shape& shape, std::int32_t dx, std::int32_t dy)
-        : shape_(shape), points_(shape.points), outline_(shape.outline) {
-        move(shape, dx, dy);
-    }
-    ~ShiftedForDrawing() {
-        shape_.points = std::move(points_);
-        shape_.outline = outline_;
-    }
-    ShiftedForDrawing(const ShiftedForDrawing&) = delete;
-    ShiftedForDrawing& operator=(const ShiftedForDrawing&) = delete;
-
-private:
-    Shape& shape_;
-    std::vector<Point> points_;
-    Rect outline_;
-};
 
 } // namespace
 

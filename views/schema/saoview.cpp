@@ -77,6 +77,7 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
 }
 
 saoView::~saoView() {
+    PresentView::viewClosing(*this);
     document_.removeObserver(this);
     letGoOfFolio();
 }
