@@ -317,6 +317,8 @@ void Presentation::keyPress(PresentationKey key, char character) {
 }
 
 void Presentation::tick() {
+    // The sequence may have gone behind the presentation's back (undone, deleted in the view).
+    lookUpSequence();
     if (!recording_ && joystick_) {
         const bool first = joystick_->pressed(1), second = joystick_->pressed(2);
         const bool playPressed = first && !joystickWas_[0], stopPressed = second && !joystickWas_[1];

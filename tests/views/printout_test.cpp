@@ -9,8 +9,14 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 #include "views/print/sheetpainter.h"
+#include "views/schema/saoview.h"
+#include "edit/schemacommands.h"
+#include "shell/commandids.h"
+#include "store/selection.h"
+#include "store/undo.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -135,6 +141,41 @@ TEST_F(PrintOutTest, ACancelledJobChangesNothing) {
     EXPECT_EQ(folio->objects.size(), objects);
     EXPECT_EQ(folio->objects[0]->points[0], first);
     EXPECT_EQ(document.isModified(), modified);
+}
+
+// Answers the next modal dialog: accepts or rejects it, and says which class it was.
+void answerNextDialog(bool accept, QString& seen) {
+    QTimer::singleShot(100, [accept, &seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = QString::fromLatin1(dialog->metaObject()->className());
+            accept ? dialog->accept() : dialog->reject();
+        }
+    });
+}
+
+TEST_F(PrintOutTest, TheViewCommitsThenACancelledDialogChangesNothingElse) {
+    saoView view(document);
+    view.resize(600, 400);
+    view.show();
+    Folio& shown = *view.folio();
+    ASSERT_FALSE(shown.objects.empty());
+    shown.objects.front()->selected = true;
+    deleteSelection(document, shown);
+    ASSERT_TRUE(undoLabelFor(document, &shown).enabled);
+    const std::size_t objects = shown.objects.size();
+    QString seen;
+    answerNextDialog(false, seen);
+    ASSERT_TRUE(schemaCommands().run(cmd::kPrint, view));
+    EXPECT_TRUE(seen.contains("PrintDialog")) << seen.toStdString();
+    // Only the commit happened: nothing to undo, the deleted object gone.
+    EXPECT_FALSE(undoLabelFor(document, &shown).enabled);
+    EXPECT_EQ(shown.objects.size(), objects - 1);
+    EXPECT_TRUE(ui.boxes.empty());
+
+    // The printer setup: the pane takes the page size again.
+    answerNextDialog(false, seen);
+    schemaCommands().run(cmd::kPageSetup, view);
+    EXPECT_TRUE(seen.contains("PageSetup")) << seen.toStdString();
 }
 
 } // namespace

@@ -108,7 +108,14 @@ void PresentView::setClock(const PresentationClock* clock) {
 void PresentView::tick() {
     if (!hasFocus() && isActiveWindow())
         setFocus();
+    followView();
     presentation_->tick();
+}
+
+void PresentView::followView() {
+    // The view behind may have changed folio (its tab strip, a deletion).
+    if (presentation_->folio() != view_.folio())
+        presentation_->followFolio(view_.folio());
 }
 
 void PresentView::folioList() {
@@ -150,6 +157,7 @@ void PresentView::stopMidi() {
 }
 
 void PresentView::paintEvent(QPaintEvent*) {
+    followView();
     QPainter painter(this);
     // The inverted palette's background is the complement of the usual white.
     painter.fillRect(rect(), inverseVideo_ ? Qt::black : Qt::white);

@@ -65,6 +65,7 @@ protected:
 private:
     explicit PresentView(saoView& view);
     void showPopup(const QPoint& globalPosition);
+    void followView();
 
     // The steady clock, or the one a test gave.
     class SwitchedClock : public PresentationClock {

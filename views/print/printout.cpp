@@ -27,8 +27,14 @@ QString utf8(const std::string& text) {
 } // namespace
 
 QPrinter& applicationPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    // Made on first use and deleted with the application, while the print
+    // plugins it holds are still loaded.
+    static QPrinter* printer = [] {
+        auto* made = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine([] { delete &applicationPrinter(); });
+        return made;
+    }();
+    return *printer;
 }
 
 bool printerPaperChosen() {

@@ -426,6 +426,10 @@ void saoView::printFolio(bool preview) {
     if (!folio_)
         return;
     QPrinter& printer = applicationPrinter();
+    if (!printer.isValid()) {
+        userInterface().messageBox(printstrings::kNoPrinter, printstrings::kProgressCaption, MessageIcon::Error);
+        return;
+    }
     if (!printerPaperChosen()) {
         printer.setPageSize(sheetPageSize(*folio_));
         printer.setPageOrientation(QPageLayout::Portrait);
