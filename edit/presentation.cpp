@@ -4,9 +4,9 @@
 #include "base/textcodec.h"
 #include "shapes/infosequence.h"
 #include "shapes/render.h"
-#include "shapes/surface.h"
 #include "shapes/shape.h"
 #include "shapes/style.h"
+#include "shapes/surface.h"
 #include "shapes/units.h"
 #include "shell/appinfo.h"
 #include "store/edittransaction.h"
@@ -88,10 +88,9 @@ void Presentation::computeRanges() {
     unitY_ = scrollUnit(document_.verticalGrid);
     const Rect extent = folio_ ? folio_->extent() : Rect{};
     auto range = [this](std::int32_t side, int unit) {
-        const std::int64_t zoomed =
-            toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(
-                         std::int64_t{side} + document_.secondaryGrid, INT32_MAX)),
-                     zoom_);
+        const std::int64_t zoomed = toPixels(static_cast<std::int32_t>(std::min<std::int64_t>(
+                                                 std::int64_t{side} + document_.secondaryGrid, INT32_MAX)),
+                                             zoom_);
         return static_cast<int>((zoomed + 10) / unit);
     };
     rangeX_ = range(extent.right, unitX_);

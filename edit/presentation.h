@@ -97,10 +97,10 @@ public:
     std::int64_t elapsedSeconds() const { return elapsed_; }
 
     // The commands of the presentation window.
-    void record();                      // 792
-    void play(bool loop);               // 794, 796
-    void stop();                        // 795
-    void deleteSequence();              // 793
+    void record();         // 792
+    void play(bool loop);  // 794, 796
+    void stop();           // 795
+    void deleteSequence(); // 793
     void keyPress(PresentationKey key, char character = 0);
     // Called each time the application's queue becomes idle.
     void tick();

@@ -52,16 +52,17 @@ bool renderPrintedSheet(Folio& folio, Surface& surface, int n, const PrintedShee
         Shape& block = *document->titleBlock;
         ShapeHolder* const owner = block.folio;
         block.folio = &folio;
-        placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0, layout.pageWidth(),
-                        layout.pageHeight());
+        placeTitleBlock(block, document->titleBlockCorner, document->titleBlockRotated != 0,
+                        layout.pageWidth(), layout.pageHeight());
         draw(block, surface, context, false);
         block.folio = owner;
     }
 
     const Point origin = layout.pageOrigin(n);
     // The page on the folio: an object meets the sheet when its outline meets it.
-    const Rect page{origin.x, origin.y, static_cast<std::int32_t>(std::min<std::int64_t>(
-                                            std::int64_t{origin.x} + layout.pageWidth(), INT32_MAX)),
+    const Rect page{origin.x, origin.y,
+                    static_cast<std::int32_t>(
+                        std::min<std::int64_t>(std::int64_t{origin.x} + layout.pageWidth(), INT32_MAX)),
                     static_cast<std::int32_t>(
                         std::min<std::int64_t>(std::int64_t{origin.y} + layout.pageHeight(), INT32_MAX))};
     const int total = static_cast<int>(folio.objects.size());

@@ -70,8 +70,8 @@ TEST(DocumentPdf, TheExampleGivesEverySheetOfEveryFolioAndABookmarkPerFolio) {
     test::TemporaryFolder folder;
     const fs::path out = folder / "tout.pdf";
     std::string output;
-    ASSERT_EQ(runPlexo("render " + quoted(example) + " --library " + quoted(fs::path(PLEXO_EXECUTABLE).parent_path()) +
-                           " -o " + quoted(out),
+    ASSERT_EQ(runPlexo("render " + quoted(example) + " --library " +
+                           quoted(fs::path(PLEXO_EXECUTABLE).parent_path()) + " -o " + quoted(out),
                        output),
               0)
         << output;

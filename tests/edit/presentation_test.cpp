@@ -4,6 +4,7 @@
 #include "edit/presentation.h"
 
 #include "shapes/infosequence.h"
+#include "shapes/recordingsurface.h"
 #include "shapes/shape.h"
 #include "shapes/units.h"
 #include "store/folio.h"
@@ -140,8 +141,8 @@ TEST_F(PresentationTest, RecordingWithThreePageDownsGivesFourEventsThatReplayAtT
         presentation.tick();
         return presentation.documentY();
     };
-    EXPECT_EQ(at(3), 0);  // event 0 at 0:03 is not applied
-    EXPECT_EQ(at(7), 0);  // event 1 is due at 0:08
+    EXPECT_EQ(at(3), 0); // event 0 at 0:03 is not applied
+    EXPECT_EQ(at(7), 0); // event 1 is due at 0:08
     EXPECT_EQ(at(8), positions[0]);
     EXPECT_EQ(at(9), positions[0]);
     EXPECT_EQ(at(70), positions[1]);
@@ -275,6 +276,38 @@ TEST_F(PresentationTest, KeyboardScrollsAndChangesFolio) {
     presentation.keyPress(PresentationKey::Escape);
     presentation.keyPress(PresentationKey::F9);
     EXPECT_EQ(host.closes, 2);
+}
+
+TEST_F(PresentationTest, PaintSkipsShortcutsAndSequencesAndShiftsObjectsToTheCentre) {
+    auto add = [&](int kind, std::string text) {
+        auto shape = std::make_unique<Shape>(kind, folio);
+        shape->points = {{100000, 100000}, {200000, 150000}};
+        shape->style = document.objectStyle;
+        shape->setApplicability();
+        shape->createKindRecord();
+        shape->data = std::move(text);
+        Folio::rebuildShape(*shape);
+        folio->append(std::move(shape));
+    };
+    add(kMidiShortcut, "chant.mid");
+    add(kSequence, "");
+    RecordingSurface empty;
+    presentation.paint(empty, false);
+    EXPECT_TRUE(empty.drawingLines().empty()) << empty.drawingLines().front();
+
+    add(kRectangle, "");
+    RecordingSurface surface;
+    presentation.paint(surface, false);
+    ASSERT_FALSE(surface.drawingLines().empty());
+    // The rectangle's left edge lies right of its place by the centring offset.
+    const int left = toPixels(100000 + presentation.centringOffset(), presentation.zoom());
+    bool found = false;
+    for (const SurfaceCall& call : surface.calls())
+        found = found || (call.op == SurfaceOp::MoveTo && call.args[0] == left);
+    EXPECT_TRUE(found) << surface.drawingLines().front();
+    EXPECT_GT(presentation.centringOffset(), 0);
+    // The folio itself is left as it was.
+    EXPECT_EQ(folio->objects.back()->points[0].x, 100000);
 }
 
 } // namespace

@@ -86,10 +86,10 @@ TEST_F(PrintLayoutTest, SheetsRunDownTheColumnsFirst) {
 }
 
 TEST_F(PrintLayoutTest, EachSheetDrawsItsOwnPageShiftedAndClipped) {
-    square(100000, 100000);                   // on page 1 only
-    square(100000, page.height + 50000);      // on page 2 (the page below the first)
-    square(page.width - 10000, 300000);       // across the border of pages 1 and 4
-    square(400000, 400000).alive = false;     // dead: never printed
+    square(100000, 100000);               // on page 1 only
+    square(100000, page.height + 50000);  // on page 2 (the page below the first)
+    square(page.width - 10000, 300000);   // across the border of pages 1 and 4
+    square(400000, 400000).alive = false; // dead: never printed
     std::vector<std::vector<std::string>> sheets;
     for (int n = 1; n <= 6; ++n) {
         RecordingSurface surface;

@@ -4,26 +4,26 @@
 // nothing.
 #include "views/print/printout.h"
 
+#include "edit/schemacommands.h"
+#include "shell/commandids.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
+#include "store/selection.h"
+#include "store/undo.h"
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 #include "views/print/sheetpainter.h"
 #include "views/schema/saoview.h"
-#include "edit/schemacommands.h"
-#include "shell/commandids.h"
-#include "store/selection.h"
-#include "store/undo.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QPainter>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <podofo/podofo.h>
 
@@ -41,7 +41,8 @@ protected:
         folio->acquire();
         const PageSize page = folio->pageSize();
         // Across the border between page 1 and the page below it (page 2).
-        auto box = test::makeShape(kRectangle, {{100000, page.height - 50000}, {300000, page.height + 50000}});
+        auto box =
+            test::makeShape(kRectangle, {{100000, page.height - 50000}, {300000, page.height + 50000}});
         box->style.set(kFillColour, 1);
         box->style.set(kPattern, 0);
         folio->append(std::move(box));
@@ -121,7 +122,8 @@ TEST_F(PrintOutTest, ThePreviewShowsTheSheetsThatPrint) {
 
 TEST_F(PrintOutTest, ACancelledJobChangesNothing) {
     for (int i = 0; i < saoPrintOut::kProgressObjects; ++i)
-        folio->append(test::makeShape(kRectangle, {{1000 * (i % 400), 1000}, {1000 * (i % 400) + 500, 2000}}));
+        folio->append(
+            test::makeShape(kRectangle, {{1000 * (i % 400), 1000}, {1000 * (i % 400) + 500, 2000}}));
     const std::size_t objects = folio->objects.size();
     const Point first = folio->objects[0]->points[0];
     QPrinter printer(QPrinter::HighResolution);

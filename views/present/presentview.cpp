@@ -1,8 +1,8 @@
 #include "views/present/presentview.h"
 
 #include "base/userinterface.h"
-#include "shell/commandids.h"
 #include "shapes/palette.h"
+#include "shell/commandids.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "views/present/linuxjoystick.h"
@@ -69,8 +69,8 @@ void PresentView::toggle(saoView& view) {
         return;
     auto* window = new PresentView(view);
     current_ = window;
-    QScreen* screen = view.window() && view.window()->screen() ? view.window()->screen()
-                                                               : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        view.window() && view.window()->screen() ? view.window()->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     window->setGeometry(area);
     window->presentation_->open(view.folio(), area.width(), area.height());
@@ -168,7 +168,8 @@ void PresentView::paintEvent(QPaintEvent*) {
 void PresentView::keyPressEvent(QKeyEvent* event) {
     const PresentationKey key = keyOf(*event);
     const QString text = event->text();
-    const char character = text.size() == 1 && text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : 0;
+    const char character =
+        text.size() == 1 && text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : 0;
     if (key == PresentationKey::Other && character == 0) {
         QWidget::keyPressEvent(event);
         return;

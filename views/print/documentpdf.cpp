@@ -106,8 +106,8 @@ bool writeDocumentPdf(saoDoc& document, const std::filesystem::path& path, std::
                 }
                 PrintedSheetOptions options;
                 options.progress = progress;
-                finished = paintPrintedSheet(painter, QRectF(0, 0, writer.width(), writer.height()), *folio, n,
-                                             options);
+                finished = paintPrintedSheet(painter, QRectF(0, 0, writer.width(), writer.height()), *folio,
+                                             n, options);
             }
             if (!finished)
                 break;

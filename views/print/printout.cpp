@@ -72,8 +72,8 @@ saoPrintOut::Outcome saoPrintOut::print(QPrinter& printer, QWidget* parent) {
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        userInterface().messageBox(format(printstrings::kPrintFailed, title_),
-                                   printstrings::kProgressCaption, MessageIcon::Error);
+        userInterface().messageBox(format(printstrings::kPrintFailed, title_), printstrings::kProgressCaption,
+                                   MessageIcon::Error);
         return Outcome::Failed;
     }
     bool cancelled = false;
@@ -86,10 +86,10 @@ saoPrintOut::Outcome saoPrintOut::print(QPrinter& printer, QWidget* parent) {
         }
         PrintedSheetOptions options;
         if (progress) {
-            progress->setLabelText(utf8(format(printstrings::kProgressText, n, title_,
-                                               printer.printerName().isEmpty()
-                                                   ? printer.outputFileName().toStdString()
-                                                   : printer.printerName().toStdString())));
+            progress->setLabelText(
+                utf8(format(printstrings::kProgressText, n, title_,
+                            printer.printerName().isEmpty() ? printer.outputFileName().toStdString()
+                                                            : printer.printerName().toStdString())));
             const int base = (n - first) * objects;
             options.progress = [&progress, base](int drawn, int) {
                 progress->setValue(base + drawn);
@@ -108,8 +108,8 @@ saoPrintOut::Outcome saoPrintOut::print(QPrinter& printer, QWidget* parent) {
         return Outcome::Cancelled;
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        userInterface().messageBox(format(printstrings::kPrintFailed, title_),
-                                   printstrings::kProgressCaption, MessageIcon::Error);
+        userInterface().messageBox(format(printstrings::kPrintFailed, title_), printstrings::kProgressCaption,
+                                   MessageIcon::Error);
         return Outcome::Failed;
     }
     return Outcome::Printed;
