@@ -85,6 +85,20 @@ TEST_F(PrintOutTest, ATwoByThreeFolioPrintsSixSheetsToAPdfPrinter) {
     EXPECT_EQ(some.GetPageCount(), 2);
 }
 
+TEST_F(PrintOutTest, ThePrinterTakesTheStandardPaperTurnedAsThePage) {
+    QPrinter printer(QPrinter::HighResolution);
+    takeSheetPaper(printer, *folio);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    document.portrait = 0;
+    document.computeDocumentSize();
+    takeSheetPaper(printer, *folio);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    document.portrait = 1;
+    document.computeDocumentSize();
+}
+
 TEST_F(PrintOutTest, ThePreviewShowsTheSheetsThatPrint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(sheetPageSize(*folio));

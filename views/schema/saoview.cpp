@@ -430,10 +430,8 @@ void saoView::printFolio(bool preview) {
         userInterface().messageBox(printstrings::kNoPrinter, printstrings::kProgressCaption, MessageIcon::Error);
         return;
     }
-    if (!printerPaperChosen()) {
-        printer.setPageSize(sheetPageSize(*folio_));
-        printer.setPageOrientation(QPageLayout::Portrait);
-    }
+    if (!printerPaperChosen())
+        takeSheetPaper(printer, *folio_);
     saoPrintOut printOut(document_.title(), *folio_);
     if (preview) {
         printer.setPrintRange(QPrinter::AllPages);
