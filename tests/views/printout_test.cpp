@@ -16,6 +16,7 @@
 #include "views/schema/saoview.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -159,11 +160,15 @@ TEST_F(PrintOutTest, ACancelledJobChangesNothing) {
     EXPECT_EQ(document.isModified(), modified);
 }
 
-// Answers the next modal dialog: accepts or rejects it, and says which class it was.
+// Answers the next modal dialog: accepts or rejects it, and says which class it
+// was, its title and the entries of its combo boxes.
 void answerNextDialog(bool accept, QString& seen) {
     QTimer::singleShot(100, [accept, &seen] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            seen = QString::fromLatin1(dialog->metaObject()->className());
+            seen = QString::fromLatin1(dialog->metaObject()->className()) + " " + dialog->windowTitle();
+            for (QComboBox* box : dialog->findChildren<QComboBox*>())
+                for (int i = 0; i < box->count(); ++i)
+                    seen += " | " + box->itemText(i);
             accept ? dialog->accept() : dialog->reject();
         }
     });
@@ -182,7 +187,8 @@ TEST_F(PrintOutTest, TheViewCommitsThenACancelledDialogChangesNothingElse) {
     QString seen;
     answerNextDialog(false, seen);
     ASSERT_TRUE(schemaCommands().run(cmd::kPrint, view));
-    EXPECT_TRUE(seen.contains("PrintDialog")) << seen.toStdString();
+    EXPECT_TRUE(seen.contains("PrintDialog Imprimer")) << seen.toStdString();
+    EXPECT_TRUE(seen.contains("| Imprimer dans un fichier (PDF)")) << seen.toStdString();
     // Only the commit happened: nothing to undo, the deleted object gone.
     EXPECT_FALSE(undoLabelFor(document, &shown).enabled);
     EXPECT_EQ(shown.objects.size(), objects - 1);

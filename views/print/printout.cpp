@@ -7,9 +7,12 @@
 #include "views/print/sheetpainter.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -43,6 +46,24 @@ bool printerPaperChosen() {
 
 void setPrinterPaperChosen(bool chosen) {
     paperChosen = chosen;
+}
+
+void frenchPrintDialog(QPrintDialog& dialog) {
+    dialog.setWindowTitle(QString::fromUtf8(printstrings::kPrintDialogTitle));
+    // Qt's dialog lists the PDF writer after the CUPS printers, under an
+    // English name, once it is shown.
+    QDialog* shown = &dialog;
+    QTimer::singleShot(0, shown, [shown] {
+        for (QComboBox* printers : shown->findChildren<QComboBox*>(QStringLiteral("printers"))) {
+            const int pdf = printers->findText(QStringLiteral("Print to File (PDF)"));
+            if (pdf < 0)
+                continue;
+            printers->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            printers->setItemText(pdf, QString::fromUtf8(printstrings::kPrintToFile));
+            printers->setMinimumWidth(printers->sizeHint().width());
+        }
+        shown->adjustSize();
+    });
 }
 
 saoPrintOut::saoPrintOut(std::string title, Folio& folio)

@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -38,6 +39,10 @@ private:
     Folio& folio_;
     PrintLayout layout_;
 };
+
+// The print dialog in French where Qt's own translations are not installed:
+// its title and its "print to a PDF file" entry.
+void frenchPrintDialog(QPrintDialog& dialog);
 
 // The application's printer, kept from one print to the next with what the
 // printer setup chose; asks the folio's page size until the user chose one.

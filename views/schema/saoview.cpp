@@ -443,6 +443,7 @@ void saoView::printFolio(bool preview) {
         return;
     }
     QPrintDialog dialog(&printer, this);
+    frenchPrintDialog(dialog);
     dialog.setMinMax(printOut.firstPage(), printOut.lastPage());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
