@@ -82,7 +82,7 @@ std::vector<MenuEntry> windowMenuCommands() {
 std::vector<MenuSpec> barMenus() {
     return {
         {"menuFichier", "&Fichier",
-         {kNew, kOpen, kClose, kSave, kSaveAs, kExportDxf, 0, kPrint, kPageSetup, 0, kSend, 0, 0, kQuit}},
+         {kNew, kOpen, kClose, kSave, kSaveAs, kExportDxf, 0, kPrint, kPrintPreview, kPageSetup, 0, kSend, 0, 0, kQuit}},
         {"menuEdition", "&Edition",
          {kUndo, 0,
           kCut, kCopy, kPaste, kPasteFromFile, kDelete, kDuplicate, 0,

@@ -6,6 +6,7 @@
 #include "edit/pastefile.h"
 #include "edit/settingscommands.h"
 #include "edit/stylecommands.h"
+#include "edit/printcommands.h"
 #include "edit/toolbox.h"
 #include "jcl/jobflowchart.h"
 #include "shapes/shape.h"
@@ -250,6 +251,7 @@ CommandTable<Context> makeSchemaCommands() {
     addEditionCommands(table, add);
     addSettingsCommands(table, add);
     addStyleCommands(table, add);
+    addPrintCommands(table, add);
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });
     add(cmd::kFolioInfo).enabledWhen(kSchema).does([](Context& view) { view.folioInformation(); });

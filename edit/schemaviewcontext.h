@@ -102,6 +102,15 @@ public:
         (void)initial;
         return std::nullopt;
     }
+
+    // Printing and presentation. The print dialog (or the preview) for the
+    // view's folio, after the command committed the last action.
+    virtual void printFolio(bool preview) { (void)preview; }
+    // The printer setup; the pane then takes the document's page size again.
+    virtual void pageSetup() {}
+    // Opens the application's presentation window on this view, or closes it.
+    virtual void togglePresentation() {}
+    virtual bool presentationOpen() const { return false; }
 };
 
 } // namespace plexo

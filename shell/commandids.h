@@ -13,6 +13,7 @@ inline constexpr int kSave = 24333;
 inline constexpr int kClose = 24334;
 inline constexpr int kSaveAs = 24335;
 inline constexpr int kPrint = 24337;
+inline constexpr int kPrintPreview = 24336; // the sheets that print, before printing
 inline constexpr int kPageSetup = 24338;
 inline constexpr int kRecentFirst = 24341; // recent files 24341..24349
 inline constexpr int kRecentLast = 24349;

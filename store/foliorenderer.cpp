@@ -71,6 +71,16 @@ void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& contex
     block.folio = owner;
 }
 
+ShiftedForDrawing::ShiftedForDrawing(Shape& shape, std::int32_t dx, std::int32_t dy)
+    : shape_(shape), points_(shape.points), outline_(shape.outline) {
+    move(shape, dx, dy);
+}
+
+ShiftedForDrawing::~ShiftedForDrawing() {
+    shape_.points = std::move(points_);
+    shape_.outline = outline_;
+}
+
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options) {
     RenderContext context = renderContextOf(folio, options.zoom);
     context.printedPage = options.printedPage;

@@ -7,11 +7,14 @@
 #include "shapes/rendercontext.h"
 #include "shapes/surface.h"
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace plexo {
 
 class Folio;
+class Shape;
 
 struct FolioRenderOptions {
     int zoom = 5; // 0..8, or −1 for natural size
@@ -38,6 +41,22 @@ RenderContext renderContextOf(const Folio& folio, int zoom);
 // down) and drawn with the folio's identification in its fields.
 void drawTitleBlocks(Folio& folio, Surface& surface, const RenderContext& context,
                      const std::optional<Rect>& visible = {});
+
+// Shifts an object for one drawing (a printed sheet, the presentation's
+// centring) and puts it back exactly when the scope ends, even where the shift
+// saturated.
+class ShiftedForDrawing {
+public:
+    ShiftedForDrawing(Shape& shape, std::int32_t dx, std::int32_t dy);
+    ~ShiftedForDrawing();
+    ShiftedForDrawing(const ShiftedForDrawing&) = delete;
+    ShiftedForDrawing& operator=(const ShiftedForDrawing&) = delete;
+
+private:
+    Shape& shape_;
+    std::vector<Point> points_;
+    Rect outline_;
+};
 
 // Borders, title blocks and objects. The folio's objects must be loaded (acquire).
 void renderFolio(Folio& folio, Surface& surface, const FolioRenderOptions& options);

@@ -11,6 +11,7 @@
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "views/dxfexport.h"
+#include "views/print/documentpdf.h"
 #include "views/qtsurface.h"
 #include "views/qttextmeasurer.h"
 
@@ -117,6 +118,12 @@ int render(const RenderRequest& request) {
         if (folios.empty()) {
             std::fprintf(stderr, "%s\n", error.empty() ? "Le document n'a aucun folio." : error.c_str());
             status = 1;
+        } else if (request.format == RenderFormat::Pdf && request.folio.empty()) {
+            // The whole document prints as one file, as the editor prints it.
+            if (writeDocumentPdf(document, request.output, error))
+                std::printf("%s\n", format("Écrit : %s", request.output.string()).c_str());
+            else
+                status = 1;
         } else if (request.format == RenderFormat::Pdf) {
             std::vector<std::unique_ptr<FolioHolder>> holds;
             for (Folio* folio : folios)

@@ -1,7 +1,9 @@
 // "plexo render": draws the folios of a schéma document as the editor shows
 // them (page borders, the title block on every page, every object; no grid)
 // into PNG images, SVG files, one PDF file with a page per page of each folio,
-// or DXF files for CAD programs (one per folio, in millimetres).
+// or DXF files for CAD programs (one per folio, in millimetres). A PDF of the
+// whole document (no "--folio") holds the sheets the editor prints, folio after
+// folio, with a bookmark per folio (views/print/documentpdf.h).
 #pragma once
 
 #include <filesystem>

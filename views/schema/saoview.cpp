@@ -22,6 +22,10 @@
 #include "views/dialogs/dlogtexte.h"
 #include "views/dialogs/dlogunite.h"
 #include "views/dxfexport.h"
+#include "views/present/presentview.h"
+#include "views/print/printout.h"
+#include "views/print/printstrings.h"
+#include "views/print/sheetpainter.h"
 #include "views/schema/classeur.h"
 #include "views/schema/pane.h"
 #include "views/schema/panetools.h"
@@ -31,6 +35,10 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -78,6 +86,7 @@ saoView::saoView(saoDoc& document, QWidget* parent) : QWidget(parent), document_
 }
 
 saoView::~saoView() {
+    PresentView::viewClosing(*this);
     document_.removeObserver(this);
     letGoOfFolio();
 }
@@ -487,6 +496,57 @@ std::optional<FontChoice> saoView::askFont(const FontChoice& initial) {
 
 void saoView::selectionChanged() {
     emit selectionShown();
+// ---------------------------------------------------------------------------
+// Printing and presentation.
+
+void saoView::printFolio(bool preview) {
+    if (!folio_)
+        return;
+    QPrinter& printer = applicationPrinter();
+    if (!printer.isValid()) {
+        userInterface().messageBox(printstrings::kNoPrinter, printstrings::kProgressCaption, MessageIcon::Error);
+        return;
+    }
+    if (!printerPaperChosen())
+        takeSheetPaper(printer, *folio_);
+    saoPrintOut printOut(document_.title(), *folio_);
+    if (preview) {
+        printer.setPrintRange(QPrinter::AllPages);
+        QPrintPreviewDialog dialog(&printer, this);
+        dialog.setWindowTitle(QString::fromUtf8(printstrings::kPreviewTitle));
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                [&printOut, &dialog](QPrinter* target) { printOut.print(*target, &dialog); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    frenchPrintDialog(dialog);
+    dialog.setMinMax(printOut.firstPage(), printOut.lastPage());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printOut.print(printer, this);
+}
+
+void saoView::pageSetup() {
+    QPageSetupDialog dialog(&applicationPrinter(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    setPrinterPaperChosen(true);
+    // The pane takes the document's page size again.
+    document_.computeDocumentSize();
+    pane_->refreshLayout();
+    layOut();
+    update();
+}
+
+void saoView::togglePresentation() {
+    PresentView::toggle(*this);
+}
+
+bool saoView::presentationOpen() const {
+    return PresentView::isOpen();
 }
 
 } // namespace plexo

@@ -81,6 +81,12 @@ public:
     std::optional<PageCountSettings> askPageCount(const PageCountSettings& pages) override;
     std::optional<TitleBlockSettings> askTitleBlock(const TitleBlockSettings& settings) override;
 
+    // Printing and presentation.
+    void printFolio(bool preview) override;
+    void pageSetup() override;
+    void togglePresentation() override;
+    bool presentationOpen() const override;
+
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
     std::string statusMessage() const;
     std::string pageIndicator() const;
