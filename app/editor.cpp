@@ -11,7 +11,10 @@
 #include "views/qttextmeasurer.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 namespace plexo {
 
@@ -20,6 +23,11 @@ int runEditor(int argc, char** argv) {
     QtTextMeasurerInstaller textMeasurer; // outlines and text layout measure with Qt's fonts
     QApplication::setApplicationName("Plexo");
     QApplication::setApplicationVersion(kAppCaption);
+    // Qt's own dialogs (print, page setup, files, fonts) in French, when Qt's
+    // translations are installed.
+    QTranslator qtFrench;
+    if (qtFrench.load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
 
     // QApplication took its own options out of argv.
     std::vector<std::string> paths;
