@@ -57,6 +57,9 @@ public:
 
     // Drops a drawing in progress in the view's pane (before an undo).
     virtual void cancelConstruction() {}
+
+    // Edition: the pane's zoom level (0..8), at which texts refit their outline (710).
+    virtual int paneZoom() const { return 5; }
 };
 
 } // namespace plexo
