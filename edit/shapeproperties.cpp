@@ -136,10 +136,9 @@ ObjectProperties loadObjectProperties(const Shape& shape) {
 }
 
 std::optional<LengthScale> calibratedScale(const Rect& box, bool millimetres, std::int32_t length) {
-    const std::int32_t width = millimetres ? pointsToMillimetres(box.width()) : box.width();
-    if (width <= 0 || length <= 0)
+    if (box.width() <= 0 || length <= 0)
         return std::nullopt;
-    return LengthScale{millimetres, static_cast<double>(length) / static_cast<double>(width)};
+    return LengthScale{millimetres, static_cast<double>(length) / static_cast<double>(box.width())};
 }
 
 PropertyProblem checkObjectProperties(const Shape& shape, const ObjectProperties& values) {

@@ -48,8 +48,9 @@ struct ObjectProperties {
 ObjectProperties loadObjectProperties(const Shape& shape);
 // The extent of the object's points (what the dialog shows as its outline).
 Rect pointsExtent(const Shape& shape);
-// The scale that makes the object's current width read as `length` (thousandths
-// of the shown unit); none when the object has no width or the length is not > 0.
+// The scale that makes the object's current width read as `length` (document
+// units, as read by readLength without calibration); none when the object has no
+// width or the length is not > 0.
 std::optional<LengthScale> calibratedScale(const Rect& box, bool millimetres, std::int32_t length);
 // The box must not be reversed; an object with no width (or height) keeps it.
 PropertyProblem checkObjectProperties(const Shape& shape, const ObjectProperties& values);

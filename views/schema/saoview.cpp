@@ -11,7 +11,15 @@
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
+#include "edit/calendarproperties.h"
+#include "edit/shapeproperties.h"
+#include "edit/symbolproperties.h"
+#include "views/dialogs/dlogcalendrier.h"
+#include "views/dialogs/dlogfil.h"
 #include "views/dialogs/dlogfind.h"
+#include "views/dialogs/dlogmidi.h"
+#include "views/dialogs/dlogshape.h"
+#include "views/dialogs/dlogsymbole.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloglistefolios.h"
 #include "views/dialogs/dlogtexte.h"
@@ -314,24 +322,46 @@ std::optional<std::filesystem::path> saoView::choosePasteFile() {
     return std::filesystem::path(chosen.toStdString());
 }
 
+// Properties of the single selection, by its kind: each dialog writes only that
+// object, as one "modification".
 void saoView::openProperties() {
     Shape* single = document_.selection.single;
     if (!single || !folio_ || document_.selection.folio != folio_)
         return;
+    Folio& folio = *folio_;
     switch (single->kind) {
     case kText:
         if (const std::optional<std::string> text = DlogTexte::ask(single->data, this)) {
-            EditTransaction edit(document_, *folio_, kUndoModification);
+            EditTransaction edit(document_, folio, kUndoModification);
             edit.modify(*single, [&](Shape& shape) { shape.data = *text; });
             edit.finish();
         }
+        break;
+    case kSymbol:
+        if (const auto values = DlogSymbole::ask(loadSymbolProperties(*single), this))
+            applySymbolProperties(document_, folio, *single, *values);
+        break;
+    case kWire:
+    case kCable:
+        if (const auto values = DlogFil::ask(loadWireProperties(*single), this))
+            applyWireProperties(document_, folio, *single, *values);
+        break;
+    case kCalendar:
+        if (single->infoCalendrier)
+            if (const auto record = DlogCalendrier::ask(*single->infoCalendrier, this))
+                applyCalendarProperties(document_, folio, *single, *record);
+        break;
+    case kMidiShortcut:
+        if (const auto values = DlogMidi::ask(loadMidiProperties(*single), this))
+            applyMidiProperties(document_, folio, *single, *values);
         break;
     case kSequence:
         userInterface().messageBox(viewstr::kSequenceNotEditable, viewstr::kSequenceCaption,
                                    MessageIcon::Information);
         break;
     default:
-        // The other kinds' property dialogs come with the object dialogs.
+        if (const auto values = DlogShape::ask(*single, document_.unitIsMm != 0, this))
+            applyObjectProperties(document_, folio, *single, *values);
         break;
     }
 }

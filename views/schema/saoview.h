@@ -70,6 +70,7 @@ public:
     std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
     std::optional<std::filesystem::path> choosePasteFile() override;
     void openProperties() override;
+    int paneZoom() const override { return zoomLevel(); }
     Point pasteOrigin() const override;
 
     // The status bar's message (the folio's number) and page indicator ("%d/%d").
