@@ -22,7 +22,7 @@ namespace {
 // origin (a million points, some 350 metres), far from the 32-bit limits that
 // moving and widening outlines must not cross.
 constexpr std::int64_t kMaxTypedCoordinate = 1'000'000'000;
-constexpr std::size_t kMaxIntegerDigits = 9; // beyond this no typed length can be in range
+constexpr std::size_t kMaxIntegerDigits = 6; // beyond this no typed length fits in 32 bits once in thousandths
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
@@ -90,10 +90,11 @@ std::optional<std::string> toDocumentText(std::string_view utf8) {
 }
 
 std::string showLength(std::int32_t units, const LengthScale& scale) {
-    const std::int32_t shown = scale.millimetres ? pointsToMillimetres(units) : units;
-    const double calibrated = std::round(static_cast<double>(shown) * scale.factor);
+    // The calibration scales the document length, then the unit converts it.
     const double limit = std::numeric_limits<std::int32_t>::max();
-    return formatDecimal(static_cast<std::int32_t>(std::clamp(calibrated, -limit, limit)));
+    const auto scaled = static_cast<std::int32_t>(
+        std::clamp(std::round(static_cast<double>(units) * scale.factor), -limit, limit));
+    return formatDecimal(scale.millimetres ? pointsToMillimetres(scaled) : scaled);
 }
 
 std::optional<std::int32_t> readLength(std::string_view typed, const LengthScale& scale, PropertyProblem& problem) {
@@ -107,19 +108,19 @@ std::optional<std::int32_t> readLength(std::string_view typed, const LengthScale
         problem = withValue(propstr::kOutOfRange, text);
         return std::nullopt;
     }
-    const double shown = static_cast<double>(parseDecimal(text)) / scale.factor;
-    double units = shown;
-    if (scale.millimetres)
-        units = shown * 360.0 / 127.0;
+    const std::int32_t shown = parseDecimal(text);
+    if (scale.millimetres && std::fabs(shown * 360.0 / 127.0) > static_cast<double>(kMaxTypedCoordinate)) {
+        problem = withValue(propstr::kOutOfRange, text);
+        return std::nullopt;
+    }
+    // A length shown in millimetres reads back as it was shown.
+    const std::int32_t scaled = scale.millimetres ? millimetresToPointsRoundTrip(shown) : shown;
+    const double units = static_cast<double>(scaled) / scale.factor;
     if (!std::isfinite(units) || std::fabs(units) > static_cast<double>(kMaxTypedCoordinate)) {
         problem = withValue(propstr::kOutOfRange, text);
         return std::nullopt;
     }
-    auto result = static_cast<std::int32_t>(std::llround(units));
-    // Without calibration a length shown in millimetres reads back as it was shown.
-    if (scale.millimetres && scale.factor == 1.0)
-        result = millimetresToPointsRoundTrip(static_cast<std::int32_t>(shown));
-    return result;
+    return static_cast<std::int32_t>(std::llround(units));
 }
 
 Rect pointsExtent(const Shape& shape) {
