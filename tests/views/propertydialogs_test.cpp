@@ -268,28 +268,5 @@ TEST(DlogSymbole, TheSelectedLabelIsEditedInItsField) {
     EXPECT_FALSE(locked.commentsField()->isEnabled());
 }
 
-// Not run by default: saves a picture of each dialog to /tmp for a look.
-TEST_F(PropertyDialogs, DISABLED_Screenshots) {
-    Shape& box = add(kRectangle, {{100000, 100000}, {160000, 140000}}, "P1");
-    DlogShape shape(box, true);
-    InfoCalendrier record;
-    record.year = record.secondYear = 2024;
-    record.month = record.secondMonth = 5;
-    record.day = 8;
-    record.notes.push_back({8, 5, 2024, "Livraison", 1, 0, 1});
-    DlogCalendrier calendar(record);
-    DlogFil wire({"X1", "Y2"});
-    DlogMidi midi({"/musique/chanson.mid"});
-    SymbolProperties values{"relais", "K1", {"A1", "A2"}, "commentaire", true};
-    DlogSymbole symbol(values);
-    const std::pair<QDialog*, const char*> dialogs[] = {
-        {&shape, "shape"}, {&calendar, "calendrier"}, {&wire, "fil"}, {&midi, "midi"}, {&symbol, "symbole"}};
-    for (const auto& [dialog, name] : dialogs) {
-        dialog->show();
-        QApplication::processEvents();
-        dialog->grab().save(QString("/tmp/plexo-dlog-%1.png").arg(name));
-    }
-}
-
 } // namespace
 } // namespace plexo

@@ -15,6 +15,7 @@ namespace plexo {
 
 DlogSymbole::DlogSymbole(const SymbolProperties& values, QWidget* parent) : QDialog(parent), values_(values) {
     setWindowTitle(QString::fromUtf8(propstr::kSymbolCaption));
+    setMinimumWidth(320);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     if (!values.symbol.empty())
