@@ -131,8 +131,8 @@ void CalendarProperties::select(int year, int month, int day) {
     // The months shown follow the selected day.
     const int shown = std::clamp(record_.monthCount, 1, kMaxMonthsShown);
     const std::int64_t selected = monthIndex(year, month);
-    std::int64_t firstShown = monthIndex(std::clamp(record_.year, kFirstYear, kLastYear),
-                                         std::clamp(record_.month, 1, 12));
+    std::int64_t firstShown =
+        monthIndex(std::clamp(record_.year, kFirstYear, kLastYear), std::clamp(record_.month, 1, 12));
     if (selected < firstShown)
         firstShown = selected;
     else if (selected >= firstShown + shown)

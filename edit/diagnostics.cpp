@@ -23,11 +23,31 @@ namespace {
 constexpr const char* kDiagnosticCaption = "Diagnostic";
 
 const std::array<const char*, kShapeKindCount> kKindNames = {
-    "Ligne",           "Rectangle",       "Rectangle arrondi", "Ovale",           "Polygone",
-    "Demi-ovale horizontal", "Demi-ovale vertical", "Courbe de Bézier", "Main levée", "Texte",
-    "Zone de texte",   "Image",           "Métafichier",       "Image bitmap",    "Borne",
-    "Inutilisé",       "Symbole",         "Fil",               "Câble",           "Texte de symbole",
-    "Grille d'accord", "Tablature",       "Calendrier",        "Fichier Midi",    "Séquence",
+    "Ligne",
+    "Rectangle",
+    "Rectangle arrondi",
+    "Ovale",
+    "Polygone",
+    "Demi-ovale horizontal",
+    "Demi-ovale vertical",
+    "Courbe de Bézier",
+    "Main levée",
+    "Texte",
+    "Zone de texte",
+    "Image",
+    "Métafichier",
+    "Image bitmap",
+    "Borne",
+    "Inutilisé",
+    "Symbole",
+    "Fil",
+    "Câble",
+    "Texte de symbole",
+    "Grille d'accord",
+    "Tablature",
+    "Calendrier",
+    "Fichier Midi",
+    "Séquence",
 };
 
 std::string line(const std::string& label, long long value) {
@@ -58,8 +78,8 @@ std::size_t memoryOf(const Shape& shape) {
 }
 
 std::string rectText(const Rect& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + ")";
 }
 
 void show(const std::string& text) {
@@ -145,8 +165,10 @@ std::string objectAnalysis(const Shape& shape) {
     if (shape.points.size() > 8)
         text += "  ...\n";
     text += line("Texte (octets)", shape.size());
-    text += "Epaisseur : " + formatDecimal(static_cast<std::int32_t>(std::min<std::uint32_t>(
-                                 shape.style.lineWidth, 0x7fffffff))) + " pt\n";
+    text +=
+        "Epaisseur : " +
+        formatDecimal(static_cast<std::int32_t>(std::min<std::uint32_t>(shape.style.lineWidth, 0x7fffffff))) +
+        " pt\n";
     if (shape.epx || shape.epy)
         text += "Etirement : " + std::to_string(shape.epx) + ", " + std::to_string(shape.epy) + "\n";
     if (shape.infoSymbole) {
@@ -162,7 +184,8 @@ std::string objectAnalysis(const Shape& shape) {
     if (shape.infoCalendrier)
         text += line("Notes", static_cast<long long>(shape.infoCalendrier->notes.size()));
     if (shape.dib)
-        text += "Image : " + std::to_string(shape.dib->width()) + " x " + std::to_string(shape.dib->height()) + "\n";
+        text += "Image : " + std::to_string(shape.dib->width()) + " x " +
+                std::to_string(shape.dib->height()) + "\n";
     return text;
 }
 

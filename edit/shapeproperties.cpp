@@ -22,7 +22,8 @@ namespace {
 // origin (a million points, some 350 metres), far from the 32-bit limits that
 // moving and widening outlines must not cross.
 constexpr std::int64_t kMaxTypedCoordinate = 1'000'000'000;
-constexpr std::size_t kMaxIntegerDigits = 6; // beyond this no typed length fits in 32 bits once in thousandths
+constexpr std::size_t kMaxIntegerDigits =
+    6; // beyond this no typed length fits in 32 bits once in thousandths
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
@@ -97,7 +98,8 @@ std::string showLength(std::int32_t units, const LengthScale& scale) {
     return formatDecimal(scale.millimetres ? pointsToMillimetres(scaled) : scaled);
 }
 
-std::optional<std::int32_t> readLength(std::string_view typed, const LengthScale& scale, PropertyProblem& problem) {
+std::optional<std::int32_t> readLength(std::string_view typed, const LengthScale& scale,
+                                       PropertyProblem& problem) {
     const std::string_view text = trimmed(typed);
     std::size_t integerDigits = 0;
     if (!isDecimalNumber(text, integerDigits)) {

@@ -37,7 +37,8 @@ std::string showLength(std::int32_t units, const LengthScale& scale);
 // A typed length back to document units; none with a message when the text is
 // not a number (digits, one optional "-" in front, one "," or "." and at most
 // three decimals) or the length lies beyond the drawing's range.
-std::optional<std::int32_t> readLength(std::string_view text, const LengthScale& scale, PropertyProblem& problem);
+std::optional<std::int32_t> readLength(std::string_view text, const LengthScale& scale,
+                                       PropertyProblem& problem);
 
 // "Propriétés Objet".
 struct ObjectProperties {

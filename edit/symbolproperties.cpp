@@ -39,7 +39,8 @@ std::optional<std::string> commentsOfBlock(const std::string& block) {
     std::string text = block;
     if (!text.empty() && text.back() == '\0')
         text.pop_back();
-    if (!std::all_of(text.begin(), text.end(), [](char c) { return isTextByte(static_cast<unsigned char>(c)); }))
+    if (!std::all_of(text.begin(), text.end(),
+                     [](char c) { return isTextByte(static_cast<unsigned char>(c)); }))
         return std::nullopt;
     return text;
 }
@@ -80,7 +81,8 @@ bool applySymbolProperties(saoDoc& document, Folio& folio, Shape& instance, cons
     std::vector<std::string> labels;
     if (info)
         for (std::size_t i = 0; i < info->labels.size(); ++i)
-            labels.push_back(i < values.labels.size() ? *toDocumentText(values.labels[i]) : info->labels[i].text);
+            labels.push_back(i < values.labels.size() ? *toDocumentText(values.labels[i])
+                                                      : info->labels[i].text);
     // An unchanged block is kept byte for byte, its terminating zero included.
     std::optional<std::string> block;
     if (info && values.commentsEditable) {

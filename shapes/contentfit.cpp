@@ -19,15 +19,16 @@ namespace {
 
 using render::item;
 
-constexpr std::int32_t kMaxFontSize = 2000;     // points; larger sizes are damaged values, as drawn
-constexpr std::size_t kMaxFittedBytes = 65536;  // the part of a text that the layout shows
+constexpr std::int32_t kMaxFontSize = 2000;      // points; larger sizes are damaged values, as drawn
+constexpr std::size_t kMaxFittedBytes = 65536;   // the part of a text that the layout shows
 constexpr std::int64_t kMaxFittedSize = 1 << 30; // document units; keeps sums of coordinates in range
 
 // The font a text object is laid out with, at natural size.
 TextFont naturalFont(const Style& style) {
     TextFont font;
     font.face = fontList().faceName(static_cast<int>(item(style, kFont)));
-    font.height = static_cast<std::int32_t>(std::clamp<std::int64_t>(item(style, kFontSize), 1, kMaxFontSize));
+    font.height =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(item(style, kFontSize), 1, kMaxFontSize));
     const auto fontStyle = static_cast<std::uint8_t>(item(style, kFontStyle));
     font.bold = (fontStyle & kFontBold) != 0;
     font.italic = (fontStyle & kFontItalic) != 0;
@@ -49,12 +50,13 @@ std::vector<Point> resizedBox(const Shape& shape, Point size) {
         std::swap(size.x, size.y);
     Point topLeft;
     if (shape.points.size() >= 2)
-        topLeft = {std::min(shape.points[0].x, shape.points[1].x), std::min(shape.points[0].y, shape.points[1].y)};
+        topLeft = {std::min(shape.points[0].x, shape.points[1].x),
+                   std::min(shape.points[0].y, shape.points[1].y)};
     else if (!shape.points.empty())
         topLeft = shape.points[0];
     auto far = [](std::int32_t from, std::int32_t length) {
-        return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{from} + length,
-                                                                std::numeric_limits<std::int32_t>::max()));
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(std::int64_t{from} + length, std::numeric_limits<std::int32_t>::max()));
     };
     return {topLeft, {far(topLeft.x, size.x), far(topLeft.y, size.y)}};
 }
@@ -94,8 +96,10 @@ Point fittedTextSize(const Shape& text, int zoom) {
     } while (pos < all.size());
     // Natural pixels are points; the zoomed sizes are taken back to document
     // units so that the box also holds the lines as drawn at the pane's zoom.
-    const std::int64_t across = std::max(widest * kUnitsPerPoint, std::int64_t{fromPixels(saturated(widestAtZoom), zoom)});
-    const std::int64_t down = std::max(height * kUnitsPerPoint, std::int64_t{fromPixels(saturated(heightAtZoom), zoom)});
+    const std::int64_t across =
+        std::max(widest * kUnitsPerPoint, std::int64_t{fromPixels(saturated(widestAtZoom), zoom)});
+    const std::int64_t down =
+        std::max(height * kUnitsPerPoint, std::int64_t{fromPixels(saturated(heightAtZoom), zoom)});
     return {saturated(across), saturated(down)};
 }
 
@@ -118,7 +122,8 @@ bool fittedGeometry(const Shape& shape, int zoom, FittedGeometry& fitted) {
         if (width <= 0 || height <= 0)
             return false;
         // At natural size one picture pixel is one point.
-        fitted.points = resizedBox(shape, {saturated(width * kUnitsPerPoint), saturated(height * kUnitsPerPoint)});
+        fitted.points =
+            resizedBox(shape, {saturated(width * kUnitsPerPoint), saturated(height * kUnitsPerPoint)});
         return true;
     }
     case kSymbol:

@@ -26,12 +26,9 @@ TEST(PropertyLengths, AreShownAndReadInTheWorkingUnit) {
         LengthScale scale;
         const char* shown;
     } cases[] = {
-        {28346, {false, 1.0}, "28,35"},
-        {28346, {true, 1.0}, "10"},       // 10 mm
-        {-14173, {true, 1.0}, "-5"},
-        {1000, {false, 1.0}, "1"},
-        {0, {false, 1.0}, "0"},
-        {10000, {false, 2.5}, "25"},      // calibrated: 10 points stand for 25
+        {28346, {false, 1.0}, "28,35"}, {28346, {true, 1.0}, "10"}, // 10 mm
+        {-14173, {true, 1.0}, "-5"},    {1000, {false, 1.0}, "1"},
+        {0, {false, 1.0}, "0"},         {10000, {false, 2.5}, "25"}, // calibrated: 10 points stand for 25
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
@@ -115,9 +112,9 @@ TEST_F(PropertiesTest, ObjectPropertiesRefuseAReversedBoxAndRecordNothingUnchang
     EXPECT_EQ(checkObjectProperties(box, values), propstr::kReversedBox);
     EXPECT_FALSE(applyObjectProperties(f.document, *f.folio, box, values));
     values = loadObjectProperties(box);
-    values.name = "\xe2\x82\xac ok";                  // the euro sign is in Windows-1252
+    values.name = "\xe2\x82\xac ok"; // the euro sign is in Windows-1252
     EXPECT_EQ(checkObjectProperties(box, values), "");
-    values.name = "\xe2\x88\x9e";                     // infinity is not
+    values.name = "\xe2\x88\x9e"; // infinity is not
     EXPECT_EQ(checkObjectProperties(box, values), propstr::kUnstorableText);
     EXPECT_EQ(box.points[1], (Point{30000, 30000}));
 }
@@ -208,7 +205,7 @@ TEST(CalendarProperties, MoveByADayOrAMonthAndTheMonthsShownFollow) {
         const char* what;
         InfoCalendrier start;
         int days, months;
-        int year, month, day;   // selected afterwards
+        int year, month, day; // selected afterwards
         int shownYear, shownMonth;
     } cases[] = {
         {"next day", calendarOn(2024, 3, 4), 1, 0, 2024, 3, 5, 2024, 3},

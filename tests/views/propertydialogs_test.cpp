@@ -141,7 +141,7 @@ TEST_F(PropertyDialogs, TheOutlineFollowsTheUnitAndTheCalibration) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     clickIndicator(dialog.millimetresButton());
-    EXPECT_EQ(dialog.edgeField(0)->text(), "35,28"); // 100 points
+    EXPECT_EQ(dialog.edgeField(0)->text(), "35,28");       // 100 points
     EXPECT_EQ(dialog.calibrationField()->text(), "21,17"); // the 60-point width
     clickIndicator(dialog.pointsButton());
     EXPECT_EQ(dialog.edgeField(0)->text(), "100") << "the exact coordinate is kept";

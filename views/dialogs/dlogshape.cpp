@@ -132,7 +132,8 @@ bool DlogShape::readEdges() {
         read[i] = *v;
     }
     // A value that reads back as it is shown keeps the object's exact coordinate.
-    std::int32_t* const box[] = {&values_.box.left, &values_.box.top, &values_.box.right, &values_.box.bottom};
+    std::int32_t* const box[] = {&values_.box.left, &values_.box.top, &values_.box.right,
+                                 &values_.box.bottom};
     for (std::size_t i = 0; i < edges_.size(); ++i)
         if (utf8(edges_[i]->text()) != showLength(*box[i], shownScale_))
             *box[i] = read[i];
