@@ -125,12 +125,10 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kFlipVertical).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
         mirrorSelection(document, folio, 1);
     }));
-    add(cmd::kFitOutline)
-        .enabledWhen(acceptedBySelection(cmd::kFitOutline))
-        .does([](Context& view) {
-            if (Folio* folio = view.folio())
-                fitSelectionOutlines(view.document(), *folio, view.paneZoom());
-        });
+    add(cmd::kFitOutline).enabledWhen(acceptedBySelection(cmd::kFitOutline)).does([](Context& view) {
+        if (Folio* folio = view.folio())
+            fitSelectionOutlines(view.document(), *folio, view.paneZoom());
+    });
     add(cmd::kUseFormatAsModel)
         .enabledWhen(kOne && acceptedBySelection(cmd::kUseFormatAsModel))
         .does(onFolio([](saoDoc& document, Folio& folio) { document.takeStyleAsModel(folio); }));
@@ -149,7 +147,9 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
         view.document().stopMidi();
     });
     const Rule mailService = [](const Context&) { return desktopServices().hasMailService(); };
-    add(cmd::kSend).enabledWhen(mailService && kSchema && kAny).does([](Context& view) { view.document().sendByMail(); });
+    add(cmd::kSend).enabledWhen(mailService && kSchema && kAny).does([](Context& view) {
+        view.document().sendByMail();
+    });
     // Find: the dialog, then find next; the pane centres on what was found.
     auto findNextOn = [](Context& view) {
         if (Folio* folio = view.folio())
