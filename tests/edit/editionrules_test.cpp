@@ -92,16 +92,18 @@ TEST_F(EditionRules, EnablingFollowsTheSelectionAndTheKinds) {
     struct Case {
         const char* what;
         std::vector<Shape*> selected;
-        bool fit, model, one, sel;
+        bool fit, model, one, sel, many, named;
     } cases[] = {
-        {"nothing", {}, false, false, false, false},
-        {"a rectangle", {&box}, false, true, true, true},
-        {"a text", {&text}, true, true, true, true},
-        {"a symbol", {&symbol}, true, false, true, true},
-        {"a calendar", {&calendar}, false, true, true, true},
-        {"a chord grid", {&grid}, false, false, true, true},
-        {"a rectangle and a text", {&box, &text}, true, false, false, true},
-        {"a symbol and a chord grid", {&symbol, &grid}, true, false, false, true},
+        {"nothing", {}, false, false, false, false, false, false},
+        {"a rectangle", {&box}, false, true, true, true, false, false},
+        {"a text", {&text}, true, true, true, true, false, true},
+        {"a symbol", {&symbol}, true, false, true, true, false, false},
+        {"a calendar", {&calendar}, false, true, true, true, false, false},
+        {"a chord grid", {&grid}, false, false, true, true, false, false},
+        // The first selected object of a naming kind decides 784 and 785.
+        {"a rectangle and a text", {&box, &text}, true, false, false, true, true, false},
+        {"a chord grid and a text", {&grid, &text}, true, true, false, true, true, true},
+        {"a symbol and a chord grid", {&symbol, &grid}, true, false, false, true, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,10 +112,16 @@ TEST_F(EditionRules, EnablingFollowsTheSelectionAndTheKinds) {
             shape->selected = true;
         refreshSelectionSummary(f.document);
         EXPECT_EQ(enabled(cmd::kFitOutline, view), c.fit);
-        EXPECT_EQ(enabled(cmd::kUseFormatAsModel, view), c.model);
-        EXPECT_EQ(enabled(cmd::kProperties, view), c.one);
-        EXPECT_EQ(enabled(cmd::kDiagnosticLast, view), c.one);
-        EXPECT_EQ(enabled(cmd::kCopy, view), c.sel);
+        EXPECT_EQ(enabled(cmd::kUseFormatAsModel, view), c.model && c.one);
+        for (int id : {cmd::kProperties, cmd::kBringToFront, cmd::kSendToBack, cmd::kDiagnosticLast})
+            EXPECT_EQ(enabled(id, view), c.one) << id;
+        for (int id : {cmd::kCopy, cmd::kCut, cmd::kDuplicate, cmd::kDelete, cmd::kRotateLeft,
+                       cmd::kFlipVertical, cmd::kAlignOnGrid, cmd::kCentreInFolio})
+            EXPECT_EQ(enabled(id, view), c.sel) << id;
+        for (int id = cmd::kAlignTop; id <= cmd::kCentreVertically; ++id)
+            EXPECT_EQ(enabled(id, view), c.many) << id;
+        EXPECT_EQ(enabled(cmd::kGoToFolio, view), c.named);
+        EXPECT_EQ(enabled(cmd::kOpenWebSite, view), c.named);
         // The folio holds objects: these need nothing selected.
         for (int id : {cmd::kCopyWholeFolioPicture, cmd::kSelectAll, cmd::kCopyFolio, cmd::kDiagnosticFirst})
             EXPECT_TRUE(enabled(id, view)) << id;
