@@ -4,6 +4,7 @@
 #include "views/qtsurface.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QSvgGenerator>
 
 namespace plexo {
 namespace {
@@ -47,6 +49,27 @@ QMimeData* objectsMimeData(std::string_view format, const std::vector<std::uint8
 }
 
 } // namespace
+
+QByteArray svgOfPicture(const ClipboardPicture& picture) {
+    if (!picture.draw || picture.width <= 0 || picture.height <= 0)
+        return {};
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    // 72 units an inch: one unit of the picture is one typographic point.
+    generator.setResolution(72);
+    generator.setSize(QSize(picture.width, picture.height));
+    generator.setViewBox(QRect(0, 0, picture.width, picture.height));
+    generator.setTitle(QStringLiteral("Plexo"));
+    {
+        QPainter painter(&generator);
+        QtSurface surface(painter);
+        picture.draw(surface);
+    }
+    return svg;
+}
 
 void QtUserInterface::setFrame(QWidget* frame, Therm* therm) {
     frame_ = frame;
@@ -149,6 +172,9 @@ bool QtUserInterface::setClipboardObjects(std::string_view format, std::vector<s
     if (!clipboard)
         return false;
     QMimeData* data = objectsMimeData(format, bytes);
+    const QByteArray svg = svgOfPicture(picture);
+    if (!svg.isEmpty())
+        data->setData(QString::fromLatin1(kSvgMimeType), svg);
     if (picture.draw && picture.width > 0 && picture.height > 0 &&
         qint64{picture.width} * picture.height <= kMaxPicturePixels) {
         // Other programs get the objects as drawn at natural size on a clear ground.

@@ -1,11 +1,13 @@
 // The desktop side of the core's user interface: French message boxes, the
 // system beep, the busy cursor, the status bar's progress gauge and the
 // clipboard (each format as the MIME type "application/x-plexo-<format>", with
-// plain text and images exchanged with other programs as text/plain and image/png).
+// plain text and images exchanged with other programs as text/plain and image/png;
+// copied objects are also offered as a picture in image/png and image/svg+xml).
 #pragma once
 
 #include "base/userinterface.h"
 
+#include <QByteArray>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -13,6 +15,14 @@
 namespace plexo {
 
 class Therm;
+
+// The MIME type of the vector picture offered with copied objects.
+inline constexpr const char* kSvgMimeType = "image/svg+xml";
+
+// The picture as an SVG document drawn at natural size: its view box is the
+// picture's width × height (one document point to one unit) and its physical
+// size takes one unit as one typographic point. Empty for an empty picture.
+QByteArray svgOfPicture(const ClipboardPicture& picture);
 
 class QtUserInterface : public UserInterface {
 public:

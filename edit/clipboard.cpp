@@ -3,6 +3,7 @@
 #include "base/buffer.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "shapes/contentfit.h"
 #include "shapes/geometry.h"
 #include "shapes/render.h"
 #include "shapes/rendercontext.h"
@@ -34,10 +35,6 @@ struct PasteAbandoned {};
 // with nothing selected): nothing is pasted and nothing is said.
 struct Nothing {};
 
-// A pasted text's box: a line of text at the default size (document units).
-constexpr std::int32_t kPastedCharWidth = 6000;
-constexpr std::int32_t kPastedLineHeight = 14000;
-
 // The copies' identifiers are negated (their labels' and their wires' end
 // identifiers too) so that they can never be taken for the originals' ones, then
 // the wires of the range are joined to the objects of the range only.
@@ -68,7 +65,7 @@ void placePasted(EditTransaction& edit, saoDoc& document, Folio& folio, std::siz
         edit.modify(*folio.objects[i], [offset](Shape& shape) { move(shape, offset.x, offset.y); });
 }
 
-bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point origin) {
+bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point origin, int zoom) {
     const std::string text = utf8ToCp1252(utf8);
     if (text.empty())
         return false;
@@ -79,9 +76,9 @@ bool pasteText(saoDoc& document, Folio& folio, const std::string& utf8, Point or
     shape->setApplicability();
     shape->createKindRecord();
     shape->data = text;
-    const auto width = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), 200) *
-                                                 static_cast<std::size_t>(kPastedCharWidth));
-    shape->points = {{0, 0}, {width, kPastedLineHeight}};
+    // The box takes the size of the text's lines, as "Ajuster le contour" gives it.
+    shape->points = {{0, 0}, {0, 0}};
+    fitToContent(*shape, zoom);
     const std::size_t first = folio.objects.size();
     edit.create(std::move(shape), true);
     placePasted(edit, document, folio, first, origin);
@@ -295,12 +292,12 @@ bool clipboardCanPaste() {
     return ui.clipboardHasFormat(kObjectsFormat) || ui.clipboardHasText() || ui.clipboardHasImage();
 }
 
-bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin) {
+bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin, int zoom) {
     UserInterface& ui = userInterface();
     if (std::optional<std::vector<std::uint8_t>> data = ui.clipboardData(kObjectsFormat))
         return pasteObjects(document, folio, *data, origin);
     if (std::optional<std::string> text = ui.clipboardText())
-        return pasteText(document, folio, *text, origin);
+        return pasteText(document, folio, *text, origin, zoom);
     if (std::optional<ClipboardImage> image = ui.clipboardImage())
         return pasteImage(document, folio, *image, origin);
     return false;

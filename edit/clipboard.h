@@ -53,9 +53,10 @@ bool copySelection(Folio& folio, PictureOf what = PictureOf::Selection);
 bool cutSelection(saoDoc& document, Folio& folio);
 
 // Paste (24324): the private format first, then plain text, then an image. origin is the
-// document point under the pane's pixel (10, 10). False, with a message, when
-// nothing could be pasted; a failure leaves no object behind and nothing to undo.
-bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin);
+// document point under the pane's pixel (10, 10); a pasted text's box is fitted to
+// its lines at the zoom level. False, with a message, when nothing could be
+// pasted; a failure leaves no object behind and nothing to undo.
+bool pasteFromClipboard(saoDoc& document, Folio& folio, Point origin, int zoom = 5);
 // Whether paste has something to take.
 bool clipboardCanPaste();
 

@@ -1,7 +1,10 @@
 #include "edit/schemacommands.h"
 
+#include "base/desktopservices.h"
 #include "base/userinterface.h"
 #include "edit/clipboard.h"
+#include "edit/diagnostics.h"
+#include "edit/fitoutline.h"
 #include "edit/kindrules.h"
 #include "edit/pastefile.h"
 #include "edit/settingscommands.h"
@@ -81,11 +84,15 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kCopy).enabledWhen(kSelection).does(onFolio([](saoDoc&, Folio& folio) {
         copySelection(folio);
     }));
+    // As copy, but the picture for other programs shows the whole folio.
+    add(cmd::kCopyWholeFolioPicture).enabledWhen(kAny).does(onFolio([](saoDoc&, Folio& folio) {
+        copySelection(folio, PictureOf::WholeFolio);
+    }));
     add(cmd::kPaste)
         .enabledWhen([](const Context& view) { return view.folio() && clipboardCanPaste(); })
         .does([](Context& view) {
             if (Folio* folio = view.folio())
-                pasteFromClipboard(view.document(), *folio, view.pasteOrigin());
+                pasteFromClipboard(view.document(), *folio, view.pasteOrigin(), view.paneZoom());
         });
     add(cmd::kDuplicate).enabledWhen(kSelection).does([](Context& view) {
         if (Folio* folio = view.folio())
@@ -121,6 +128,10 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kFlipVertical).enabledWhen(kSelection).does(onFolio([](saoDoc& document, Folio& folio) {
         mirrorSelection(document, folio, 1);
     }));
+    add(cmd::kFitOutline).enabledWhen(acceptedBySelection(cmd::kFitOutline)).does([](Context& view) {
+        if (Folio* folio = view.folio())
+            fitSelectionOutlines(view.document(), *folio, view.paneZoom());
+    });
     add(cmd::kUseFormatAsModel)
         .enabledWhen(kOne && acceptedBySelection(cmd::kUseFormatAsModel))
         .does(onFolio([](saoDoc& document, Folio& folio) { document.takeStyleAsModel(folio); }));
@@ -138,7 +149,10 @@ void addEditionCommands(CommandTable<Context>& table, const std::function<Comman
     add(cmd::kStopMidi).enabledWhen(kHoldsMidiShortcut).does([](Context& view) {
         view.document().stopMidi();
     });
-    add(cmd::kSend).enabledWhen(kSchema && kAny).does([](Context& view) { view.document().sendByMail(); });
+    const Rule mailService = [](const Context&) { return desktopServices().hasMailService(); };
+    add(cmd::kSend).enabledWhen(mailService && kSchema && kAny).does([](Context& view) {
+        view.document().sendByMail();
+    });
     // Find: the dialog, then find next; the pane centres on what was found.
     auto findNextOn = [](Context& view) {
         if (Folio* folio = view.folio())
@@ -252,6 +266,7 @@ CommandTable<Context> makeSchemaCommands() {
     addSettingsCommands(table, add);
     addStyleCommands(table, add);
     addPrintCommands(table, add);
+    addDiagnosticCommands(table, add);
 
     add(cmd::kAddFolio).enabledWhen(kSchema).does([](Context& view) { view.addFolio(); });
     add(cmd::kFolioInfo).enabledWhen(kSchema).does([](Context& view) { view.folioInformation(); });

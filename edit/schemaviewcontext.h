@@ -111,6 +111,9 @@ public:
     // Opens the application's presentation window on this view, or closes it.
     virtual void togglePresentation() {}
     virtual bool presentationOpen() const { return false; }
+
+    // Edition: the pane's zoom level (0..8), at which texts refit their outline (710).
+    virtual int paneZoom() const { return 5; }
 };
 
 } // namespace plexo

@@ -128,8 +128,33 @@ void Shape::joinLabels(std::string_view first, std::string_view second) {
 }
 
 ShapeUndoCopy Shape::state() const {
-    return {kind, style, outline, angle, points, data, epx, epy};
+    ShapeUndoCopy copy{kind, style, outline, angle, points, data, epx, epy, {}, {}, std::nullopt};
+    if (infoSymbole) {
+        for (const Etiquette& label : infoSymbole->labels)
+            copy.labelTexts.push_back(label.text);
+        copy.symbolBlock = infoSymbole->block;
+    }
+    if (infoCalendrier)
+        copy.calendar = *infoCalendrier;
+    return copy;
 }
+
+namespace {
+
+// The record texts of the undo copy go back into the records (a label count
+// that differs touches only the labels both have).
+void restoreRecords(Shape& shape, const ShapeUndoCopy& state) {
+    if (shape.infoSymbole) {
+        auto& labels = shape.infoSymbole->labels;
+        for (std::size_t i = 0; i < labels.size() && i < state.labelTexts.size(); ++i)
+            labels[i].text = state.labelTexts[i];
+        shape.infoSymbole->block = state.symbolBlock;
+    }
+    if (shape.infoCalendrier && state.calendar)
+        *shape.infoCalendrier = *state.calendar;
+}
+
+} // namespace
 
 void Shape::restoreState(const ShapeUndoCopy& state) {
     kind = state.kind;
@@ -140,6 +165,7 @@ void Shape::restoreState(const ShapeUndoCopy& state) {
     data = state.data;
     epx = state.epx;
     epy = state.epy;
+    restoreRecords(*this, state);
 }
 
 void Shape::exchangeWithUndoCopy() {
@@ -151,6 +177,14 @@ void Shape::exchangeWithUndoCopy() {
     std::swap(undo.data, data);
     std::swap(undo.epx, epx);
     std::swap(undo.epy, epy);
+    if (infoSymbole) {
+        auto& labels = infoSymbole->labels;
+        for (std::size_t i = 0; i < labels.size() && i < undo.labelTexts.size(); ++i)
+            std::swap(labels[i].text, undo.labelTexts[i]);
+        std::swap(infoSymbole->block, undo.symbolBlock);
+    }
+    if (infoCalendrier && undo.calendar)
+        std::swap(*infoCalendrier, *undo.calendar);
 }
 
 void Shape::takeGeometryCopy() {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -62,6 +63,12 @@ struct ShapeUndoCopy {
     std::string data;
     std::int32_t epx = 0;
     std::int32_t epy = 0;
+    // What the property dialogs change in the kind-specific records, so that their
+    // "modification" undoes too: a symbol's label texts and private block, a
+    // calendar's record.
+    std::vector<std::string> labelTexts;
+    std::string symbolBlock;
+    std::optional<InfoCalendrier> calendar;
 };
 
 // What placing a symbol drawing changes and puts back.

@@ -2,6 +2,7 @@
 // offers other programs when it copies, and what it takes from them.
 #include "apptestsupport.h"
 
+#include "app/qtuserinterface.h"
 #include "edit/clipboard.h"
 #include "store/selection.h"
 #include "support/drawingfixture.h"
@@ -10,6 +11,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +58,49 @@ TEST_F(QtClipboard, CopiedObjectsComeBackAndOtherProgramsGetAPicture) {
     EXPECT_EQ(other.folio->objects[0]->kind, kRectangle);
     EXPECT_EQ((Point{other.folio->objects[0]->outline.left, other.folio->objects[0]->outline.top}),
               (Point{5000, 6000}));
+}
+
+TEST_F(QtClipboard, OtherProgramsAlsoGetTheSelectionAsAnSvgOfItsExtent) {
+    Shape& box = f.add(kRectangle, {{100000, 50000}, {140000, 70000}});
+    Shape& line = f.add(kLine, {{150000, 20000}, {200000, 20000}});
+    f.add(kRectangle, {{400000, 400000}, {500000, 500000}}); // not selected: not pictured
+    box.selected = line.selected = true;
+    refreshSelectionSummary(f.document);
+    ASSERT_TRUE(copySelection(*f.folio));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasFormat(kSvgMimeType));
+    const QByteArray svg = data->data(kSvgMimeType);
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    const Rect extent = picturedExtent(*f.folio);
+    const int width = (extent.right - extent.left) / 1000 + 1;
+    const int height = (extent.bottom - extent.top) / 1000 + 1;
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, width, height));
+    // The physical size takes one unit as one point (72 an inch).
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd() && !(xml.isStartElement() && xml.name() == QStringLiteral("svg")))
+        xml.readNext();
+    const QString shownWidth = xml.attributes().value(QStringLiteral("width")).toString();
+    const QString shownHeight = xml.attributes().value(QStringLiteral("height")).toString();
+    ASSERT_TRUE(shownWidth.endsWith(QStringLiteral("mm"))) << shownWidth.toStdString();
+    EXPECT_NEAR(shownWidth.chopped(2).toDouble(), width * 25.4 / 72, 0.01);
+    EXPECT_NEAR(shownHeight.chopped(2).toDouble(), height * 25.4 / 72, 0.01);
+    // Drawn without handles at natural size: the box's top edge shows, its middle and
+    // the empty space beside the line do not.
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(0, 0, width, height));
+    }
+    const int boxLeft = 100 - extent.left / 1000, boxTop = 50 - extent.top / 1000;
+    EXPECT_GT(qAlpha(image.pixel(boxLeft + 20, boxTop)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(boxLeft + 20, boxTop + 10)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(boxLeft + 4, boxTop + 4)), 0) << "no handle at the corner";
+
+    // An empty picture gives no SVG.
+    EXPECT_TRUE(svgOfPicture({}).isEmpty());
 }
 
 TEST_F(QtClipboard, TextAndImagesOfOtherProgramsArePasted) {

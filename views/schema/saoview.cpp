@@ -2,7 +2,10 @@
 
 #include "base/textcodec.h"
 #include "base/userinterface.h"
+#include "edit/calendarproperties.h"
 #include "edit/pastefile.h"
+#include "edit/shapeproperties.h"
+#include "edit/symbolproperties.h"
 #include "edit/viewlayout.h"
 #include "shapes/geometry.h"
 #include "shapes/shape.h"
@@ -12,6 +15,8 @@
 #include "store/saodoc.h"
 #include "store/selection.h"
 #include "views/dialogs/dlogcartouche.h"
+#include "views/dialogs/dlogcalendrier.h"
+#include "views/dialogs/dlogfil.h"
 #include "views/dialogs/dlogfind.h"
 #include "views/dialogs/dlogfolio.h"
 #include "views/dialogs/dloggrilles.h"
@@ -19,6 +24,9 @@
 #include "views/dialogs/dlognbpages.h"
 #include "views/dialogs/dlogtailledoc.h"
 #include "views/dialogs/dlogothersize.h"
+#include "views/dialogs/dlogmidi.h"
+#include "views/dialogs/dlogshape.h"
+#include "views/dialogs/dlogsymbole.h"
 #include "views/dialogs/dlogtexte.h"
 #include "views/dialogs/dlogunite.h"
 #include "views/dxfexport.h"
@@ -346,24 +354,46 @@ std::optional<std::filesystem::path> saoView::choosePasteFile() {
     return std::filesystem::path(chosen.toStdString());
 }
 
+// Properties of the single selection, by its kind: each dialog writes only that
+// object, as one "modification".
 void saoView::openProperties() {
     Shape* single = document_.selection.single;
     if (!single || !folio_ || document_.selection.folio != folio_)
         return;
+    Folio& folio = *folio_;
     switch (single->kind) {
     case kText:
         if (const std::optional<std::string> text = DlogTexte::ask(single->data, this)) {
-            EditTransaction edit(document_, *folio_, kUndoModification);
+            EditTransaction edit(document_, folio, kUndoModification);
             edit.modify(*single, [&](Shape& shape) { shape.data = *text; });
             edit.finish();
         }
+        break;
+    case kSymbol:
+        if (const auto values = DlogSymbole::ask(loadSymbolProperties(*single), this))
+            applySymbolProperties(document_, folio, *single, *values);
+        break;
+    case kWire:
+    case kCable:
+        if (const auto values = DlogFil::ask(loadWireProperties(*single), this))
+            applyWireProperties(document_, folio, *single, *values);
+        break;
+    case kCalendar:
+        if (single->infoCalendrier)
+            if (const auto record = DlogCalendrier::ask(*single->infoCalendrier, this))
+                applyCalendarProperties(document_, folio, *single, *record);
+        break;
+    case kMidiShortcut:
+        if (const auto values = DlogMidi::ask(loadMidiProperties(*single), this))
+            applyMidiProperties(document_, folio, *single, *values);
         break;
     case kSequence:
         userInterface().messageBox(viewstr::kSequenceNotEditable, viewstr::kSequenceCaption,
                                    MessageIcon::Information);
         break;
     default:
-        // The other kinds' property dialogs come with the object dialogs.
+        if (const auto values = DlogShape::ask(*single, document_.unitIsMm != 0, this))
+            applyObjectProperties(document_, folio, *single, *values);
         break;
     }
 }
@@ -496,6 +526,8 @@ std::optional<FontChoice> saoView::askFont(const FontChoice& initial) {
 
 void saoView::selectionChanged() {
     emit selectionShown();
+}
+
 // ---------------------------------------------------------------------------
 // Printing and presentation.
 

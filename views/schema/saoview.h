@@ -70,6 +70,7 @@ public:
     std::optional<std::filesystem::path> chooseJclFile(bool wholeFolder) override;
     std::optional<std::filesystem::path> choosePasteFile() override;
     void openProperties() override;
+    int paneZoom() const override { return zoomLevel(); }
     Point pasteOrigin() const override;
     // "Exporter en DXF...": the current folio into a DXF file chosen in a file dialog.
     void exportFolioDxf() override;
