@@ -297,6 +297,7 @@ void Folio::relinkWires(std::size_t first) {
             }
         }
     }
+    followDisplacedWireEnds(first);
 }
 
 bool Folio::isBandFreeOfSymbols(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const {

@@ -103,10 +103,16 @@ public:
     // Numbers every object from 1 in list order, a symbol's labels right after the
     // symbol, then stores in each wire its end objects' numbers (0 for a free end).
     void renumberObjects();
-    // After a load: turns the wires' end numbers back into links. With first, only
-    // the objects from that index are relinked, among themselves (pasted objects
-    // join each other, never the objects before them).
+    // After a load: turns the wires' end numbers back into links, then the wires
+    // whose ends no longer lie on them (a symbol whose terminals moved in its
+    // library since) follow them. With first, only the objects from that index are
+    // relinked, among themselves (pasted objects join each other, never the
+    // objects before them).
     void relinkWires(std::size_t first = 0);
+    // The wires from index first whose joined ends lie away from their terminal or
+    // wire follow them (shapes/wires.h, followEnds), with the orthogonal elbows of
+    // control wires.
+    void followDisplacedWireEnds(std::size_t first = 0);
 
     // Every alive wire and cable attaches its free ends to a terminal or a wire
     // lying under them (shapes/wires.h, connectLooseEnds).
