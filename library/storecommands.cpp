@@ -63,7 +63,7 @@ int runCheckCommand(int argc, char** argv) {
     return 0;
 }
 
-int runResaveCommand(int argc, char** argv) {
+int runResaveCommand(int argc, char** argv, const std::filesystem::path& usualLibrary) {
     const char* input = nullptr;
     const char* output = nullptr;
     const char* libraryFolder = nullptr;
@@ -83,12 +83,11 @@ int runResaveCommand(int argc, char** argv) {
         std::fputs(kResaveUsage, stderr);
         return 2;
     }
-    std::unique_ptr<Lib> lib;
-    if (libraryFolder) {
-        lib = std::make_unique<Lib>(libraryFolder);
-        lib->scanLocation();
-        installLibrary(lib.get());
-    }
+    // The symbols are looked for where the editor would find them: without them
+    // every symbol object would be dropped and the folios refused.
+    auto lib = std::make_unique<Lib>(libraryFolder ? std::string(libraryFolder) : usualLibrary.string());
+    lib->scanLocation();
+    installLibrary(lib.get());
     int status = 0;
     {
         saoDoc doc;
@@ -118,8 +117,7 @@ int runResaveCommand(int argc, char** argv) {
             }
         }
     }
-    if (lib)
-        installLibrary(nullptr);
+    installLibrary(nullptr);
     if (status == 0)
         std::printf("%s -> %s\n", input, output);
     return status;

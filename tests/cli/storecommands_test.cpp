@@ -3,6 +3,7 @@
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 
+#include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 
@@ -61,6 +62,10 @@ void writeDocument(const fs::path& path) {
     for (auto& folio : doc.folios) {
         folio->acquire();
         test::appendEveryKind(*folio);
+        // As the editor leaves them: the wire and the cable on their ends.
+        for (auto& object : folio->objects)
+            if (object->isWire())
+                followEnds(*object);
     }
     doc.setModified();
     ASSERT_TRUE(doc.commit(false));
@@ -100,7 +105,8 @@ TEST(StoreCommandsTest, DumpCheckAndResaveAWrittenDocument) {
 
     // Without the library the symbols cannot be read back: nothing is written.
     const fs::path lost = folder / "perdu.dls";
-    Outcome refused = run("resave " + quoted(path) + " -o " + quoted(lost));
+    fs::create_directories(folder / "sans");
+    Outcome refused = run("resave " + quoted(path) + " -o " + quoted(lost) + " --library " + quoted(folder / "sans"));
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.out.find("n'est pas écrit"), std::string::npos) << refused.out;
     EXPECT_FALSE(fs::exists(lost));
