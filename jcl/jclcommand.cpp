@@ -119,8 +119,7 @@ int runJclCommand(const JclCommandRequest& request) {
             status = 1;
         } else {
             std::printf("%s : %d folio(s) dessiné(s) depuis %d fichier(s) JCL%s.\n",
-                        request.output.string().c_str(), foliosAdded,
-                        summary.filesRead + summary.filesFailed,
+                        request.output.string().c_str(), foliosAdded, summary.filesRead + summary.filesFailed,
                         summary.filesFailed ? " (avec des erreurs)" : "");
         }
     }

@@ -51,7 +51,7 @@ std::filesystem::path savedFilePath(const std::filesystem::path& documentPath) {
             return documentPath;
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return std::filesystem::is_symlink(target, error) ? documentPath : target.lexically_normal();
+    return std::filesystem::is_symlink(target, error) ? documentPath : target;
 }
 
 bool flushToDisk(const std::filesystem::path& file) {
@@ -79,9 +79,10 @@ bool saoDoc::saveCompactCopy(const std::filesystem::path& target) {
     bool ok = false;
     {
         ObjFile file;
-        ok = file.create(utf8Path(fresh), kDocumentFileKind, kDocumentFileVersion, kDocumentMode) &&
-             file.kindAndVersion() == std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
-             workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
+        ok =
+            file.create(utf8Path(fresh), kDocumentFileKind, kDocumentFileVersion, kDocumentMode) &&
+            file.kindAndVersion() == std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
+            workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
         file.close();
     }
     // The saved file keeps the permissions the user gave the old one.

@@ -113,7 +113,8 @@ bool electricalSchematic(Folio& folio) {
     // terminal carries one wire), goes down and round the capacitor's left side.
     Shape* toLamp = join(folio, terminalOf(fuse, 1), terminalOf(lamp, 0));
     Shape* toCapacitor =
-        wire(folio, toLamp, {{mm(100), top}, {mm(100), top + mm(45)}, {mm(60), top + mm(45)}, {mm(60), top + mm(60)}},
+        wire(folio, toLamp,
+             {{mm(100), top}, {mm(100), top + mm(45)}, {mm(60), top + mm(45)}, {mm(60), top + mm(60)}},
              terminalOf(capacitor, 0));
     Shape* toMotor = join(folio, terminalOf(capacitor, 1), terminalOf(motor, 0));
     // The lamp is earthed; the motor's return joins the lamp's earth wire.

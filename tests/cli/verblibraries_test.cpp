@@ -136,7 +136,8 @@ TEST(VerbLibraries, ResavingEveryBundledDocumentKeepsEveryObjectAndLink) {
         const fs::path elsewhere = folder / "ailleurs";
         writeSettings(folder / "home2", folder / "vide");
         fs::create_directories(folder / "vide");
-        Outcome fallBack = run(folder / "home2", "resave " + quoted(entry.path()) + " -o " + quoted(elsewhere));
+        Outcome fallBack =
+            run(folder / "home2", "resave " + quoted(entry.path()) + " -o " + quoted(elsewhere));
         EXPECT_EQ(fallBack.status, 0) << fallBack.out;
     }
     EXPECT_GT(documents, 0);

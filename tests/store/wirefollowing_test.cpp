@@ -43,7 +43,8 @@ void saveJoinedSymbols(const fs::path& path, Points wirePoints) {
     folio.acquire();
     Shape& left = folio.append(makeSymbol(folio, "Moteur", {60000, 60000}));
     Shape& right = folio.append(makeSymbol(folio, "Moteur", {160000, 120000}));
-    Shape& wire = folio.append(makeShape(kWire, {placedPoint(*terminal(left, 1)), placedPoint(*terminal(right, 0))}));
+    Shape& wire =
+        folio.append(makeShape(kWire, {placedPoint(*terminal(left, 1)), placedPoint(*terminal(right, 0))}));
     ASSERT_TRUE(linkEnd(wire, true, terminal(left, 1)));
     ASSERT_TRUE(linkEnd(wire, false, terminal(right, 0)));
     followEnds(wire);
@@ -88,8 +89,9 @@ TEST(WireFollowing, AWireStoredAwayFromItsTerminalsComesBackOnThem) {
     EXPECT_EQ(wire.points.front(), placedPoint(*terminal(back.object(0), 1)));
     EXPECT_EQ(wire.points.back(), placedPoint(*terminal(back.object(1), 0)));
     // The diagonal two-point wire gets its elbow: first horizontal, then vertical.
-    EXPECT_EQ(wire.points, (Points{wire.points.front(), {wire.points.back().x, wire.points.front().y},
-                                   wire.points.back()}));
+    EXPECT_EQ(
+        wire.points,
+        (Points{wire.points.front(), {wire.points.back().x, wire.points.front().y}, wire.points.back()}));
 }
 
 TEST(WireFollowing, WiresInPlaceAreLeftAsStored) {
