@@ -1,6 +1,8 @@
 #include "app/libraryfolder.h"
 
 #include "library/libnode.h"
+#include "shell/profilefile.h"
+#include "shell/settings.h"
 
 #include <string>
 #include <system_error>
@@ -24,6 +26,19 @@ std::filesystem::path libraryFolderToScan(const std::filesystem::path& configure
     if (holdsLibraries(configured) || configured == programFolder || !holdsLibraries(programFolder))
         return configured;
     return programFolder;
+}
+
+std::filesystem::path editorLibraryFolder(const std::filesystem::path& home,
+                                          const std::filesystem::path& programFolder) {
+    ProfileFile profile;
+    profile.load(home / "Plexo.ini"); // a missing file reads as empty
+    Settings settings;
+    // The screen only places the editor's windows: none is needed here.
+    settings.read(profile, home.string(), Rect{});
+    std::string folder = libraryFolderToScan(settings.libraryPath, programFolder).string();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
 }
 
 } // namespace plexo

@@ -19,4 +19,12 @@ bool holdsLibraries(const std::filesystem::path& folder);
 std::filesystem::path libraryFolderToScan(const std::filesystem::path& configured,
                                           const std::filesystem::path& programFolder);
 
+// The folder the editor would scan, for the command-line verbs given no
+// "--library": the "Librairie"/"path" setting of home's "Plexo.ini" (home itself
+// when the file or the key is absent, as at the editor's first start), with the
+// fall-back of libraryFolderToScan to the program folder, without a trailing
+// separator.
+std::filesystem::path editorLibraryFolder(const std::filesystem::path& home,
+                                          const std::filesystem::path& programFolder);
+
 } // namespace plexo

@@ -1,4 +1,5 @@
 #include "app/verbs.h"
+#include "app/libraryfolder.h"
 #include "jcl/jclcommand.h"
 #include "library/storecommands.h"
 #include "midi/midicommand.h"
@@ -7,25 +8,35 @@
 
 namespace plexo {
 
+namespace {
+
+// The symbols of a verb given no "--library" are the editor's: the settings'
+// library folder, else the libraries installed beside the program.
+std::filesystem::path usualLibrary() {
+    return editorLibraryFolder(homeDir(), programDir());
+}
+
+} // namespace
+
 // One line per verb; each verb's function lives beside the code it drives and
-// is given what it needs of the application (the home folder: the usual symbol
-// library).
+// is given what it needs of the application (the usual symbol library).
 static const Verb kVerbs[] = {
     {"midi", "FICHIER.mid [-o SORTIE.mid]",
      "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
     {"render",
      "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf|SORTIE.dxf",
      "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)",
-     [](int argc, char** argv) { return runRenderCommand(argc, argv, homeDir()); }},
+     [](int argc, char** argv) { return runRenderCommand(argc, argv, usualLibrary()); }},
     {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...",
      "dessine la chaîne de traitement de chaque JCL dans un nouveau folio (un dossier : tous ses *.jcl)",
-     [](int argc, char** argv) { return runJclCommand(argc, argv, homeDir()); }},
+     [](int argc, char** argv) { return runJclCommand(argc, argv, usualLibrary()); }},
     {"dump", "FICHIER.dls|FICHIER.dly", "décrit un schéma ou une librairie tel qu'il est enregistré, en JSON",
      runDumpCommand},
     {"check", "FICHIER.dls|FICHIER.dly", "vérifie le conteneur et chaque enregistrement d'un fichier",
      runCheckCommand},
     {"resave", "ENTREE.dls -o SORTIE.dls [--library DOSSIER]",
-     "relit chaque folio d'un schéma et l'enregistre sous un autre nom (copie compacte)", runResaveCommand},
+     "relit chaque folio d'un schéma et l'enregistre sous un autre nom (copie compacte)",
+     [](int argc, char** argv) { return runResaveCommand(argc, argv, usualLibrary()); }},
     {nullptr, nullptr, nullptr, nullptr},
 };
 

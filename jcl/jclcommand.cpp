@@ -102,6 +102,10 @@ int runJclCommand(const JclCommandRequest& request) {
     JobFlowchart drawing(document);
     JclReader reader(&drawing);
     const JclImportSummary summary = reader.importJclPaths(request.inputs);
+    // A drawing stopped part-way (too many files on a step, a missing symbol)
+    // keeps its folio with what was placed: it is written, so it is counted. The
+    // document is written when at least one drawing went through whole.
+    const int foliosAdded = static_cast<int>(drawing.folios().size());
     int status = 0;
     if (summary.foliosDrawn == 0) {
         std::fprintf(stderr, "Aucun folio n'a pu être dessiné.\n");
@@ -115,8 +119,7 @@ int runJclCommand(const JclCommandRequest& request) {
             status = 1;
         } else {
             std::printf("%s : %d folio(s) dessiné(s) depuis %d fichier(s) JCL%s.\n",
-                        request.output.string().c_str(), summary.foliosDrawn,
-                        summary.filesRead + summary.filesFailed,
+                        request.output.string().c_str(), foliosAdded, summary.filesRead + summary.filesFailed,
                         summary.filesFailed ? " (avec des erreurs)" : "");
         }
     }

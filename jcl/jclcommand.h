@@ -23,7 +23,7 @@ bool parseJclArguments(int argc, char** argv, JclCommandRequest& request, std::s
 // with the symbols of request.library and writes the document. Returns 0 when
 // at least one folio was drawn and the document written, 1 otherwise, 2 for
 // wrong arguments. usualLibrary is the symbol folder used without "--library"
-// (the application's home folder, given by the caller).
+// (the editor's library folder, given by the caller).
 int runJclCommand(const JclCommandRequest& request);
 int runJclCommand(int argc, char** argv, const std::filesystem::path& usualLibrary);
 

@@ -30,6 +30,25 @@ int storedObjects(saoDoc& doc, const Folio& folio) {
     return record ? storedObjectCount(*record) : 0;
 }
 
+struct WireLinks {
+    int stored = 0; // ends naming an object in the file
+    int kept = 0;   // ends joined once the folio is loaded
+};
+
+// The wire ends of a loaded folio: the end numbers read from the file stay beside
+// the links made from them.
+WireLinks wireLinks(const Folio& folio) {
+    WireLinks links;
+    for (const auto& object : folio.objects) {
+        if (!object->isWire() || !object->infoFil)
+            continue;
+        const InfoFil& fil = *object->infoFil;
+        links.stored += (fil.amontId != 0) + (fil.avalId != 0);
+        links.kept += (fil.amont != nullptr) + (fil.aval != nullptr);
+    }
+    return links;
+}
+
 } // namespace
 
 int runDumpCommand(int argc, char** argv) {
@@ -63,7 +82,7 @@ int runCheckCommand(int argc, char** argv) {
     return 0;
 }
 
-int runResaveCommand(int argc, char** argv) {
+int runResaveCommand(int argc, char** argv, const std::filesystem::path& usualLibrary) {
     const char* input = nullptr;
     const char* output = nullptr;
     const char* libraryFolder = nullptr;
@@ -83,12 +102,11 @@ int runResaveCommand(int argc, char** argv) {
         std::fputs(kResaveUsage, stderr);
         return 2;
     }
-    std::unique_ptr<Lib> lib;
-    if (libraryFolder) {
-        lib = std::make_unique<Lib>(libraryFolder);
-        lib->scanLocation();
-        installLibrary(lib.get());
-    }
+    // The symbols are looked for where the editor would find them: without them
+    // every symbol object would be dropped and the folios refused.
+    auto lib = std::make_unique<Lib>(libraryFolder ? std::string(libraryFolder) : usualLibrary.string());
+    lib->scanLocation();
+    installLibrary(lib.get());
     int status = 0;
     {
         saoDoc doc;
@@ -96,8 +114,9 @@ int runResaveCommand(int argc, char** argv) {
             status = 1;
         } else {
             // Every folio is loaded (relinking its wires) and written back (renumbered)
-            // by the save. A folio that loses objects on the way (a symbol that cannot
-            // be resolved, a damaged list) is not written: nothing stored is dropped.
+            // by the save. A folio that loses objects or wire links on the way (a symbol
+            // that cannot be resolved, a damaged list, an end naming nothing or a
+            // terminal another wire holds) is not written: nothing stored is dropped.
             std::vector<std::unique_ptr<FolioHolder>> holds;
             for (auto& folio : doc.folios) {
                 const int stored = storedObjects(doc, *folio);
@@ -109,6 +128,14 @@ int runResaveCommand(int argc, char** argv) {
                         cp1252ToUtf8(folio->number).c_str(), static_cast<int>(folio->objects.size()), stored,
                         output);
                     status = 1;
+                    continue;
+                }
+                if (const WireLinks links = wireLinks(*folio); links.kept != links.stored) {
+                    std::fprintf(stderr,
+                                 "resave : le folio '%s' n'a refait que %d liens de fils sur %d ; '%s' n'est "
+                                 "pas écrit.\n",
+                                 cp1252ToUtf8(folio->number).c_str(), links.kept, links.stored, output);
+                    status = 1;
                 }
             }
             if (status == 0) {
@@ -118,8 +145,7 @@ int runResaveCommand(int argc, char** argv) {
             }
         }
     }
-    if (lib)
-        installLibrary(nullptr);
+    installLibrary(nullptr);
     if (status == 0)
         std::printf("%s -> %s\n", input, output);
     return status;

@@ -4,6 +4,7 @@
 //   plexo resave ENTREE.dls -o SORTIE.dls [--library DOSSIER]
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ class Buffer;
 
 int runDumpCommand(int argc, char** argv);
 int runCheckCommand(int argc, char** argv);
-int runResaveCommand(int argc, char** argv);
+// usualLibrary: the symbol folder used without "--library" (the editor's, given by
+// the caller).
+int runResaveCommand(int argc, char** argv, const std::filesystem::path& usualLibrary);
 
 // What "plexo dump" and "plexo check" find in a ".dls" (or working copy) or ".dly"
 // file, from one reading of it.

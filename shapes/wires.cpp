@@ -117,12 +117,18 @@ void meetUpstreamWire(Shape& wire) {
 
 // ---- links ------------------------------------------------------------------------
 
-void linkEnd(Shape& wire, bool upstream, Shape* end) {
+bool linkEnd(Shape& wire, bool upstream, Shape* end) {
     if (!wire.infoFil)
-        return;
+        return false;
     unlinkEnd(wire, upstream);
-    if (!end || end == &wire)
-        return;
+    if (!end)
+        return true;
+    if (end == &wire)
+        return false;
+    // Two wires on one terminal would leave one of them pointing at a terminal that
+    // knows only the other: its link would be lost at the next save.
+    if (end->infoBorne && end->infoBorne->wire && end->infoBorne->wire != &wire)
+        return false;
     (upstream ? wire.infoFil->amont : wire.infoFil->aval) = end;
     if (end->infoBorne)
         end->infoBorne->wire = &wire;
@@ -131,6 +137,7 @@ void linkEnd(Shape& wire, bool upstream, Shape* end) {
         if (std::find(list.begin(), list.end(), &wire) == list.end())
             list.push_back(&wire);
     }
+    return true;
 }
 
 void dropLinks(Shape& object, bool force) {
@@ -319,6 +326,21 @@ void followEnds(Shape& wire) {
     if (wire.kind == kWire)
         orthogonalise(wire);
     computeOutline(wire);
+}
+
+bool endsOutOfPlace(const Shape& wire) {
+    if (!wire.infoFil || wire.points.empty())
+        return false;
+    auto away = [](const Shape* end, Point point) {
+        if (!end)
+            return false;
+        if (end->kind == kTerminal || end->infoBorne)
+            return placedPoint(*end) != point;
+        if (isControlWire(end))
+            return findSegment(*end, point.x, point.y) == 0;
+        return false;
+    };
+    return away(wire.infoFil->amont, wire.points.front()) || away(wire.infoFil->aval, wire.points.back());
 }
 
 void followWireSegment(ShapeHolder& /*folio*/, std::int32_t dx, std::int32_t dy, Shape& wire,

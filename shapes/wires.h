@@ -26,8 +26,10 @@ constexpr std::int32_t kConnectTolerance = 5000;
 
 // Joins an end of a wire (upstream at the first point, downstream at the last) to
 // a terminal label or a wire or cable, recording the link on both sides. Any
-// previous link of that end is dropped first. nullptr just drops it.
-void linkEnd(Shape& wire, bool upstream, Shape* end);
+// previous link of that end is dropped first. nullptr just drops it. A terminal
+// carries at most one wire: a terminal already carrying another wire is refused
+// (false) and the end stays free, as when no end is found under it.
+bool linkEnd(Shape& wire, bool upstream, Shape* end);
 
 // Removes every link between the object and wires: for a wire or cable its ends
 // and the wires attached to it; for a symbol the wires on its terminals. Only for
@@ -50,6 +52,10 @@ Shape* findConnectable(const ShapeHolder& folio, Point p, const Shape* except,
 // Moves the wire's end points onto its ends and, for a control wire, makes every
 // segment horizontal or vertical again. The outline is recomputed.
 void followEnds(Shape& wire);
+
+// Whether a joined end of the wire lies away from its end: an end point that is
+// not on its terminal's placed point, or not on a segment of its control wire.
+bool endsOutOfPlace(const Shape& wire);
 
 // The orthogonalisation of a control wire's points alone (no end following).
 void orthogonalise(Shape& wire);

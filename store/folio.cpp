@@ -2,6 +2,7 @@
 
 #include "base/buffer.h"
 #include "base/log.h"
+#include "base/objfile.h"
 #include "base/textcodec.h"
 #include "base/userinterface.h"
 #include "shapes/geometry.h"
@@ -122,7 +123,8 @@ void Folio::rebuildShape(Shape& shape) {
 }
 
 void Folio::acquire() {
-    if (++useCount == 1 && document)
+    // Objects kept after a failed write are newer than the stored record.
+    if (++useCount == 1 && document && !objectsUnwritten)
         document->readFolioObjects(*this);
 }
 
@@ -131,15 +133,32 @@ void Folio::release(bool saveObjects) {
         return;
     if (--useCount > 0)
         return;
+    bool written = true;
     if (document) {
-        if (saveObjects)
-            document->writeFolioObjects(*this);
+        if (saveObjects || objectsUnwritten)
+            written = storeObjects();
         document->closePendingAction();
     }
-    destroyObjects();
+    // Objects that could not be written are all the document has of them.
+    if (written)
+        destroyObjects();
     // The selection summary must not keep pointing at the objects just destroyed.
     if (document && document->selection.folio == this)
         refreshSelectionSummary(*document);
+}
+
+bool Folio::storeObjects() {
+    if (!document)
+        return false;
+    if (document->writeFolioObjects(*this)) {
+        objectsUnwritten = false;
+        return true;
+    }
+    objectsUnwritten = true;
+    const ObjFile* container = document->store();
+    const std::string file = container ? container->path() : document->title();
+    logMessage(0, 0, kError, strings::format(strings::kCannotStoreFolio, cp1252ToUtf8(number), file), false);
+    return false;
 }
 
 void Folio::writeHeader(Buffer& buffer) const {
@@ -297,6 +316,7 @@ void Folio::relinkWires(std::size_t first) {
             }
         }
     }
+    followDisplacedWireEnds(first);
 }
 
 bool Folio::isBandFreeOfSymbols(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const {

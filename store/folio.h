@@ -75,6 +75,10 @@ public:
     std::uint8_t pagesAcross = 1;                // at least 1
     std::vector<std::unique_ptr<Shape>> objects; // owned; first drawn first
     std::int32_t useCount = 0;
+    // The last write of the objects to the document's store failed: they stay in
+    // memory, newer than the stored record, until a write succeeds (acquire does
+    // not read the stale record; a release writes them even when asked not to).
+    bool objectsUnwritten = false;
 
     // Today as "%02d/%02d/%04d" (day, month, year).
     static std::string today();
@@ -82,8 +86,13 @@ public:
     // One more user; the first one has the document read the object list.
     void acquire();
     // One user less; the last one has the document write the list (saveObjects),
-    // close its pending action and then destroys every object of the folio.
+    // close its pending action and then destroys every object of the folio. When
+    // the write fails the objects are kept (storeObjects).
     void release(bool saveObjects);
+    // Writes the objects to the document's store. On failure a French error line
+    // names the folio and the file, and objectsUnwritten keeps the objects in
+    // memory; the document's next save writes them again and fails while it cannot.
+    bool storeObjects();
 
     void writeHeader(Buffer& buffer) const;
     // Reads the 1302-byte header; page counts of 0 become 1. False when the buffer failed.
@@ -103,10 +112,16 @@ public:
     // Numbers every object from 1 in list order, a symbol's labels right after the
     // symbol, then stores in each wire its end objects' numbers (0 for a free end).
     void renumberObjects();
-    // After a load: turns the wires' end numbers back into links. With first, only
-    // the objects from that index are relinked, among themselves (pasted objects
-    // join each other, never the objects before them).
+    // After a load: turns the wires' end numbers back into links, then the wires
+    // whose ends no longer lie on them (a symbol whose terminals moved in its
+    // library since) follow them. With first, only the objects from that index are
+    // relinked, among themselves (pasted objects join each other, never the
+    // objects before them).
     void relinkWires(std::size_t first = 0);
+    // The wires from index first whose joined ends lie away from their terminal or
+    // wire follow them (shapes/wires.h, followEnds), with the orthogonal elbows of
+    // control wires.
+    void followDisplacedWireEnds(std::size_t first = 0);
 
     // Every alive wire and cable attaches its free ends to a terminal or a wire
     // lying under them (shapes/wires.h, connectLooseEnds).

@@ -24,6 +24,25 @@ void Folio::connectLooseWireEnds(const Rect& area) {
     }
 }
 
+void Folio::followDisplacedWireEnds(std::size_t first) {
+    // A wire following its ends may take a junction of another wire off its
+    // segment: that wire follows in the next pass. Junctions on junctions are
+    // rare and short, and a loop of wires joined to each other must not spin.
+    constexpr int kPasses = 4;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        bool moved = false;
+        for (std::size_t i = first; i < objects.size(); ++i) {
+            Shape& wire = *objects[i];
+            if (wire.isWire() && endsOutOfPlace(wire)) {
+                followEnds(wire);
+                moved = true;
+            }
+        }
+        if (!moved)
+            return;
+    }
+}
+
 void Folio::dropDeadLinks() {
     for (auto& object : objects) {
         if (!object->alive)

@@ -207,6 +207,11 @@ public:
     // the earlier names are.
     static std::filesystem::path untitledWorkingCopyPath(std::time_t now, int attempt = 1);
 
+    // Flushes a written file (or a folder, after a rename in it) to the disk; false
+    // when it cannot. Saving calls it on the new file before it replaces the old
+    // one. Replaceable so that a test can watch it or make it fail.
+    static bool (*flushFile)(const std::filesystem::path& file);
+
 private:
     std::unique_ptr<ObjFile> workingCopy_;
     std::filesystem::path workingCopyPath_;
@@ -215,6 +220,10 @@ private:
 
     bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();
+    // Writes a compact copy of the working copy beside target, flushes it and
+    // renames it over target (keeping target's permissions). False on any failure,
+    // target then untouched.
+    bool saveCompactCopy(const std::filesystem::path& target);
     void ensureFirstFolio();
     void addImageObject(Folio& folio);
     // Reads objects into a new folio from bytes written by another folio.

@@ -18,7 +18,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace plexo {
 
@@ -36,7 +38,73 @@ std::string utf8Path(const std::filesystem::path& path) {
     return path.string();
 }
 
+// The file a save replaces: the document's path, or the file a symbolic link
+// there leads to, so that the link stays a link (a dangling link's target is
+// made). A chain too long to be a real one is left as it is.
+std::filesystem::path savedFilePath(const std::filesystem::path& documentPath) {
+    constexpr int kLinkHops = 40; // the system's own limit on links followed
+    std::filesystem::path target = documentPath;
+    std::error_code error;
+    for (int hop = 0; hop < kLinkHops && std::filesystem::is_symlink(target, error); ++hop) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error)
+            return documentPath;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return std::filesystem::is_symlink(target, error) ? documentPath : target;
+}
+
+bool flushToDisk(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 } // namespace
+
+bool (*saoDoc::flushFile)(const std::filesystem::path& file) = flushToDisk;
+
+bool saoDoc::saveCompactCopy(const std::filesystem::path& target) {
+    // The new file is built beside the old one and replaces it only once it is
+    // complete and on the disk: a full disk, a lost permission or a power cut
+    // never costs the saved file.
+    std::filesystem::path fresh = target;
+    fresh += kNewFileSuffix;
+    // A stale "path.new" (a save cut short) goes first; whatever is at that
+    // name afterwards, a link included, makes the save fail rather than be followed.
+    std::error_code error;
+    std::filesystem::remove(fresh, error);
+    bool ok = false;
+    {
+        ObjFile file;
+        ok =
+            file.create(utf8Path(fresh), kDocumentFileKind, kDocumentFileVersion, kDocumentMode) &&
+            file.kindAndVersion() == std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
+            workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
+        file.close();
+    }
+    // The saved file keeps the permissions the user gave the old one.
+    std::error_code absent;
+    const std::filesystem::file_status old = std::filesystem::status(target, absent);
+    if (ok && !absent && std::filesystem::is_regular_file(old)) {
+        std::filesystem::permissions(fresh, old.permissions() & std::filesystem::perms::all, error);
+        ok = !error;
+    }
+    ok = ok && flushFile(fresh);
+    if (ok) {
+        std::filesystem::rename(fresh, target, error);
+        ok = !error;
+    }
+    if (!ok) {
+        std::filesystem::remove(fresh, error);
+        return false;
+    }
+    // The rename itself reaches the disk with its folder.
+    flushFile(target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path());
+    return true;
+}
 
 std::filesystem::path saoDoc::untitledWorkingCopyPath(std::time_t now, int attempt) {
     std::tm local{};
@@ -190,29 +258,7 @@ bool saoDoc::commit(bool force) {
         const std::string shown = utf8Path(path());
         desktopServices().addRecentFile(path());
         logMessage(0, 0, kInformation, strings::format(strings::kSaving, shown));
-        // The new file is built beside the old one and replaces it only once it is
-        // complete: a full disk or a lost permission never costs the saved file.
-        std::filesystem::path fresh = path();
-        fresh += kNewFileSuffix;
-        // A stale "path.new" (a save cut short) goes first; whatever is at that
-        // name afterwards, a link included, makes the save fail rather than be followed.
-        std::error_code error;
-        std::filesystem::remove(fresh, error);
-        bool ok = false;
-        {
-            ObjFile file;
-            ok = file.create(utf8Path(fresh), kDocumentFileKind, kDocumentFileVersion, kDocumentMode) &&
-                 file.kindAndVersion() ==
-                     std::pair<char, std::int32_t>{kDocumentFileKind, kDocumentFileVersion} &&
-                 workingCopy_ && workingCopy_->copyLiveRecordsTo(file);
-            file.close();
-        }
-        if (ok) {
-            std::filesystem::rename(fresh, path(), error);
-            ok = !error;
-        }
-        if (!ok) {
-            std::filesystem::remove(fresh, error);
+        if (!saveCompactCopy(savedFilePath(path()))) {
             userInterface().messageBox(strings::kCannotSave, shown, MessageIcon::Error);
             return false;
         }

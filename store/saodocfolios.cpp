@@ -38,9 +38,10 @@ Folio* saoDoc::adoptFolio(std::unique_ptr<Folio> folio) {
     // their free ends.
     added.connectLooseWireEnds();
     if (!added.objects.empty() && added.useCount == 0) {
-        // Nobody holds the new folio: its objects go to the store like a release's.
-        writeFolioObjects(added);
-        added.destroyObjects();
+        // Nobody holds the new folio: its objects go to the store like a release's,
+        // and stay in memory when they cannot.
+        if (added.storeObjects())
+            added.destroyObjects();
     }
     return &added;
 }

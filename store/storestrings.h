@@ -25,6 +25,9 @@ inline constexpr const char* kCannotOpenFile = "Impossible d'ouvrir le fichier";
 inline constexpr const char* kCannotCreateTemporary = "Impossible de créer un fichier temporaire";
 inline constexpr const char* kSaving = "Sauvegarde de '%s'";
 inline constexpr const char* kCannotSave = "Impossible d'enregistrer le fichier";
+inline constexpr const char* kCannotStoreFolio =
+    "*** Impossible d'écrire les objets du folio '%s' dans '%s' : ils restent en mémoire jusqu'à "
+    "la prochaine écriture réussie.";
 inline constexpr const char* kSavingProgress = "Enregistrement de '%s'...";
 inline constexpr const char* kReadingProgress = "Lecture du folio '%s'...";
 inline constexpr const char* kTitleBlockNotFound = "*** Impossible de charger le cartouche !";

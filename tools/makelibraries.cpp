@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -63,22 +64,39 @@ Shape* terminalOf(Shape* symbol, std::size_t index) {
     return symbol->infoSymbole->labels[index].shape.get();
 }
 
-// A control wire joining two terminals, routed with horizontal and vertical segments.
-void join(Folio& folio, Shape* from, Shape* to) {
+// A control wire from one end to the other, each a terminal or another control
+// wire (a junction), through the given points, routed with horizontal and vertical
+// segments. A terminal end starts or ends the wire on the terminal; a wire end on
+// the given first or last point, which lies on that wire. nullptr, with a line on
+// the build's output, when an end is missing or refused (a terminal carries one
+// wire only).
+Shape* wire(Folio& folio, Shape* from, std::vector<Point> points, Shape* to) {
     if (!from || !to)
-        return;
-    auto wire = std::make_unique<Shape>(kWire, &folio);
-    wire->points = {placedPoint(*from), placedPoint(*to)};
-    wire->style = folio.document->wireStyle;
-    wire->style.set(kArrow2, 0);
-    wire->createKindRecord();
-    Shape& placed = folio.append(std::move(wire));
-    linkEnd(placed, true, from);
-    linkEnd(placed, false, to);
+        return nullptr;
+    auto shape = std::make_unique<Shape>(kWire, &folio);
+    if (from->infoBorne)
+        points.insert(points.begin(), placedPoint(*from));
+    if (to->infoBorne)
+        points.push_back(placedPoint(*to));
+    shape->points = std::move(points);
+    shape->style = folio.document->wireStyle;
+    shape->style.set(kArrow2, 0);
+    shape->createKindRecord();
+    Shape& placed = folio.append(std::move(shape));
+    if (!linkEnd(placed, true, from) || !linkEnd(placed, false, to)) {
+        std::fprintf(stderr, "makelibraries: fil refusé sur le folio %s\n", folio.number.c_str());
+        return nullptr;
+    }
     followEnds(placed);
+    return &placed;
 }
 
-void electricalSchematic(Folio& folio) {
+// A control wire joining two terminals.
+Shape* join(Folio& folio, Shape* from, Shape* to) {
+    return wire(folio, from, {}, to);
+}
+
+bool electricalSchematic(Folio& folio) {
     folio.number = "E1";
     folio.titles[0] = utf8ToCp1252("Exemple : éclairage et ventilation");
     folio.titles[1] = utf8ToCp1252("Symboles de la librairie générale");
@@ -90,15 +108,24 @@ void electricalSchematic(Folio& folio) {
     Shape* motor = placeSymbol(folio, "Moteur", {mm(130), top + mm(60)}, "M1");
     Shape* capacitor = placeSymbol(folio, "Condensateur", {mm(80), top + mm(60)}, "C1");
     Shape* earth = placeSymbol(folio, "Terre", {mm(170), bottom}, "");
-    join(folio, terminalOf(feed, 1), terminalOf(fuse, 0));
-    join(folio, terminalOf(fuse, 1), terminalOf(lamp, 0));
-    join(folio, terminalOf(fuse, 1), terminalOf(capacitor, 0));
-    join(folio, terminalOf(capacitor, 1), terminalOf(motor, 0));
-    join(folio, terminalOf(lamp, 1), terminalOf(earth, 0));
-    join(folio, terminalOf(motor, 1), terminalOf(earth, 0));
+    Shape* toFuse = join(folio, terminalOf(feed, 1), terminalOf(fuse, 0));
+    // R1 feeds the lamp; the capacitor's branch leaves that wire at a junction (a
+    // terminal carries one wire), goes down and round the capacitor's left side.
+    Shape* toLamp = join(folio, terminalOf(fuse, 1), terminalOf(lamp, 0));
+    Shape* toCapacitor =
+        wire(folio, toLamp,
+             {{mm(100), top}, {mm(100), top + mm(45)}, {mm(60), top + mm(45)}, {mm(60), top + mm(60)}},
+             terminalOf(capacitor, 0));
+    Shape* toMotor = join(folio, terminalOf(capacitor, 1), terminalOf(motor, 0));
+    // The lamp is earthed; the motor's return joins the lamp's earth wire.
+    Shape* toEarth = join(folio, terminalOf(lamp, 1), terminalOf(earth, 0));
+    Shape* motorReturn = nullptr;
+    if (Shape* motorEnd = terminalOf(motor, 1); motorEnd && toEarth)
+        motorReturn = wire(folio, motorEnd, {{toEarth->points.back().x, placedPoint(*motorEnd).y}}, toEarth);
+    return toFuse && toLamp && toCapacitor && toMotor && toEarth && motorReturn;
 }
 
-void flowchart(Folio& folio) {
+bool flowchart(Folio& folio) {
     folio.number = "O1";
     folio.titles[0] = utf8ToCp1252("Exemple : organigramme");
     folio.author = "Plexo";
@@ -109,11 +136,12 @@ void flowchart(Folio& folio) {
     Shape* invoice = placeSymbol(folio, "Document", {x, mm(135)}, "Facture");
     Shape* order = placeSymbol(folio, "Traitement", {x + mm(50), mm(100)}, "Commander");
     Shape* end = placeSymbol(folio, utf8ToCp1252("Début / fin"), {x, mm(170)}, "Fin");
-    join(folio, terminalOf(start, 1), terminalOf(read, 0));
-    join(folio, terminalOf(read, 1), terminalOf(test, 0));
-    join(folio, terminalOf(test, 1), terminalOf(invoice, 0));
-    join(folio, terminalOf(test, 3), terminalOf(order, 2));
-    join(folio, terminalOf(invoice, 1), terminalOf(end, 0));
+    bool ok = join(folio, terminalOf(start, 1), terminalOf(read, 0));
+    ok = join(folio, terminalOf(read, 1), terminalOf(test, 0)) && ok;
+    ok = join(folio, terminalOf(test, 1), terminalOf(invoice, 0)) && ok;
+    ok = join(folio, terminalOf(test, 3), terminalOf(order, 2)) && ok;
+    ok = join(folio, terminalOf(invoice, 1), terminalOf(end, 0)) && ok;
+    return ok;
 }
 
 bool writeExamples(const std::filesystem::path& libraryDir, const std::filesystem::path& examplesDir,
@@ -133,19 +161,20 @@ bool writeExamples(const std::filesystem::path& libraryDir, const std::filesyste
             document.titleBlockCorner = 3;
             document.loadTitleBlock();
             Folio& first = *document.folios.front();
+            bool drawn = false;
             {
                 FolioHolder hold(first, FolioHolder::OnRelease::Save);
-                electricalSchematic(first);
+                drawn = electricalSchematic(first);
             }
             Folio* second = document.addFolio([](Folio&, FolioDialogKind) { return true; });
             if (second) {
                 FolioHolder hold(*second, FolioHolder::OnRelease::Save);
-                flowchart(*second);
+                drawn = flowchart(*second) && drawn;
             }
             const JclImportSummary summary = importJclFolder(document, jclDir);
             document.changeFolioList(&first, kFolioResorted);
             document.setPath(output);
-            ok = summary.foliosDrawn > 0 && document.commit(true);
+            ok = drawn && second && summary.foliosDrawn > 0 && document.commit(true);
             document.close();
         }
     }

@@ -100,10 +100,42 @@ TEST(StoreCommandsTest, DumpCheckAndResaveAWrittenDocument) {
 
     // Without the library the symbols cannot be read back: nothing is written.
     const fs::path lost = folder / "perdu.dls";
-    Outcome refused = run("resave " + quoted(path) + " -o " + quoted(lost));
+    fs::create_directories(folder / "sans");
+    Outcome refused =
+        run("resave " + quoted(path) + " -o " + quoted(lost) + " --library " + quoted(folder / "sans"));
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.out.find("n'est pas écrit"), std::string::npos) << refused.out;
     EXPECT_FALSE(fs::exists(lost));
+}
+
+TEST(StoreCommandsTest, ResaveRefusesToDropAWireLink) {
+    test::TemporaryFolder folder;
+    test::LibraryFixture fixture(folder / "lib");
+    const fs::path path = folder / "double.dls";
+    {
+        // Two wires naming one terminal, as an older example was written: the
+        // terminal carries one wire only, so the second one's link cannot be made.
+        saoDoc doc;
+        ASSERT_TRUE(doc.open({}));
+        doc.setPath(path);
+        Folio& folio = *doc.folios.front();
+        folio.acquire();
+        Shape& symbol = folio.append(test::makeSymbol(folio, "Moteur", {60000, 60000}));
+        Shape* terminal = symbol.infoSymbole->labels.at(1).shape.get();
+        for (int i = 0; i < 2; ++i) {
+            Shape& wire = folio.append(test::makeShape(kWire, {{70000, 60000}, {70000, 90000 + i * 10000}}));
+            wire.infoFil->amont = terminal;
+        }
+        doc.setModified();
+        ASSERT_TRUE(doc.commit(false));
+        folio.release(false);
+    }
+    const fs::path copy = folder / "copie.dls";
+    Outcome refused =
+        run("resave " + quoted(path) + " -o " + quoted(copy) + " --library " + quoted(folder / "lib"));
+    EXPECT_EQ(refused.status, 1) << refused.out;
+    EXPECT_NE(refused.out.find("n'a refait que 1 liens de fils sur 2"), std::string::npos) << refused.out;
+    EXPECT_FALSE(fs::exists(copy));
 }
 
 TEST(StoreCommandsTest, DumpAndCheckALibrary) {

@@ -210,6 +210,35 @@ TEST_F(Wires, LinkingAnEndAgainForgetsThePreviousEnd) {
     EXPECT_TRUE(other.infoFil->attachedWires.empty());
 }
 
+TEST_F(Wires, ATerminalCarriesOneWireOnly) {
+    Shape& a = f.addSymbol(relais, {0, 0});
+    Shape* a2 = DrawingFixture::terminal(a, 1);
+    Shape& first = f.add(kWire, {{10000, 0}, {50000, 0}});
+    Shape& second = f.add(kWire, {{10000, 0}, {10000, 40000}});
+    EXPECT_TRUE(linkEnd(first, true, a2));
+    // The second wire's end is not found: it stays free and the first keeps the terminal.
+    EXPECT_FALSE(linkEnd(second, true, a2));
+    EXPECT_EQ(second.infoFil->amont, nullptr);
+    EXPECT_EQ(a2->infoBorne->wire, &first);
+    EXPECT_EQ(first.infoFil->amont, a2);
+    // A refused end also drops what the end held before.
+    Shape& other = f.add(kWire, {{0, 40000}, {50000, 40000}});
+    ASSERT_TRUE(linkEnd(second, false, &other));
+    EXPECT_FALSE(linkEnd(second, false, a2));
+    EXPECT_EQ(second.infoFil->aval, nullptr);
+    EXPECT_TRUE(other.infoFil->attachedWires.empty());
+    // Linking the same wire again, or once the terminal is free, is accepted.
+    EXPECT_TRUE(linkEnd(first, true, a2));
+    EXPECT_EQ(a2->infoBorne->wire, &first);
+    linkEnd(first, true, nullptr);
+    EXPECT_TRUE(linkEnd(second, true, a2));
+    EXPECT_EQ(a2->infoBorne->wire, &second);
+    // A wire or cable takes any number of wire ends.
+    EXPECT_TRUE(linkEnd(first, false, &other));
+    EXPECT_TRUE(linkEnd(second, false, &other));
+    EXPECT_EQ(other.infoFil->attachedWires.size(), 2u);
+}
+
 TEST_F(Wires, WireEndHandleDetachesAndReconnects) {
     Shape& a = f.addSymbol(relais, {0, 0});
     Shape& b = f.addSymbol(relais, {100000, 0});

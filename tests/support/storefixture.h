@@ -8,6 +8,7 @@
 #include "library/libsymbolresolver.h"
 #include "shapes/saodib.h"
 #include "shapes/shape.h"
+#include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 
@@ -125,7 +126,8 @@ inline std::vector<std::uint8_t> smallDibBlock() {
 }
 
 // Appends one object of every kind 0..24 to the folio (the symbol is "Moteur" of
-// LibraryFixture, its terminals joined by a wire, a cable on the wire).
+// LibraryFixture, its terminals joined by a wire, a cable on the wire, both on
+// their ends).
 inline void appendEveryKind(Folio& folio) {
     const std::vector<Point> box = {{1000, 2000}, {30000, 20000}};
     for (int kind = 0; kind < kShapeKindCount; ++kind) {
@@ -192,6 +194,9 @@ inline void appendEveryKind(Folio& folio) {
     }
     cable->infoFil->amont = wire;
     wire->infoFil->attachedWires.push_back(cable);
+    // As the editor leaves them (and a load would put them): on their ends.
+    followEnds(*wire);
+    followEnds(*cable);
 }
 
 } // namespace plexo::test
