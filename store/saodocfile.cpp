@@ -271,9 +271,11 @@ void saoDoc::close() {
     if (closed_)
         return;
     closed_ = true;
+    // The document's path names it; an untitled document is named by its title.
     if (!presentationTime.isZero())
         logMessage(0, 0, kInformation,
-                   strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(),
+                   strings::format(strings::kPresentationTotal,
+                                   path().empty() ? title().c_str() : utf8Path(path()).c_str(),
                                    presentationTime.hours, presentationTime.minutes,
                                    presentationTime.seconds));
     notifyReleaseFolio();
