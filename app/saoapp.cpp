@@ -57,7 +57,7 @@ saoApp::saoApp(const std::filesystem::path& homeFolder, MessageLog::Clock clock)
       previousSink_(logSink()), previousInterface_(&plexo::userInterface()),
       timeZoneBias_(systemTimeZoneBias()), desktop_(std::make_unique<QtDesktopServices>()) {
     currentApp = this;
-    bundledLibraryFolder = bundledDataFolder(programDir());
+    bundledLibraryFolder = programDir();
     setShuttingDown(false);
     setLogSink(&log_);
     setUserInterface(&ui_);
