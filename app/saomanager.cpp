@@ -492,11 +492,11 @@ bool saoManager::openOrRecover(Document& document, const std::filesystem::path& 
     return document.open(path);
 }
 
-void saoManager::offerUntitledRecoveries() {
+void saoManager::offerUntitledRecoveries(const std::filesystem::path& folder) {
     auto kind = kindForPath("document.dls");
     if (!kind || !kind->createDocument)
         return;
-    for (RecoveryCandidate& candidate : findUntitledCopies()) {
+    for (RecoveryCandidate& candidate : folder.empty() ? findUntitledCopies() : findUntitledCopies(folder)) {
         if (!askRecovery || !askRecovery(candidate)) {
             logInfo(strings::kRecoveryIgnored + candidate.copy.string());
             discardRecoverableCopy(candidate);

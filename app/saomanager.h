@@ -108,7 +108,8 @@ public:
     // schémas are brought up to date each kCheckpointInterval milliseconds and
     // whenever the application loses the focus.
     static constexpr int kCheckpointInterval = 60 * 1000;
-    void offerUntitledRecoveries();
+    // The untitled copies of folder (empty: the private folder of working copies).
+    void offerUntitledRecoveries(const std::filesystem::path& folder = {});
     void checkpointDocuments();
 
     // Dialogs, replaced by tests. Each returns an empty result when cancelled.
