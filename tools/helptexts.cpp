@@ -244,6 +244,14 @@ std::vector<Block> jcl() {
     };
 }
 
+std::string jclLegend() {
+    return "Lecture : chaque boîte encadrée est une étape du travail, avec le nom de son programme. Les "
+           "fichiers qu'elle lit sont au-dessus d'elle, ceux qu'elle écrit au-dessous ; chaque fil porte le "
+           "nom de fichier logique (DLBL, TLBL) sous lequel le programme le connaît. Un fichier écrit par "
+           "une étape et lu par la suivante relie les deux étapes. Les symboles (disque, bande, fichier "
+           "VSAM, état imprimé) viennent de la librairie Jcl.dly.";
+}
+
 std::vector<Block> commandLine() {
     return {
         h("Ouvrir des documents"),

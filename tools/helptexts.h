@@ -24,6 +24,8 @@ std::vector<Block> wiresAfter();
 std::vector<Block> menus();
 std::vector<Block> printing();
 std::vector<Block> jcl();
+// How to read the drawn chain, written under it.
+std::string jclLegend();
 std::vector<Block> commandLine();
 std::vector<Block> readMe();
 std::vector<Block> readMeFiles();

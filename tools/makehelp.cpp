@@ -338,8 +338,9 @@ bool writeDocument(const std::filesystem::path& output, const std::vector<FolioC
                 FolioHolder hold(*folio, FolioHolder::OnRelease::Save);
                 identify(*folio, "07b", "Exemple de rétro-documentation", "Chaîne du travail " + job, object);
                 Page page(*folio);
-                page.text(kLeft, 5, kRight, 11, "Folio dessiné par la rétro-documentation du JCL " + job, 10,
+                page.text(kLeft, 197, kRight, 203, "Folio dessiné par la rétro-documentation du JCL " + job, 10,
                           kFontItalic);
+                page.paragraphAt(kLeft, 205, kRight, helptexts::jclLegend());
             }
             document.changeFolioList(folio, kFolioResorted);
             break;
