@@ -154,7 +154,7 @@ saoManager::saoManager(QMdiArea* area, QObject* parent) : QObject(parent), area_
     });
     checkpointTimer_->start();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive)
+        if (state != Qt::ApplicationActive && quietMoment())
             checkpointDocuments();
     });
     chooseOpenPath = [](const QString& filter) {

@@ -72,10 +72,12 @@ RecoveryCandidate findRecoverableCopy(const std::filesystem::path& document) {
 std::vector<RecoveryCandidate> findUntitledCopies(const std::filesystem::path& folder) {
     std::vector<std::pair<std::filesystem::file_time_type, RecoveryCandidate>> found;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
         const std::filesystem::path copy = it->path();
         const std::string name = copy.filename().string();
-        if (!name.starts_with(kUntitledPrefix) || !name.ends_with(kWorkingCopySuffix) || !isOwnRegularFile(copy))
+        if (!name.starts_with(kUntitledPrefix) || !name.ends_with(kWorkingCopySuffix) ||
+            !isOwnRegularFile(copy))
             continue;
         auto lock = WorkingCopyLock::tryLock(copy);
         if (!lock || !isWorkingCopy(copy, true))
@@ -129,7 +131,8 @@ bool saoDoc::checkpoint() {
     if (workingCopyLock_)
         ok = workingCopyLock_->flush() && ok;
     if (!ok)
-        logMessage(0, 0, kError, strings::format(strings::kCheckpointFailed, workingCopyPath_.string()), false);
+        logMessage(0, 0, kError, strings::format(strings::kCheckpointFailed, workingCopyPath_.string()),
+                   false);
     return ok;
 }
 
@@ -152,8 +155,8 @@ bool saoDoc::openRecovered(const std::filesystem::path& documentPath, RecoveryCa
     workingCopyPath_ = candidate.copy;
     workingCopyLock_ = std::move(candidate.lock);
     logMessage(0, 0, kInformation,
-               strings::format(strings::kRecovering, documentPath.empty() ? title().c_str() : documentPath.c_str(),
-                               shown.c_str()));
+               strings::format(strings::kRecovering,
+                               documentPath.empty() ? title().c_str() : documentPath.c_str(), shown.c_str()));
     if (!readHeader()) {
         // The copy is the user's only trace of the work: it is left as it was.
         folios.clear();

@@ -338,8 +338,8 @@ bool writeDocument(const std::filesystem::path& output, const std::vector<FolioC
                 FolioHolder hold(*folio, FolioHolder::OnRelease::Save);
                 identify(*folio, "07b", "Exemple de rétro-documentation", "Chaîne du travail " + job, object);
                 Page page(*folio);
-                page.text(kLeft, 197, kRight, 203, "Folio dessiné par la rétro-documentation du JCL " + job, 10,
-                          kFontItalic);
+                page.text(kLeft, 197, kRight, 203, "Folio dessiné par la rétro-documentation du JCL " + job,
+                          10, kFontItalic);
                 page.paragraphAt(kLeft, 205, kRight, helptexts::jclLegend());
             }
             document.changeFolioList(folio, kFolioResorted);
@@ -395,7 +395,8 @@ std::vector<FolioContent> helpFolios() {
              writeText(p, wiresAfter());
          }},
         {"05", "Les menus", "Fichier, Edition, Document...", [](Page& p) { writeText(p, menus()); }},
-        {"06", "Impression et présentation", "Imprimer, présenter", [](Page& p) { writeText(p, printing()); }},
+        {"06", "Impression et présentation", "Imprimer, présenter",
+         [](Page& p) { writeText(p, printing()); }},
         {"07", "Rétro-documentation JCL", "Chaînes de traitement", [](Page& p) { writeText(p, jcl()); }},
         {"08", "Ligne de commande", "Les verbes de plexo", [](Page& p) { writeText(p, commandLine()); }},
     };

@@ -109,10 +109,12 @@ TEST_F(HelpDocuments, TheDocumentationDrawsTheToolsWiresAndAJclChain) {
     bool jclChain = false;
     for (const auto& folio : folios) {
         drawn.insert(folio.kinds.begin(), folio.kinds.end());
-        jclChain = jclChain || (folio.number == "07b" && folio.kinds.count(kSymbol) && folio.kinds.count(kWire));
+        jclChain =
+            jclChain || (folio.number == "07b" && folio.kinds.count(kSymbol) && folio.kinds.count(kWire));
     }
-    for (int kind : {kLine, kRectangle, kRoundRect, kOval, kPolygon, kHalfOvalH, kHalfOvalV, kBezier, kFreeHand,
-                     kText, kTerminal, kTextZone, kSymbol, kWire, kCable, kChordGrid, kTablature, kCalendar})
+    for (int kind :
+         {kLine, kRectangle, kRoundRect, kOval, kPolygon, kHalfOvalH, kHalfOvalV, kBezier, kFreeHand, kText,
+          kTerminal, kTextZone, kSymbol, kWire, kCable, kChordGrid, kTablature, kCalendar})
         EXPECT_TRUE(drawn.count(kind)) << "sorte d'objet absente : " << kind;
     EXPECT_TRUE(jclChain);
     // Drawn with the bundled libraries: no symbol was missing.

@@ -48,7 +48,7 @@ TEST(InstallPaths, SettingsStayBesideAWritableProgramElseGoToTheUserConfiguratio
         {"/config", "/home/moi", "/config/plexo"},
         {"", "/home/moi", "/home/moi/.config/plexo"},
         {"relatif/config", "/home/moi", "/home/moi/.config/plexo"}, // a relative XDG folder is ignored
-        {"", "", closed},                                          // nowhere else: the program's folder
+        {"", "", closed},                                           // nowhere else: the program's folder
     };
     for (const auto& c : cases)
         EXPECT_EQ(settingsFolder(closed, c.configHome, c.home), c.expected) << c.configHome << " " << c.home;
