@@ -149,8 +149,11 @@ saoManager::saoManager(QMdiArea* area, QObject* parent) : QObject(parent), area_
     checkpointTimer_ = new QTimer(this);
     checkpointTimer_->setInterval(kCheckpointInterval);
     connect(checkpointTimer_, &QTimer::timeout, this, [this] {
-        if (quietMoment())
+        // Put off by a drag or a dialog: tried again soon rather than a minute later.
+        const bool quiet = quietMoment();
+        if (quiet)
             checkpointDocuments();
+        checkpointTimer_->setInterval(quiet ? kCheckpointInterval : kCheckpointRetryInterval);
     });
     checkpointTimer_->start();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {

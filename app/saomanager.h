@@ -108,6 +108,7 @@ public:
     // schémas are brought up to date each kCheckpointInterval milliseconds and
     // whenever the application loses the focus.
     static constexpr int kCheckpointInterval = 60 * 1000;
+    static constexpr int kCheckpointRetryInterval = 5 * 1000; // after one put off by a drag or a dialog
     // The untitled copies of folder (empty: the private folder of working copies).
     void offerUntitledRecoveries(const std::filesystem::path& folder = {});
     void checkpointDocuments();
