@@ -2,6 +2,7 @@
 // running, or builds the application object and runs it.
 #include "app/saoapp.h"
 #include "app/saoframe.h"
+#include "app/saomanager.h"
 #include "app/singleinstance.h"
 #include "app/strings.h"
 #include "app/verbs.h"
@@ -61,6 +62,12 @@ int runEditor(int argc, char** argv) {
         frame->activateWindow();
     });
     app.initInstance(paths);
+    // Untitled documents' work left behind by an editor that stopped is offered
+    // once the window is up (the documents of this editor hold their own copies).
+    QTimer::singleShot(0, &app, [&app] {
+        if (saoManager* documents = app.manager())
+            documents->offerUntitledRecoveries();
+    });
     return application.exec();
 }
 

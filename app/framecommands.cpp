@@ -9,6 +9,7 @@
 #include "base/userinterface.h"
 #include "shell/appinfo.h"
 #include "shell/commandtexts.h"
+#include "shell/documentpaths.h"
 #include "shell/statustexts.h"
 
 #include <QMdiArea>
@@ -45,7 +46,8 @@ const Rule& hasMailService() {
 }
 
 void openBeside(saoFrame& frame, const char* name) {
-    frame.app().openDocumentByPath(utf8((programDir() / name).string()));
+    // The help documents come with the program, beside its bundled libraries.
+    frame.app().openDocumentByPath(utf8((bundledDataFolder(programDir()) / name).string()));
 }
 
 // Minimised windows line up along the bottom of the document area.

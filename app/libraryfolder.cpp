@@ -1,6 +1,7 @@
 #include "app/libraryfolder.h"
 
 #include "library/libnode.h"
+#include "shell/documentpaths.h"
 #include "shell/profilefile.h"
 #include "shell/settings.h"
 
@@ -23,9 +24,13 @@ bool holdsLibraries(const std::filesystem::path& folder) {
 
 std::filesystem::path libraryFolderToScan(const std::filesystem::path& configured,
                                           const std::filesystem::path& programFolder) {
-    if (holdsLibraries(configured) || configured == programFolder || !holdsLibraries(programFolder))
+    if (holdsLibraries(configured))
         return configured;
-    return programFolder;
+    // Beside the program in the build tree, in ../share/plexo once installed.
+    for (const std::filesystem::path& bundled : {programFolder, bundledDataFolder(programFolder)})
+        if (bundled != configured && holdsLibraries(bundled))
+            return bundled;
+    return configured;
 }
 
 std::filesystem::path editorLibraryFolder(const std::filesystem::path& home,

@@ -2,8 +2,9 @@
 //
 // The rule: the folder of the settings ("Librairie"/"path") when it holds at
 // least one ".dly" file; otherwise the program folder when that one holds some
-// (the libraries the build installs beside the program, so that a new user sees
-// them without configuring anything); otherwise the settings' folder all the
+// (the libraries the build writes beside the program, so that a new user sees
+// them without configuring anything), or the installed program's bundled data
+// folder (bundledDataFolder: ../share/plexo); otherwise the settings' folder all the
 // same (an empty set, where the user's first library will be created). The
 // settings keep the path the user chose: the fall-back is decided at each start,
 // so the user's own folder wins as soon as it holds a library.

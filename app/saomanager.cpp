@@ -2,18 +2,26 @@
 
 #include "app/icons.h"
 #include "app/strings.h"
+#include "base/format.h"
 #include "base/log.h"
 #include "base/userinterface.h"
 #include "shell/profilefile.h"
+#include "store/saodoc.h"
+#include "store/saodocrecovery.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 
 namespace plexo {
 namespace {
@@ -56,6 +64,38 @@ std::filesystem::path comparable(const std::filesystem::path& path) {
 
 QWidget* dialogParent() {
     return QApplication::activeWindow();
+}
+
+QString modificationTime(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (error)
+        return QString();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::file_clock::to_sys(time).time_since_epoch());
+    return QDateTime::fromSecsSinceEpoch(seconds.count()).toString("dd/MM/yyyy HH:mm:ss");
+}
+
+// "Récupérer" or "Ignorer", the first being the default button.
+bool askRecoveryInDialog(const RecoveryCandidate& candidate) {
+    const std::string text =
+        candidate.document.empty()
+            ? format(strings::kUntitledRecoveryQuestion, modificationTime(candidate.copy).toStdString())
+            : format(strings::kRecoveryQuestion, candidate.document.string());
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(strings::kRecoveryCaption), utf8(text),
+                    QMessageBox::NoButton, dialogParent());
+    QPushButton* recover = box.addButton(QString::fromUtf8(strings::kRecover), QMessageBox::AcceptRole);
+    box.addButton(QString::fromUtf8(strings::kIgnore), QMessageBox::RejectRole);
+    box.setDefaultButton(recover);
+    box.exec();
+    return box.clickedButton() == recover;
+}
+
+// Whether a checkpoint may run now: not in the middle of a drag or of a dialog
+// that edits a copy of something the document will take back on OK.
+bool quietMoment() {
+    return QGuiApplication::mouseButtons() == Qt::NoButton && !QApplication::activeModalWidget() &&
+           !QApplication::activePopupWidget();
 }
 
 } // namespace
@@ -105,6 +145,21 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 
 saoManager::saoManager(QMdiArea* area, QObject* parent) : QObject(parent), area_(area) {
+    askRecovery = askRecoveryInDialog;
+    checkpointTimer_ = new QTimer(this);
+    checkpointTimer_->setInterval(kCheckpointInterval);
+    connect(checkpointTimer_, &QTimer::timeout, this, [this] {
+        // Put off by a drag or a dialog: tried again soon rather than a minute later.
+        const bool quiet = quietMoment();
+        if (quiet)
+            checkpointDocuments();
+        checkpointTimer_->setInterval(quiet ? kCheckpointInterval : kCheckpointRetryInterval);
+    });
+    checkpointTimer_->start();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive && quietMoment())
+            checkpointDocuments();
+    });
     chooseOpenPath = [](const QString& filter) {
         return QFileDialog::getOpenFileName(dialogParent(), "Ouvrir", QString(), filter);
     };
@@ -178,7 +233,7 @@ Document* saoManager::openDocumentFile(const std::filesystem::path& path) {
     bool opened;
     {
         BusyCursor busy;
-        opened = document->open(path);
+        opened = openOrRecover(*document, path);
     }
     if (!opened) {
         document->close();
@@ -421,6 +476,52 @@ void saoManager::refreshTitles() {
                 shown[i]->setWindowTitle(text);
         }
     }
+}
+
+// ---- crash recovery ---------------------------------------------------------------
+
+bool saoManager::openOrRecover(Document& document, const std::filesystem::path& path) {
+    auto* schema = dynamic_cast<saoDoc*>(&document);
+    if (!schema || schema->isSymbolDocument())
+        return document.open(path);
+    RecoveryCandidate candidate = findRecoverableCopy(path);
+    if (candidate) {
+        if (askRecovery && askRecovery(candidate))
+            return schema->openRecovered(path, std::move(candidate));
+        logInfo(strings::kRecoveryIgnored + candidate.copy.string());
+        // Deleted before the document makes its own copy under the same name.
+        discardRecoverableCopy(candidate);
+    }
+    return document.open(path);
+}
+
+void saoManager::offerUntitledRecoveries(const std::filesystem::path& folder) {
+    auto kind = kindForPath("document.dls");
+    if (!kind || !kind->createDocument)
+        return;
+    for (RecoveryCandidate& candidate : folder.empty() ? findUntitledCopies() : findUntitledCopies(folder)) {
+        if (!askRecovery || !askRecovery(candidate)) {
+            logInfo(strings::kRecoveryIgnored + candidate.copy.string());
+            discardRecoverableCopy(candidate);
+            continue;
+        }
+        std::unique_ptr<Document> document = kind->createDocument();
+        auto* schema = dynamic_cast<saoDoc*>(document.get());
+        if (!schema || !schema->openRecovered({}, std::move(candidate)))
+            continue; // the copy stays for another time
+        documents_.push_back({std::move(document), kind});
+        Document* result = documents_.back().document.get();
+        if (!createWindow(documents_.back())) {
+            logMessage(0, 0, kError, strings::kNotEnoughMemoryToOpen, true);
+            destroyDocument(*result);
+        }
+    }
+}
+
+void saoManager::checkpointDocuments() {
+    for (const auto& open : documents_)
+        if (auto* schema = dynamic_cast<saoDoc*>(open.document.get()))
+            schema->checkpoint();
 }
 
 } // namespace plexo

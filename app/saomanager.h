@@ -20,8 +20,11 @@
 #include <vector>
 
 class QMdiArea;
+class QTimer;
 
 namespace plexo {
+
+struct RecoveryCandidate;
 
 // Adds a kind, or replaces the kind of the same name. The first extension of
 // kind.extensions is the default one of "S&auver sous...".
@@ -99,12 +102,25 @@ public:
     // Window titles follow the documents' titles (called while idle).
     void refreshTitles();
 
+    // Crash recovery. Opening a schéma whose working copy holds unsaved work
+    // left by an editor that stopped asks askRecovery; so does each untitled
+    // document's copy offered at start. The working copies of the modified
+    // schémas are brought up to date each kCheckpointInterval milliseconds and
+    // whenever the application loses the focus.
+    static constexpr int kCheckpointInterval = 60 * 1000;
+    static constexpr int kCheckpointRetryInterval = 5 * 1000; // after one put off by a drag or a dialog
+    // The untitled copies of folder (empty: the private folder of working copies).
+    void offerUntitledRecoveries(const std::filesystem::path& folder = {});
+    void checkpointDocuments();
+
     // Dialogs, replaced by tests. Each returns an empty result when cancelled.
     std::function<QString(const QString& filter)> chooseOpenPath;
     std::function<QString(const DocumentKind& kind, const QString& current)> chooseSavePath;
     std::function<std::shared_ptr<const DocumentKind>(
         const std::vector<std::shared_ptr<const DocumentKind>>&)>
         chooseNewKind;
+    // "Récupérer" (true) or "Ignorer" (false) for a working copy left behind.
+    std::function<bool(const RecoveryCandidate& candidate)> askRecovery;
 
 signals:
     // A document was opened from, or saved under, path (for the recent files).
@@ -126,11 +142,13 @@ private:
     void windowDestroyed(DocumentWindow* window);
     void destroyDocument(Document& document);
     QString fileFilter() const;
+    bool openOrRecover(Document& document, const std::filesystem::path& path);
 
     QMdiArea* area_;
     std::vector<OpenDocument> documents_;
     std::vector<DocumentWindow*> windows_;
     bool skipQuestion_ = false; // the user already answered for the windows being closed
+    QTimer* checkpointTimer_ = nullptr;
 };
 
 } // namespace plexo

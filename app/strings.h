@@ -12,6 +12,20 @@ inline constexpr const char* kDocumentModified =
 inline constexpr const char* kNotEnoughMemoryToOpen = "Pas assez de mémoire pour ouvrir le document";
 inline constexpr const char* kNoView = "Ce type de document n'a pas encore de fenêtre d'affichage.";
 inline constexpr const char* kHandedOver = "Document transmis par une autre instance de Plexo : ";
+// Crash recovery: a working copy left behind holds unsaved work.
+inline constexpr const char* kRecoveryCaption = "Récupération";
+inline constexpr const char* kRecoveryQuestion =
+    "Plexo s'est arrêté sans fermer ce document : sa copie de travail contient des modifications "
+    "qui n'ont pas été enregistrées.\n\n%s\n\n« Récupérer » ouvre le document avec ces modifications, "
+    "à enregistrer ensuite.\n« Ignorer » garde le document tel qu'il a été enregistré et efface la copie "
+    "de travail.";
+inline constexpr const char* kUntitledRecoveryQuestion =
+    "Plexo s'est arrêté sans fermer un document sans titre : sa copie de travail contient des "
+    "modifications qui n'ont pas été enregistrées (copie du %s).\n\n« Récupérer » ouvre ce document, "
+    "à enregistrer ensuite.\n« Ignorer » efface la copie de travail.";
+inline constexpr const char* kRecover = "Récupérer";
+inline constexpr const char* kIgnore = "Ignorer";
+inline constexpr const char* kRecoveryIgnored = "Copie de travail ignorée et effacée : ";
 inline constexpr const char* kAboutCaption = "A propos de Plexo";
 inline constexpr const char* kAboutText =
     "Editeur de schémas techniques en plusieurs folios : symboles en librairies, fils et câbles,\n"

@@ -1,5 +1,7 @@
 #include "shell/appinfo.h"
 
+#include "shell/documentpaths.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -33,7 +35,9 @@ void initProgramDir(const char* argv0) {
 std::filesystem::path homeDir() {
     if (const char* home = std::getenv("PLEXO_HOME"); home && *home)
         return std::filesystem::path(home);
-    return programDir();
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* userHome = std::getenv("HOME");
+    return settingsFolder(programDir(), configHome ? configHome : "", userHome ? userHome : "");
 }
 
 } // namespace plexo

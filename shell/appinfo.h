@@ -18,7 +18,8 @@ std::filesystem::path programDir();
 void initProgramDir(const char* argv0);
 
 // The folder that holds "Plexo.ini", "Plexo.log.txt" and the default library
-// folder: $PLEXO_HOME when set (tests always set it), else programDir.
+// folder: $PLEXO_HOME when set (tests always set it), else programDir when this
+// user may write there, else the user's configuration folder (settingsFolder).
 std::filesystem::path homeDir();
 
 } // namespace plexo

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace plexo {
 
 std::string longPathOf(std::string_view argument) {
@@ -25,6 +27,26 @@ std::string withDocumentExtension(std::string_view path) {
     if (!equalsIgnoringCase(tail, ".dls") && !equalsIgnoringCase(tail, ".mid"))
         result += ".dls";
     return result;
+}
+
+std::filesystem::path bundledDataFolder(const std::filesystem::path& programFolder) {
+    std::error_code ec;
+    const std::filesystem::path shared = (programFolder / ".." / "share" / "plexo").lexically_normal();
+    if (std::filesystem::is_directory(shared, ec))
+        return shared;
+    return programFolder;
+}
+
+std::filesystem::path settingsFolder(const std::filesystem::path& programFolder, std::string_view configHome,
+                                     std::string_view userHome) {
+    if (::access(programFolder.c_str(), W_OK | X_OK) == 0)
+        return programFolder;
+    // The XDG rule: a relative $XDG_CONFIG_HOME is invalid and ignored.
+    if (!configHome.empty() && configHome.front() == '/')
+        return std::filesystem::path(configHome) / "plexo";
+    if (!userHome.empty() && userHome.front() == '/')
+        return std::filesystem::path(userHome) / ".config" / "plexo";
+    return programFolder;
 }
 
 } // namespace plexo

@@ -12,6 +12,7 @@
 #include "store/schemaobserver.h"
 #include "store/selection.h"
 #include "store/undo.h"
+#include "store/workingcopylock.h"
 
 #include <cstdint>
 #include <ctime>
@@ -29,6 +30,7 @@ class EditedSymbol;
 class ObjFile;
 class Shape;
 class saoDib;
+struct RecoveryCandidate;
 
 // Record types of the document containers.
 constexpr std::uint8_t kHeaderRecordType = 0;        // key 0
@@ -212,9 +214,22 @@ public:
     // one. Replaceable so that a test can watch it or make it fail.
     static bool (*flushFile)(const std::filesystem::path& file);
 
+    // Crash recovery (store/saodocrecovery.cpp). While the document is modified,
+    // brings its working copy up to date: the folios in memory and the header
+    // record are written and the file is flushed to the disk; the ".dls" file and
+    // the modified flag are left alone. The copy of an unmodified document is
+    // marked as holding nothing newer than its file. False on a write error.
+    bool checkpoint();
+    // Opens, instead of open(), the content of a working copy left behind: the
+    // copy (and its lock) becomes this document's working copy and the document
+    // is modified. On failure the copy stays on the disk as it was.
+    bool openRecovered(const std::filesystem::path& documentPath, RecoveryCandidate&& candidate);
+
 private:
     std::unique_ptr<ObjFile> workingCopy_;
     std::filesystem::path workingCopyPath_;
+    // Held while the working copy is in use, so that no other editor takes it.
+    std::unique_ptr<WorkingCopyLock> workingCopyLock_;
     bool closed_ = false;
     bool editCountRaised_ = false;
 
@@ -224,6 +239,8 @@ private:
     // renames it over target (keeping target's permissions). False on any failure,
     // target then untouched.
     bool saveCompactCopy(const std::filesystem::path& target);
+    // Gives the working copy the ".dls" file's modification time: nothing to recover.
+    void markWorkingCopyUnchanged();
     void ensureFirstFolio();
     void addImageObject(Folio& folio);
     // Reads objects into a new folio from bytes written by another folio.

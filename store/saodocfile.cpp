@@ -130,6 +130,8 @@ bool saoDoc::openWorkingCopy() {
         }
         workingCopy_ = std::move(file);
         workingCopyPath_ = candidate;
+        // Marked in use at once; a file system without locks leaves it unmarked.
+        workingCopyLock_ = WorkingCopyLock::tryLock(candidate);
         return true;
     };
     if (!path().empty()) {
@@ -209,6 +211,7 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
         if (!copied || !readHeader())
             return failOpen();
         setModified(false);
+        markWorkingCopyUnchanged();
         desktopServices().addRecentFile(path());
     }
     ensureFirstFolio();
@@ -298,6 +301,8 @@ void saoDoc::close() {
         workingCopy_->deleteFile();
         workingCopy_.reset();
     }
+    // Deleted while still marked, so that no other editor takes it meanwhile.
+    workingCopyLock_.reset();
 }
 
 } // namespace plexo

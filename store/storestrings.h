@@ -40,6 +40,12 @@ inline constexpr const char* kFileDamaged =
     "Attention, le fichier '%s' est endommagé : seuls ses %ld premiers octets sont lus.";
 inline constexpr const char* kHeaderDamaged = "*** En-tête du document '%s' endommagé.";
 
+// Crash recovery of the working copy.
+inline constexpr const char* kRecovering = "Récupération des modifications de '%s' (copie de travail '%s')";
+inline constexpr const char* kCheckpointFailed =
+    "*** Impossible de mettre à jour la copie de travail '%s' : la récupération après un arrêt brutal "
+    "pourrait être incomplète.";
+
 // Folio commands.
 inline constexpr const char* kDeleteFolioQuestion = "Souhaitez-vous supprimer le folio '%s' ?";
 inline constexpr const char* kDeleteFolioCaption = "Suppression de folio";
