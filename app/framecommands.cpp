@@ -63,7 +63,7 @@ void arrangeIcons(QMdiArea& area) {
 // clang-format off
 // Commands the frame shows for the views: their ids, those that show a tick.
 constexpr int kViewCommands[] = {
-    cmd::kPrint, cmd::kPrintPreview, cmd::kPageSetup, cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kPasteFromFile,
+    cmd::kPrint, cmd::kPrintPreview, cmd::kPageSetup, cmd::kExportDxf, cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kPasteFromFile,
     cmd::kDelete, cmd::kDuplicate, cmd::kSelectAll, cmd::kFind, cmd::kFindNext, cmd::kProperties,
     cmd::kFitOutline, cmd::kUseFormatAsModel, cmd::kBringToFront, cmd::kBringForward, cmd::kSendBackward,
     cmd::kSendToBack, cmd::kAlignTop, cmd::kAlignBottom, cmd::kAlignLeft, cmd::kAlignRight,
