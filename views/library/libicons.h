@@ -1,0 +1,16 @@
+// The 16 × 16 pictures of the library tree, drawn rather than loaded: the
+// library folder, a library, a folder and the four symbol types.
+#pragma once
+
+#include <QPoint>
+
+class QPainter;
+
+namespace plexo {
+
+class LibNode;
+
+// Draws the node's picture with its top-left corner at topLeft.
+void drawNodeIcon(QPainter& painter, QPoint topLeft, const LibNode& node);
+
+} // namespace plexo
