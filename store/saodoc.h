@@ -212,6 +212,9 @@ private:
     std::filesystem::path workingCopyPath_;
     bool closed_ = false;
     bool editCountRaised_ = false;
+    // A symbol document closing without being saved: its page is not written
+    // back into the library when the views let go of it.
+    bool discardingSymbolPage_ = false;
 
     bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();

@@ -198,6 +198,8 @@ bool saoDoc::writeFolioObjects(Folio& folio) {
     ObjFile* container = store();
     if (!container)
         return false;
+    if (discardingSymbolPage_)
+        return true;
     Buffer buffer;
     folio.writeObjects(buffer, WhichObjects::All);
     buffer.allocateMeasured();
