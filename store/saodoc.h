@@ -212,9 +212,10 @@ private:
     std::filesystem::path workingCopyPath_;
     bool closed_ = false;
     bool editCountRaised_ = false;
-    // A symbol document closing without being saved: its page is not written
-    // back into the library when the views let go of it.
-    bool discardingSymbolPage_ = false;
+    // A symbol document writes its page into the library only when it is saved:
+    // a view letting go of the page (the window closing, saved or not) leaves
+    // the library as it was.
+    bool writingSymbolPage_ = false;
 
     bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();

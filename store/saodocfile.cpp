@@ -228,8 +228,6 @@ void saoDoc::close() {
                    strings::format(strings::kPresentationTotal, utf8Path(path()).c_str(),
                                    presentationTime.hours, presentationTime.minutes,
                                    presentationTime.seconds));
-    // Closing a symbol without saving leaves its library as it was.
-    discardingSymbolPage_ = symbolNode && isModified();
     notifyReleaseFolio();
     // While the application shuts down the library goes with it: the title block
     // is let go without giving its drawing back to a library node that may be gone.

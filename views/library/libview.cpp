@@ -117,7 +117,8 @@ void LibView::relayout() {
     layout_ = layOutTree(lib_.root, [this](const LibNode& node) {
         return QFontMetrics(fontFor(node)).horizontalAdvance(shownText(node));
     });
-    const int range = treeScrollRange(layout_.height, viewport()->height());
+    // The area's own height: the viewport may not have followed a resize yet.
+    const int range = treeScrollRange(layout_.height, contentsRect().height());
     verticalScrollBar()->setRange(0, range);
     verticalScrollBar()->setPageStep(std::max(1, viewport()->height() / kTreeRowHeight));
     verticalScrollBar()->setSingleStep(1);
