@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -212,10 +213,13 @@ private:
     std::filesystem::path workingCopyPath_;
     bool closed_ = false;
     bool editCountRaised_ = false;
-    // A symbol document writes its page into the library only when it is saved:
-    // a view letting go of the page (the window closing, saved or not) leaves
-    // the library as it was.
-    bool writingSymbolPage_ = false;
+    // A symbol document's two records as last saved (nullopt: there was none).
+    // Views write the page into the library as they let go of it; closing
+    // without saving puts these back, so the library stays as it was.
+    std::optional<std::string> savedSymbolHeader_;
+    std::optional<std::string> savedSymbolPage_;
+    void keepSavedSymbol();
+    void restoreSavedSymbol();
 
     bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();

@@ -182,11 +182,9 @@ bool saoDoc::writeHeader() {
     if (!container)
         return false;
     bool ok = true;
-    writingSymbolPage_ = true;
     for (auto& folio : folios)
         if (folio->useCount > 0 || !folio->objects.empty())
             ok = writeFolioObjects(*folio) && ok;
-    writingSymbolPage_ = false;
     Buffer buffer;
     writeHeaderRecord(buffer);
     buffer.allocateMeasured();
@@ -200,8 +198,6 @@ bool saoDoc::writeFolioObjects(Folio& folio) {
     ObjFile* container = store();
     if (!container)
         return false;
-    if (symbolNode && !writingSymbolPage_)
-        return true;
     Buffer buffer;
     folio.writeObjects(buffer, WhichObjects::All);
     buffer.allocateMeasured();
