@@ -41,9 +41,9 @@ struct LibTreeLine {
 };
 
 struct LibTreeLayout {
-    std::vector<LibTreeRow> rows;          // the visible nodes, top to bottom
-    std::vector<LibTreeLine> connectors;   // drawn in the shadow colour
-    int height = 0;                        // the y after the last row
+    std::vector<LibTreeRow> rows;        // the visible nodes, top to bottom
+    std::vector<LibTreeLine> connectors; // drawn in the shadow colour
+    int height = 0;                      // the y after the last row
 };
 
 // The name a node shows: a library's without its final ".dly" (any case).

@@ -49,9 +49,10 @@ std::function<void(Context&)> onSelected(std::function<void(Context&, LibNode&)>
 
 void runDialog(Context& context, NodeDialog dialog, LibNode& node) {
     Lib& lib = context.lib();
-    const bool accepted = context.runNodeDialog(dialog, node, [&lib, dialog, &node](const NodeDialogValues& v) {
-        return applyNodeDialog(lib, dialog, node, v);
-    });
+    const bool accepted =
+        context.runNodeDialog(dialog, node, [&lib, dialog, &node](const NodeDialogValues& v) {
+            return applyNodeDialog(lib, dialog, node, v);
+        });
     // A refused creation may have changed nothing, but a failed rename of the
     // location has closed the libraries: always lay the tree out again.
     (void)accepted;
@@ -89,10 +90,12 @@ CommandTable<Context> makeTable() {
             if (deleteNodeAfterQuestion(c.lib(), n))
                 c.treeChanged();
         }));
-    table.add(cmd::kCutSymbol, libstr::kMenuCut, "").enabledWhen(kFreeSymbol).does(onSelected([](Context& c, LibNode& n) {
-        if (cutSymbol(n))
-            c.treeChanged();
-    }));
+    table.add(cmd::kCutSymbol, libstr::kMenuCut, "")
+        .enabledWhen(kFreeSymbol)
+        .does(onSelected([](Context& c, LibNode& n) {
+            if (cutSymbol(n))
+                c.treeChanged();
+        }));
     table.add(cmd::kPasteSymbol, libstr::kMenuPaste, "")
         .enabledWhen(kLibraryOrFolder && Rule([](const Context& c) { return c.clipboardHoldsSymbol(); }))
         .does(onSelected([](Context& c, LibNode& n) {
@@ -114,10 +117,12 @@ CommandTable<Context> makeTable() {
             c.treeChanged();
             c.editSymbol(*imported.node, std::move(imported.picture));
         }));
-    table.add(cmd::kEditSymbol, libstr::kMenuEdit, "").enabledWhen(kFreeSymbol).does(onSelected([](Context& c, LibNode& n) {
-        c.editSymbol(n, nullptr);
-        c.treeChanged();
-    }));
+    table.add(cmd::kEditSymbol, libstr::kMenuEdit, "")
+        .enabledWhen(kFreeSymbol)
+        .does(onSelected([](Context& c, LibNode& n) {
+            c.editSymbol(n, nullptr);
+            c.treeChanged();
+        }));
     table.add(cmd::kNodeProperties, libstr::kMenuProperties, "")
         .enabledWhen(Rule([](const Context& c) { return !selectedIs(c, {NodeKind::Library}); }) && kNotInUse)
         .does(onSelected([](Context& c, LibNode& n) { runDialog(c, propertiesDialog(n), n); }));

@@ -42,7 +42,8 @@ NodeDialogSetup nodeDialogSetup(NodeDialog dialog, const LibNode& node) {
     return setup;
 }
 
-NodeDialogOutcome applyNodeDialog(Lib& lib, NodeDialog dialog, LibNode& node, const NodeDialogValues& values) {
+NodeDialogOutcome applyNodeDialog(Lib& lib, NodeDialog dialog, LibNode& node,
+                                  const NodeDialogValues& values) {
     auto create = [&](NodeKind kind) {
         bool refused = false;
         LibNode* created = lib.createNode(node, kind, values.name, values.symbolType, &refused);

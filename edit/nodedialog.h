@@ -23,13 +23,13 @@ enum class NodeDialog {
 };
 
 struct NodeDialogSetup {
-    const char* caption = "";  // UTF-8
-    std::string shownName;     // static 1031 (Windows-1252); empty when the dialog has none
+    const char* caption = ""; // UTF-8
+    std::string shownName;    // static 1031 (Windows-1252); empty when the dialog has none
     bool showsNodeName = false;
-    std::string name;          // edit 1062 at the start (Windows-1252)
-    bool hasTypeList = false;  // combo box 1038
+    std::string name;         // edit 1062 at the start (Windows-1252)
+    bool hasTypeList = false; // combo box 1038
     std::uint8_t symbolType = 0;
-    bool hasBrowse = false;    // button 1105 "&Parcourir..."
+    bool hasBrowse = false; // button 1105 "&Parcourir..."
 };
 
 struct NodeDialogValues {

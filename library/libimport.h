@@ -17,8 +17,8 @@ class saoDib;
 std::string symbolNameForImage(const std::filesystem::path& file);
 
 struct ImportedSymbol {
-    LibNode* node = nullptr;              // the new symbol, of type "Symbole"
-    std::unique_ptr<saoDib> picture;      // for its editing document
+    LibNode* node = nullptr;         // the new symbol, of type "Symbole"
+    std::unique_ptr<saoDib> picture; // for its editing document
 };
 
 // Reads the bitmap, then creates the symbol under parent (a library or a folder)

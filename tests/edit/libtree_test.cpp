@@ -18,7 +18,9 @@ struct Tree {
         symbol = &library->attachChild(std::make_unique<LibNode>(NodeKind::Symbol, "Moteur", 0));
         inner = &folder->attachChild(std::make_unique<LibNode>(NodeKind::Symbol, "Vanne", 0));
     }
-    LibTreeLayout layout() { return layOutTree(lib.root, [](const LibNode&) { return 40; }); }
+    LibTreeLayout layout() {
+        return layOutTree(lib.root, [](const LibNode&) { return 40; });
+    }
 
     Lib lib{"/tmp/nulle-part"};
     LibNode* location;

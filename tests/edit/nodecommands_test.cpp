@@ -70,8 +70,9 @@ private:
     Lib& lib_;
 };
 
-const int kAll[] = {cmd::kAddSymbol, cmd::kAddFolder,   cmd::kCreateLibrary, cmd::kDeleteNode,    cmd::kCutSymbol,
-                    cmd::kPasteSymbol, cmd::kImportImage, cmd::kEditSymbol,  cmd::kNodeProperties};
+const int kAll[] = {cmd::kAddSymbol,   cmd::kAddFolder,  cmd::kCreateLibrary,
+                    cmd::kDeleteNode,  cmd::kCutSymbol,  cmd::kPasteSymbol,
+                    cmd::kImportImage, cmd::kEditSymbol, cmd::kNodeProperties};
 
 std::vector<int> enabledCommands(const FakeBrowser& browser) {
     std::vector<int> ids;
@@ -208,8 +209,9 @@ TEST(NodeCommands, FoldersAndSymbolsAreCreatedRenamedAndDeletedWithTheirChecks) 
     browser.run(cmd::kDeleteNode);
     EXPECT_EQ(lib.findSymbol("Pompe B"), nullptr);
     ASSERT_GE(ui.boxes.size(), 3u);
-    EXPECT_EQ(ui.boxes.back().text,
-              "Souhaitez-vous supprimer le symbole 'Pompe B' ?\nAttention : cette suppression est irréversible.");
+    EXPECT_EQ(
+        ui.boxes.back().text,
+        "Souhaitez-vous supprimer le symbole 'Pompe B' ?\nAttention : cette suppression est irréversible.");
     EXPECT_EQ(ui.boxes.back().caption, "Plexo");
     EXPECT_EQ(ui.boxes.back().buttons, MessageButtons::YesNoCancel);
 }

@@ -18,7 +18,8 @@ std::string recordOf(LibNode& symbol, std::uint8_t type) {
     auto record = symbol.owningLibrary()->file->readRecord(type, symbol.id);
     if (!record)
         return "(none)";
-    return std::string(reinterpret_cast<const char*>(record->data()), static_cast<std::size_t>(record->capacity()));
+    return std::string(reinterpret_cast<const char*>(record->data()),
+                       static_cast<std::size_t>(record->capacity()));
 }
 
 TEST(SymbolClipboard, ACutSymbolPastesThreeTimesAsSS2S3WithItsRecords) {

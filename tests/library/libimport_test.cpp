@@ -16,8 +16,8 @@ namespace {
 
 void writeBitmap(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> file = saoDib(test::smallDibBlock()).toBmpFile();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
 
 TEST(SymbolImport, TheSymbolIsNamedAfterTheFile) {
@@ -25,8 +25,12 @@ TEST(SymbolImport, TheSymbolIsNamedAfterTheFile) {
         const char* file;
         const char* name;
     } cases[] = {
-        {"/d/Pompe.BMP", "Pompe"}, {"/d/vanne.bmp", "vanne"}, {"/d/plan.png", "plan.png"},
-        {"/d/a.bmp", "a"},         {"/d/abc", ""},            {"/d/.bmp", ""},
+        {"/d/Pompe.BMP", "Pompe"},
+        {"/d/vanne.bmp", "vanne"},
+        {"/d/plan.png", "plan.png"},
+        {"/d/a.bmp", "a"},
+        {"/d/abc", ""},
+        {"/d/.bmp", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(symbolNameForImage(c.file), c.name) << c.file;

@@ -79,7 +79,8 @@ TEST(SymbolDrop, ATitleBlockSymbolBecomesTheTitleBlockOfEveryFolio) {
 TEST(SymbolDrop, FoldersEmptySymbolsAndSymbolsBeingEditedAreRefused) {
     test::TemporaryFolder folder;
     DropFixture f(folder.path());
-    LibNode* dossier = f.library.lib.createNode(*f.library.moteur->owningLibrary(), NodeKind::Folder, "Dossier");
+    LibNode* dossier =
+        f.library.lib.createNode(*f.library.moteur->owningLibrary(), NodeKind::Folder, "Dossier");
 
     EXPECT_EQ(dropSymbol(f.doc, *f.folio, *dossier, {0, 0}), SymbolDrop::Refused);
     EXPECT_EQ(dropSymbol(f.doc, *f.folio, *f.library.vide, {0, 0}), SymbolDrop::Refused);
@@ -92,7 +93,8 @@ TEST(SymbolDrop, FoldersEmptySymbolsAndSymbolsBeingEditedAreRefused) {
     EXPECT_EQ(dropSymbol(f.doc, *f.folio, *f.library.moteur, {0, 0}), SymbolDrop::Refused);
     f.library.moteur->endEdit();
     ASSERT_EQ(f.ui.boxes.size(), 2u);
-    EXPECT_EQ(f.ui.boxes[0].text, "Vous ne pouvez pas déplacer ou utiliser ce symbole car il est en cours d'édition.");
+    EXPECT_EQ(f.ui.boxes[0].text,
+              "Vous ne pouvez pas déplacer ou utiliser ce symbole car il est en cours d'édition.");
     EXPECT_EQ(f.ui.boxes[0].caption, "Symbole");
     EXPECT_TRUE(f.folio->objects.empty());
     EXPECT_FALSE(f.doc.isModified());

@@ -91,7 +91,9 @@ TEST_F(BrowserTest, ADoubleClickOpensTheSymbolForEditing) {
 
 TEST_F(BrowserTest, ThePreviewDrawsTheSelectedSymbol) {
     const auto preview = [&] {
-        return browser.grab(QRect(0, 0, browser.width(), kPreviewHeight)).toImage().convertToFormat(QImage::Format_RGB32);
+        return browser.grab(QRect(0, 0, browser.width(), kPreviewHeight))
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     };
     const QImage empty = preview();
     click(*library.moteur);

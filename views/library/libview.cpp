@@ -149,8 +149,8 @@ void LibView::paintEvent(QPaintEvent*) {
         drawNodeIcon(painter, QPoint(row.x + 10, row.y - 8), node);
         painter.setFont(fontFor(node));
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(QRect(row.x + 30, row.y - 8, row.textWidth + 2, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                         shownText(node));
+        painter.drawText(QRect(row.x + 30, row.y - 8, row.textWidth + 2, 16),
+                         Qt::AlignLeft | Qt::AlignVCenter, shownText(node));
         if (node.selected) {
             const Rect box = row.selectionBox();
             painter.setPen(palette().color(QPalette::Text));
@@ -250,7 +250,8 @@ void LibView::startDrag() {
         QPainter painter(&picture);
         drawNodeIcon(painter, QPoint(1, 1), *node);
         painter.setFont(fontFor(*node));
-        painter.drawText(QRect(20, 0, r.textWidth + 4, 18), Qt::AlignLeft | Qt::AlignVCenter, shownText(*node));
+        painter.drawText(QRect(20, 0, r.textWidth + 4, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                         shownText(*node));
         painter.end();
         drag->setPixmap(picture);
     }

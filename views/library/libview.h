@@ -34,7 +34,8 @@ public:
     std::function<void(LibNode&, std::unique_ptr<saoDib>)> symbolEditor;
     std::function<std::optional<std::filesystem::path>()> imageChooser;
     // Runs a node dialog; the default shows DlogAddNode.
-    std::function<bool(NodeDialog, LibNode&, const std::function<NodeDialogOutcome(const NodeDialogValues&)>&)>
+    std::function<bool(NodeDialog, LibNode&,
+                       const std::function<NodeDialogOutcome(const NodeDialogValues&)>&)>
         dialogRunner;
 
     // A command of "MenuNode" on the selected node, when enabled.
@@ -46,6 +47,7 @@ public:
     QPoint namePosition(const LibNode& node) const;
     // The fonts of the rows: normal, bold (a symbol in use), italic (being edited).
     QFont fontFor(const LibNode& node) const;
+    const QFont& normalFont() const { return normal_; }
 
 signals:
     // The selection changed: the preview follows.

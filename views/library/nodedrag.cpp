@@ -17,7 +17,8 @@ LibNode* draggedNode(Lib* lib, const QMimeData* data) {
     if (!lib || !data || !data->hasFormat(kNodeMimeType))
         return nullptr;
     const QByteArray bytes = data->data(kNodeMimeType);
-    return nodeForDragReference(*lib, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return nodeForDragReference(*lib,
+                                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace plexo

@@ -21,7 +21,7 @@ namespace {
 constexpr int kPreviewCentreX = 100;
 constexpr int kPreviewCentreY = 50;
 constexpr int kUnitsPerPixel = 1000; // at 100 %
-constexpr int kFullZoom = 5;          // 100 %
+constexpr int kFullZoom = 5;         // 100 %
 
 } // namespace
 
@@ -58,6 +58,8 @@ void SymbolView::paintEvent(QPaintEvent*) {
 
 void SymbolView::paintPreview(QPainter& painter) {
     painter.fillRect(0, 0, width(), kPreviewHeight, palette().color(QPalette::Light));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, kPreviewHeight - 1, width(), kPreviewHeight - 1);
     LibNode* node = lib_.selectedNode();
     if (!node || !node->isSymbol())
         return;
@@ -73,7 +75,8 @@ void SymbolView::paintPreview(QPainter& painter) {
         instance.infoSymbole->node = node;
         SymbolResolver* resolver = symbolResolver();
         instance.infoSymbole->drawingAcquired = resolver && resolver->acquireAndBuildLabels(instance, *node);
-        if (instance.infoSymbole->drawingAcquired && node->drawingObjects() && !node->drawingObjects()->empty()) {
+        if (instance.infoSymbole->drawingAcquired && node->drawingObjects() &&
+            !node->drawingObjects()->empty()) {
             const Point at{kPreviewCentreX * kUnitsPerPixel, kPreviewCentreY * kUnitsPerPixel};
             instance.points = {at, at};
             instance.style = scratch.symbolStyle;
@@ -87,7 +90,7 @@ void SymbolView::paintPreview(QPainter& painter) {
         }
     }
     previewing_ = false;
-    painter.setFont(tree_->fontFor(*node));
+    painter.setFont(tree_->normalFont());
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(QRect(3, 2, width() - 5, 13), Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromStdString(cp1252ToUtf8(node->name)));
