@@ -49,14 +49,14 @@ std::function<void(Context&)> onSelected(std::function<void(Context&, LibNode&)>
 
 void runDialog(Context& context, NodeDialog dialog, LibNode& node) {
     Lib& lib = context.lib();
-    const bool accepted =
-        context.runNodeDialog(dialog, node, [&lib, dialog, &node](const NodeDialogValues& v) {
-            return applyNodeDialog(lib, dialog, node, v);
-        });
-    // A refused creation may have changed nothing, but a failed rename of the
-    // location has closed the libraries: always lay the tree out again.
-    (void)accepted;
-    context.treeChanged();
+    context.runNodeDialog(dialog, node, [&context, &lib, dialog, &node](const NodeDialogValues& values) {
+        const NodeDialogOutcome outcome = applyNodeDialog(lib, dialog, node, values);
+        // At once, while the dialog is still up: a new library folder replaced
+        // every node the tree's rows point to.
+        if (outcome != NodeDialogOutcome::StayOpen)
+            context.treeChanged();
+        return outcome;
+    });
 }
 
 NodeDialog propertiesDialog(const LibNode& node) {

@@ -216,6 +216,29 @@ TEST(NodeCommands, FoldersAndSymbolsAreCreatedRenamedAndDeletedWithTheirChecks) 
     EXPECT_EQ(ui.boxes.back().buttons, MessageButtons::YesNoCancel);
 }
 
+TEST(NodeCommands, TheLocationPropertiesCloseEveryLibraryAndScanTheNewFolder) {
+    test::TemporaryFolder folder;
+    test::ScriptedUserInterface ui;
+    { test::LibraryFixture other(folder / "autre"); }
+    std::filesystem::create_directories(folder / "vide");
+    Lib lib((folder / "vide").string());
+    ASSERT_NE(lib.createNode(*lib.location, NodeKind::Library, "Perso"), nullptr);
+    std::string told;
+    lib.locationChanged = [&](const std::string& path) { told = path; };
+    FakeBrowser browser(lib);
+    browser.select(lib.location);
+    browser.typed = {{"", 0}, {(folder / "autre").string(), 0}};
+    browser.run(cmd::kNodeProperties);
+    EXPECT_EQ(browser.dialogs.back(), NodeDialog::Location);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Vous devez saisir un nom.");
+    EXPECT_EQ(told, (folder / "autre").string());
+    EXPECT_EQ(lib.location->name, (folder / "autre").string());
+    ASSERT_EQ(lib.location->children.size(), 1u);
+    EXPECT_EQ(lib.location->children[0]->name, "Appareils.dly");
+    EXPECT_NE(lib.findSymbol("Moteur"), nullptr);
+}
+
 TEST(NodeCommands, ImportingABitmapOpensTheNewSymbolForEditing) {
     test::TemporaryFolder folder;
     test::ScriptedUserInterface ui;
