@@ -78,6 +78,43 @@ void drawSymbol(QPainter& p, std::uint8_t type) {
 
 } // namespace
 
+QPixmap dragCursor(Qt::DropAction action) {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // The arrow.
+    const QPointF arrow[] = {{0, 0}, {0, 16}, {4, 12}, {7, 19}, {9, 18}, {6, 11}, {11, 11}};
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawPolygon(arrow, 7);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.translate(14, 14);
+    switch (action) {
+    case Qt::CopyAction: // onto a drawing: a symbol box with its terminals
+        p.setBrush(QColor(120, 200, 120));
+        p.drawRect(3, 3, 9, 9);
+        p.drawLine(0, 7, 3, 7);
+        p.drawLine(12, 7, 15, 7);
+        break;
+    case Qt::MoveAction: // over the tree: three rows
+        p.setBrush(Qt::white);
+        p.drawRect(0, 0, 15, 15);
+        for (int y : {4, 8, 12})
+            p.drawLine(3 + (y == 4 ? 0 : 4), y, 12, y);
+        break;
+    default: // no drop here
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(200, 0, 0), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(1, 1, 13, 13);
+        p.drawLine(3, 12, 12, 3);
+        break;
+    }
+    p.end();
+    return picture;
+}
+
 void drawNodeIcon(QPainter& painter, QPoint topLeft, const LibNode& node) {
     painter.save();
     painter.translate(topLeft);

@@ -255,6 +255,8 @@ void LibView::startDrag() {
         painter.end();
         drag->setPixmap(picture);
     }
+    for (Qt::DropAction action : {Qt::CopyAction, Qt::MoveAction, Qt::IgnoreAction})
+        drag->setDragCursor(dragCursor(action), action);
     // A pane takes a symbol as a copy; the tree itself takes anything as a move
     // and does nothing with it; anywhere else the drop is refused.
     if (drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction) == Qt::IgnoreAction)
