@@ -1,6 +1,7 @@
 #include "app/saoapp.h"
 
 #include "app/libraryfolder.h"
+#include "app/palettewindow.h"
 #include "app/qtdesktopservices.h"
 #include "app/saoframe.h"
 #include "app/saomanager.h"
@@ -9,13 +10,19 @@
 #include "library/lib.h"
 #include "library/libsymbolresolver.h"
 #include "shapes/fontlist.h"
+#include "shapes/saodib.h"
 #include "shell/appinfo.h"
 #include "shell/documentpaths.h"
 #include "shell/statustexts.h"
+#include "store/saodoc.h"
+#include "views/library/libview.h"
+#include "views/library/symbolview.h"
+#include "views/schema/saoview.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <system_error>
 
@@ -68,12 +75,23 @@ saoApp::saoApp(const std::filesystem::path& homeFolder, MessageLog::Clock clock)
     recentFiles_.read(profile);
     settings_.read(profile, homeFolder_.string(), screenRectangle());
     registerBuiltinDocumentKinds();
+    // The "Symboles" palette shows the library browser over this application's libraries.
+    setPaletteContent(PaletteKind::Symbols, [this](QWidget* parent) -> QWidget* {
+        if (!library_)
+            return nullptr;
+        auto* browser = new SymbolView(*library_, parent);
+        browser->tree()->symbolEditor = [this](LibNode& symbol, std::unique_ptr<saoDib> picture) {
+            editSymbol(symbol, std::move(picture));
+        };
+        return browser;
+    });
 }
 
 saoApp::~saoApp() {
     // Documents destroyed from here on leave the objects they share alone.
     setShuttingDown(true);
     frame_.reset();
+    setPaletteContent(PaletteKind::Symbols, nullptr);
     // The documents are gone: nothing borrows from the library set any more.
     if (library_) {
         if (plexo::library() == library_.get())
@@ -139,6 +157,34 @@ void saoApp::openLibrary() {
     // Renaming the library folder in the browser moves the settings' path with it.
     library_->locationChanged = [this](const std::string& path) { settings_.libraryPath = path; };
     installLibrary(library_.get());
+}
+
+void saoApp::editSymbol(LibNode& symbol, std::unique_ptr<saoDib> picture) {
+    saoManager* documents = manager();
+    if (!documents)
+        return;
+    auto document = std::make_unique<saoDoc>(&symbol);
+    document->imageForNewSymbol = std::move(picture);
+    Document* opened = documents->addDocument(std::move(document), QString::fromUtf8("Schéma"));
+    if (!opened)
+        return;
+    // A symbol has one page: its window shows no folio tabs.
+    static_cast<saoDoc*>(opened)->showTabs = 0;
+    for (DocumentWindow* window : documents->windows(opened)) {
+        if (auto* view = qobject_cast<saoView*>(window->view()))
+            view->setTabsShown(false);
+        // The symbol's edit count falls when the document goes, after its window.
+        connect(window, &QObject::destroyed, this,
+                [this] { QTimer::singleShot(0, this, [this] { refreshSymbolBrowser(); }); });
+        window->widget()->setFocus();
+    }
+    refreshSymbolBrowser();
+}
+
+void saoApp::refreshSymbolBrowser() {
+    PaletteWindow* palette = frame_ ? frame_->symbolsPalette() : nullptr;
+    if (auto* browser = palette ? qobject_cast<SymbolView*>(palette->content()) : nullptr)
+        browser->refresh();
 }
 
 bool saoApp::exitInstance() {

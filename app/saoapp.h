@@ -19,7 +19,9 @@
 namespace plexo {
 
 class Lib;
+class LibNode;
 class QtDesktopServices;
+class saoDib;
 class saoFrame;
 class saoManager;
 
@@ -62,6 +64,12 @@ public:
     int timeZoneBias() const { return timeZoneBias_; }
     // The symbol library set (nullptr before initInstance).
     Lib* library() const { return library_.get(); }
+    // The library browser's "&Editer le symbole": a schéma document bound to the
+    // symbol, in a window without folio tabs (picture: placed on a new symbol's
+    // page). The browser repaints as the symbol's edit count changes.
+    void editSymbol(LibNode& symbol, std::unique_ptr<saoDib> picture = nullptr);
+    // Repaints the "Symboles" palette when it is open.
+    void refreshSymbolBrowser();
     QtDesktopServices& desktop() { return *desktop_; }
     // Where the libraries bundled with the program are looked for when the
     // settings' folder holds none (programDir; tests change it before initInstance).

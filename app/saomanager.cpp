@@ -273,6 +273,24 @@ Document* saoManager::newDocument(const DocumentKind& kind) {
     return result;
 }
 
+Document* saoManager::addDocument(std::unique_ptr<Document> document, const QString& kindName) {
+    auto shared = kindByName(kindName);
+    if (!shared || !document)
+        return nullptr;
+    if (!document->open({})) {
+        document->close();
+        return nullptr;
+    }
+    documents_.push_back({std::move(document), shared});
+    Document* result = documents_.back().document.get();
+    if (!createWindow(documents_.back())) {
+        logMessage(0, 0, kError, strings::kNotEnoughMemoryToOpen, true);
+        destroyDocument(*result);
+        return nullptr;
+    }
+    return result;
+}
+
 DocumentWindow* saoManager::createWindow(OpenDocument& open) {
     QWidget* view = nullptr;
     if (open.kind->createView) {

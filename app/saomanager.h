@@ -76,6 +76,10 @@ public:
     Document* openDocumentFile(const std::filesystem::path& path);
     // A new, untitled document of the kind, in a new window.
     Document* newDocument(const DocumentKind& kind);
+    // A document made elsewhere (a symbol opened from the library browser),
+    // opened without a path and shown with the kind's view in a new window.
+    // nullptr when it does not open or the kind is not registered.
+    Document* addDocument(std::unique_ptr<Document> document, const QString& kindName);
 
     // The file commands on the active document.
     void fileNew();

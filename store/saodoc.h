@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,13 @@ private:
     std::unique_ptr<WorkingCopyLock> workingCopyLock_;
     bool closed_ = false;
     bool editCountRaised_ = false;
+    // A symbol document's two records as last saved (nullopt: there was none).
+    // Views write the page into the library as they let go of it; closing
+    // without saving puts these back, so the library stays as it was.
+    std::optional<std::string> savedSymbolHeader_;
+    std::optional<std::string> savedSymbolPage_;
+    void keepSavedSymbol();
+    void restoreSavedSymbol();
 
     bool readHeaderRecord(Buffer& buffer, HeaderReadProgress& progress, bool keepReadFolios);
     bool openWorkingCopy();

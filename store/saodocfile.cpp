@@ -2,6 +2,7 @@
 // copy of it, closing.
 #include "store/saodoc.h"
 
+#include "base/buffer.h"
 #include "base/desktopservices.h"
 #include "base/log.h"
 #include "base/objfile.h"
@@ -162,6 +163,7 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
             return false;
         symbolNode->beginEdit();
         editCountRaised_ = true;
+        keepSavedSymbol();
         readHeader();
         setModified(false);
         ensureFirstFolio();
@@ -266,14 +268,48 @@ bool saoDoc::commit(bool force) {
             return false;
         }
     }
+    if (symbolNode)
+        keepSavedSymbol();
     setModified(false);
     return true;
+}
+
+void saoDoc::keepSavedSymbol() {
+    ObjFile* container = store();
+    auto bytesOf = [&](std::uint8_t type) -> std::optional<std::string> {
+        std::unique_ptr<Buffer> record = container ? container->readRecord(type, symbolNode->symbolKey()) : nullptr;
+        if (!record)
+            return std::nullopt;
+        const char* data = reinterpret_cast<const char*>(record->data());
+        return data ? std::string(data, static_cast<std::size_t>(record->capacity())) : std::string();
+    };
+    savedSymbolHeader_ = bytesOf(kSymbolHeaderRecordType);
+    savedSymbolPage_ = bytesOf(kSymbolDrawingRecordType);
+}
+
+void saoDoc::restoreSavedSymbol() {
+    ObjFile* container = store();
+    if (!container)
+        return;
+    const std::int32_t key = symbolNode->symbolKey();
+    auto put = [&](std::uint8_t type, const std::optional<std::string>& bytes) {
+        if (!bytes) {
+            container->freeRecord(type, key);
+            return;
+        }
+        Buffer buffer(Buffer::Block(bytes->begin(), bytes->end()));
+        container->writeRecord(type, key, buffer);
+    };
+    put(kSymbolHeaderRecordType, savedSymbolHeader_);
+    put(kSymbolDrawingRecordType, savedSymbolPage_);
 }
 
 void saoDoc::close() {
     if (closed_)
         return;
     closed_ = true;
+    // Taken before the views let go of their folios, which may mark the document.
+    const bool closedUnsaved = isModified();
     // The document's path names it; an untitled document is named by its title.
     if (!presentationTime.isZero())
         logMessage(0, 0, kInformation,
@@ -293,6 +329,9 @@ void saoDoc::close() {
     undoState = UndoState{};
     selection = SelectionSummary{};
     if (symbolNode) {
+        // Closed without saving: what the views wrote as they went is undone.
+        if (editCountRaised_ && closedUnsaved)
+            restoreSavedSymbol();
         if (editCountRaised_)
             symbolNode->endEdit();
         editCountRaised_ = false;

@@ -6,11 +6,17 @@
 #include "store/folio.h"
 #include "store/foliorenderer.h"
 #include "store/saodoc.h"
+#include "library/lib.h"
+#include "library/symboldrop.h"
+#include "shell/commandids.h"
+#include "views/library/nodedrag.h"
 #include "views/qtsurface.h"
 #include "views/schema/bandpalette.h"
 #include "views/schema/panetools.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -35,6 +41,7 @@ Pane::Pane(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true); // symbols from the library browser
     tools_ = new PaneTools(*this);
 }
 
@@ -223,6 +230,49 @@ void Pane::mouseDoubleClickEvent(QMouseEvent* event) {
 
 bool Pane::focusNextPrevChild(bool) {
     return false;
+}
+
+LibNode* Pane::droppableSymbol(const QMimeData* data, QPoint at) const {
+    LibNode* node = draggedNode(library(), data);
+    if (!node || !node->isSymbol() || !folio_ || !folio_->document)
+        return nullptr;
+    // Inside the folio's extent at the zoom.
+    const Point point = viewport_.toDocument(at.x(), at.y());
+    const Rect extent = folio_->extent();
+    if (point.x < extent.left || point.x >= extent.right || point.y < extent.top || point.y >= extent.bottom)
+        return nullptr;
+    return node;
+}
+
+void Pane::dragEnterEvent(QDragEnterEvent* event) {
+    // Entering anywhere is taken, so that the moves over the folio are heard.
+    if (event->mimeData()->hasFormat(kNodeMimeType))
+        event->acceptProposedAction();
+}
+
+void Pane::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppableSymbol(event->mimeData(), event->position().toPoint())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void Pane::dropEvent(QDropEvent* event) {
+    const QPoint at = event->position().toPoint();
+    LibNode* node = droppableSymbol(event->mimeData(), at);
+    if (!node) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (dropSymbol(*folio_->document, *folio_, *node, viewport_.toDocument(at.x(), at.y())) !=
+        SymbolDrop::Refused) {
+        tools_->chooseTool(cmd::kToolSelection);
+        setFocus();
+    }
 }
 
 void Pane::renderInto(QPainter& painter, const QRect& windowRect) {

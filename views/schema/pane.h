@@ -12,9 +12,12 @@
 #include <QAbstractScrollArea>
 #include <QPixmap>
 
+class QMimeData;
+
 namespace plexo {
 
 class Folio;
+class LibNode;
 class PaneTools;
 
 class Pane : public QAbstractScrollArea {
@@ -71,6 +74,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     // Tab and Shift+Tab choose tools: they do not move the focus.
     bool focusNextPrevChild(bool next) override;
+    // Symbols dragged from the library browser: a symbol over the folio is
+    // taken; a drop makes it a symbol object there, or the title block.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void syncScrollBars();
@@ -79,6 +87,8 @@ private:
     void renderInto(QPainter& painter, const QRect& windowRect);
     void drawGrid(class Surface& surface, const Rect& visible);
     QPixmap& cache();
+    // The library symbol a drag carries when it may be dropped at the window point, or nullptr.
+    LibNode* droppableSymbol(const QMimeData* data, QPoint at) const;
 
     Viewport viewport_;
     Folio* folio_ = nullptr;
