@@ -79,10 +79,8 @@ TEST(SymbolEditing, ClosingWithoutSavingLeavesTheLibraryAsItWas) {
 }
 
 // The wires of a document reopened after its symbol was edited follow the
-// moved terminal. DISABLED_ until the wires follow their terminals when a
-// folio is read (the terminal itself is already where the edited drawing
-// puts it; only the wire's end stays behind).
-TEST(SymbolEditing, DISABLED_WiresJoinedToAMovedTerminalFollowItOnTheNextLoad) {
+// moved terminal.
+TEST(SymbolEditing, WiresJoinedToAMovedTerminalFollowItOnTheNextLoad) {
     test::TemporaryFolder folder;
     test::ScriptedUserInterface ui;
     test::LibraryFixture fixture(folder / "lib");
