@@ -15,6 +15,7 @@
 #include "store/editedsymbol.h"
 #include "store/edittransaction.h"
 #include "store/folio.h"
+#include "store/saodocrecovery.h"
 #include "store/storestrings.h"
 
 #include <cstdio>
@@ -136,10 +137,11 @@ bool saoDoc::openWorkingCopy() {
         return true;
     };
     if (!path().empty()) {
-        // Beside the document, unless that name is taken or the folder is not writable.
+        // Beside the document, unless that name is taken or the folder is not
+        // writable. A copy left there holding nothing newer goes first.
         std::filesystem::path beside = path();
         beside += kWorkingCopySuffix;
-        if (tryCreate(beside))
+        if (tryCreate(beside) || (removeStaleWorkingCopy(path()) && tryCreate(beside)))
             return true;
     }
     const std::time_t now = std::time(nullptr);

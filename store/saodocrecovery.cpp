@@ -100,6 +100,26 @@ std::vector<RecoveryCandidate> findUntitledCopies() {
     return findUntitledCopies(folder);
 }
 
+bool removeStaleWorkingCopy(const std::filesystem::path& document) {
+    std::filesystem::path copy = document;
+    copy += kWorkingCopySuffix;
+    if (!isOwnRegularFile(copy))
+        return false;
+    std::error_code error;
+    const auto copyTime = std::filesystem::last_write_time(copy, error);
+    if (error)
+        return false;
+    const auto documentTime = std::filesystem::last_write_time(document, error);
+    if (error || copyTime > documentTime)
+        return false; // changes made after the last save: for the recovery to offer
+    auto lock = WorkingCopyLock::tryLock(copy);
+    if (!lock || !isWorkingCopy(copy, false))
+        return false;
+    const bool removed = std::filesystem::remove(copy, error) && !error;
+    lock.reset();
+    return removed;
+}
+
 bool discardRecoverableCopy(RecoveryCandidate& candidate) {
     if (!candidate)
         return false;

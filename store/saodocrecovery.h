@@ -34,4 +34,12 @@ std::vector<RecoveryCandidate> findUntitledCopies(const std::filesystem::path& f
 // Deletes the copy (the user chose to ignore it) and lets its lock go.
 bool discardRecoverableCopy(RecoveryCandidate& candidate);
 
+// Deletes the working copy beside the document ("path.tmp") when it holds
+// nothing newer than the document and no running editor holds it: a copy left
+// by an editor that stopped with the document unchanged. The document then
+// takes its working copy's usual name again instead of one in the private
+// folder, where it would later pass for an untitled document's. True when a
+// copy was deleted.
+bool removeStaleWorkingCopy(const std::filesystem::path& document);
+
 } // namespace plexo

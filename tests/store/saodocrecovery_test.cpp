@@ -195,6 +195,34 @@ TEST_F(Recovery, IgnoringDeletesTheCopyAndTheDocumentOpensAsSaved) {
     EXPECT_EQ(kindsOnFirstFolio(doc), std::vector<int>{kLine});
 }
 
+TEST_F(Recovery, AStaleCopyGivesItsNameBackAndAnUnsavedOneIsKept) {
+    // Killed without an edit: the next open takes the usual name again, rather
+    // than a private copy that a later start would offer as untitled work.
+    ASSERT_EQ(killedEditor(path, ChildWork::OpenOnly), copyOf(path));
+    {
+        saoDoc doc;
+        ASSERT_TRUE(doc.open(path));
+        EXPECT_EQ(doc.workingCopy()->path(), copyOf(path).string());
+        doc.close();
+    }
+    EXPECT_FALSE(fs::exists(copyOf(path)));
+
+    // Unsaved work stays for the recovery, and a copy another editor holds is
+    // left to it: the document then works in a copy of its own.
+    ASSERT_EQ(killedEditor(path, ChildWork::EditAndCheckpoint), copyOf(path));
+    EXPECT_FALSE(removeStaleWorkingCopy(path));
+    EXPECT_TRUE(fs::exists(copyOf(path)));
+    fs::remove(copyOf(path));
+    saoDoc holder;
+    ASSERT_TRUE(holder.open(path));
+    saoDoc second;
+    ASSERT_TRUE(second.open(path));
+    EXPECT_NE(second.workingCopy()->path(), copyOf(path).string());
+    EXPECT_TRUE(fs::exists(copyOf(path)));
+    second.close();
+    holder.close();
+}
+
 TEST_F(Recovery, ACheckpointRewritesTheCopyNeverTheDocumentNorTheModifiedFlag) {
     saoDoc doc;
     ASSERT_TRUE(doc.open(path));
