@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plexo {
@@ -37,12 +38,14 @@ inline constexpr const char* kDashed = "TIRETS";
 inline constexpr const char* kDashDot = "MIXTE";
 } // namespace dxflinetype
 
+// Layers and line types are named by the constants above, never by texts of
+// their own: a folio makes hundreds of thousands of entities.
 struct DxfStyle {
-    std::string layer = dxflayer::kBlockContents;
+    std::string_view layer = dxflayer::kBlockContents;
     int colourIndex = 7;                   // AutoCAD colour index (7: black on paper)
     std::optional<std::uint32_t> trueColour; // 0xRRGGBB when the index only comes near the colour
     int lineWeight = 18;                   // hundredths of a millimetre, one of the standard weights
-    std::string lineType = dxflinetype::kSolid;
+    std::string_view lineType = dxflinetype::kSolid;
     double lineTypeScale = 1;
     friend bool operator==(const DxfStyle&, const DxfStyle&) = default;
 };

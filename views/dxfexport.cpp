@@ -66,6 +66,8 @@ public:
         const Rect extent = folio.extent();
         drawing_.extentMin = surface_.toDxf(pixelsOf({extent.left, extent.bottom}));
         drawing_.extentMax = surface_.toDxf(pixelsOf({extent.right, extent.top}));
+        // A few entities per object: reserved, so that they are not moved as the list grows.
+        drawing_.entities.reserve(4 * folio.objects.size() + 64);
         surface_.setTarget(&drawing_.entities);
     }
 

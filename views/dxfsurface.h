@@ -21,7 +21,8 @@ public:
     // Where the next entities go (the drawing's entities or a block's), and on
     // which layer. The target must outlive the drawing into it.
     void setTarget(std::vector<DxfEntity>* target) { target_ = target; }
-    void setLayer(const std::string& layer) { layer_ = layer; }
+    // One of the layer constants (views/dxfdrawing.h).
+    void setLayer(std::string_view layer) { layer_ = layer; }
     // Texts go to this list as attributes instead of the target while it is set.
     void setAttributeTarget(std::vector<DxfEntity>* attributes) { attributes_ = attributes; }
 
@@ -75,7 +76,7 @@ private:
     double heightMm_;
     Point origin_;
     Point current_;
-    std::string layer_ = dxflayer::kBlockContents;
+    std::string_view layer_ = dxflayer::kBlockContents;
     int lineType_ = 0;
     std::vector<DxfEntity>* target_ = nullptr;
     std::vector<DxfEntity>* attributes_ = nullptr;

@@ -64,9 +64,9 @@ private:
 };
 
 DL_Attributes attributesOf(const DxfStyle& style) {
-    DL_Attributes attributes(style.layer, style.colourIndex,
+    DL_Attributes attributes(std::string(style.layer), style.colourIndex,
                              style.trueColour ? static_cast<int>(*style.trueColour) : -1, style.lineWeight,
-                             style.lineType);
+                             std::string(style.lineType));
     attributes.setLinetypeScale(style.lineTypeScale);
     return attributes;
 }
@@ -375,7 +375,7 @@ private:
             writeEntity(attribute);
         writer_.entity("SEQEND");
         writer_.dxfString(100, "AcDbEntity");
-        writer_.dxfString(8, entity.style.layer);
+        writer_.dxfString(8, std::string(entity.style.layer));
     }
 
     const DxfDrawing& drawing_;
