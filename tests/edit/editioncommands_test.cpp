@@ -2,6 +2,7 @@
 // operations: their enabling rules by selection and kind, and what they do.
 #include "edit/kindrules.h"
 #include "edit/schemacommands.h"
+#include "fakeschemaview.h"
 
 #include "shell/commandids.h"
 #include "store/selection.h"
@@ -17,26 +18,11 @@
 namespace plexo {
 namespace {
 
-class View : public SchemaViewContext {
+class View : public test::FakeSchemaView {
 public:
-    View(saoDoc& document, Folio* folio) : document_(document), folio_(folio) {}
-    saoDoc& document() const override { return document_; }
-    Folio* folio() const override { return folio_; }
+    View(saoDoc& document, Folio* folio) : FakeSchemaView(document, folio) {}
     Point pasteOrigin() const override { return origin; }
     Point origin{};
-    bool isEditable() const override { return true; }
-    bool tabsShown() const override { return true; }
-    bool rulersShown() const override { return true; }
-    bool gridShown() const override { return true; }
-    void setTabsShown(bool) override {}
-    void setRulersShown(bool) override {}
-    void setGridShown(bool) override {}
-    void zoomCommand(int) override {}
-    void addFolio() override {}
-    void folioInformation() override {}
-    void deleteFolio() override {}
-    void copyFolioUnderAnotherName() override {}
-    void folioList() override {}
     void showFolio(int index) override { shown.push_back(index); }
     bool editSearch() override {
         document_.search = searchAnswer;
@@ -61,9 +47,6 @@ public:
 
     std::vector<int> shown;
 
-private:
-    saoDoc& document_;
-    Folio* folio_;
 };
 
 bool enabled(int id, const View& view) {

@@ -4,6 +4,7 @@
 #include "edit/diagnostics.h"
 #include "edit/fitoutline.h"
 #include "edit/schemacommands.h"
+#include "fakeschemaview.h"
 
 #include "base/desktopservices.h"
 #include "shapes/units.h"
@@ -21,37 +22,12 @@
 namespace plexo {
 namespace {
 
-class View : public SchemaViewContext {
+class View : public test::FakeSchemaView {
 public:
-    View(saoDoc& document, Folio* folio) : document_(document), folio_(folio) {}
-    saoDoc& document() const override { return document_; }
-    Folio* folio() const override { return folio_; }
-    Point pasteOrigin() const override { return {}; }
-    bool isEditable() const override { return true; }
-    bool tabsShown() const override { return true; }
-    bool rulersShown() const override { return true; }
-    bool gridShown() const override { return true; }
-    void setTabsShown(bool) override {}
-    void setRulersShown(bool) override {}
-    void setGridShown(bool) override {}
-    void zoomCommand(int) override {}
-    void addFolio() override {}
-    void folioInformation() override {}
-    void deleteFolio() override {}
-    void copyFolioUnderAnotherName() override {}
-    void folioList() override {}
-    void showFolio(int) override {}
-    bool editSearch() override { return false; }
-    void centreOn(const Rect&) override {}
-    std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
-    std::optional<std::filesystem::path> choosePasteFile() override { return std::nullopt; }
-    void openProperties() override {}
+    View(saoDoc& document, Folio* folio) : FakeSchemaView(document, folio) {}
     int paneZoom() const override { return zoom; }
     int zoom = kZoom100;
 
-private:
-    saoDoc& document_;
-    Folio* folio_;
 };
 
 class MailDesktop : public DesktopServices {

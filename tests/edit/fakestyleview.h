@@ -4,6 +4,7 @@
 #pragma once
 
 #include "edit/schemaviewcontext.h"
+#include "fakeschemaview.h"
 #include "store/selection.h"
 #include "support/drawingfixture.h"
 
@@ -13,32 +14,9 @@
 
 namespace plexo::test {
 
-class FakeStyleView : public SchemaViewContext {
+class FakeStyleView : public FakeSchemaView {
 public:
-    FakeStyleView(saoDoc& document, Folio* folio) : document_(document), folio_(folio) {}
-
-    saoDoc& document() const override { return document_; }
-    Folio* folio() const override { return folio_; }
-    bool isEditable() const override { return true; }
-    bool tabsShown() const override { return true; }
-    bool rulersShown() const override { return true; }
-    bool gridShown() const override { return true; }
-    void setTabsShown(bool) override {}
-    void setRulersShown(bool) override {}
-    void setGridShown(bool) override {}
-    void zoomCommand(int) override {}
-    void addFolio() override {}
-    void folioInformation() override {}
-    void deleteFolio() override {}
-    void copyFolioUnderAnotherName() override {}
-    void folioList() override {}
-    void showFolio(int) override {}
-    bool editSearch() override { return false; }
-    void centreOn(const Rect&) override {}
-    std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
-    std::optional<std::filesystem::path> choosePasteFile() override { return std::nullopt; }
-    void openProperties() override {}
-    Point pasteOrigin() const override { return {}; }
+    FakeStyleView(saoDoc& document, Folio* folio) : FakeSchemaView(document, folio) {}
 
     std::optional<int> askOtherSize(OtherSizeKind kind, int initial) override {
         asked.push_back({kind, initial});
@@ -58,9 +36,6 @@ public:
     std::optional<FontChoice> fontAsked;
     std::optional<FontChoice> fontAnswer;
 
-private:
-    saoDoc& document_;
-    Folio* folio_;
 };
 
 // Selects exactly the shapes given on their folio and refreshes the summary.

@@ -2,6 +2,7 @@
 // that undo is disabled after printing and dead objects are not printed; the
 // presentation command ticks while the presentation is open.
 #include "edit/schemacommands.h"
+#include "fakeschemaview.h"
 
 #include "shell/commandids.h"
 #include "store/saodoc.h"
@@ -17,31 +18,10 @@
 namespace plexo {
 namespace {
 
-class PrintingView : public SchemaViewContext {
+class PrintingView : public test::FakeSchemaView {
 public:
-    explicit PrintingView(saoDoc& document) : document_(document) {}
-    saoDoc& document() const override { return document_; }
+    explicit PrintingView(saoDoc& document) : FakeSchemaView(document) {}
     Folio* folio() const override { return shown; }
-    Point pasteOrigin() const override { return {}; }
-    bool isEditable() const override { return true; }
-    bool tabsShown() const override { return true; }
-    bool rulersShown() const override { return true; }
-    bool gridShown() const override { return true; }
-    void setTabsShown(bool) override {}
-    void setRulersShown(bool) override {}
-    void setGridShown(bool) override {}
-    void zoomCommand(int) override {}
-    void addFolio() override {}
-    void folioInformation() override {}
-    void deleteFolio() override {}
-    void copyFolioUnderAnotherName() override {}
-    void folioList() override {}
-    void showFolio(int) override {}
-    bool editSearch() override { return false; }
-    void centreOn(const Rect&) override {}
-    std::optional<std::filesystem::path> chooseJclFile(bool) override { return std::nullopt; }
-    std::optional<std::filesystem::path> choosePasteFile() override { return std::nullopt; }
-    void openProperties() override {}
 
     void printFolio(bool preview) override {
         // What the print-out sees: the undo state and the objects at that moment.
@@ -59,8 +39,6 @@ public:
     std::size_t objectsWhenPrinting = 0;
     std::vector<std::string> calls;
 
-private:
-    saoDoc& document_;
 };
 
 class PrintCommands : public ::testing::Test, public test::DrawingFixture {

@@ -2,6 +2,7 @@
 // are replaced by answers given in advance; the document is real, saved and
 // opened again where a setting must survive that.
 #include "edit/settingscommands.h"
+#include "fakeschemaview.h"
 
 #include "edit/gridfields.h"
 #include "edit/schemacommands.h"
@@ -26,31 +27,10 @@ namespace fs = std::filesystem;
 
 // Answers each settings dialog with what the test put there (none: "&Annuler")
 // and remembers what the dialogs were shown.
-class SettingsView : public SchemaViewContext {
+class SettingsView : public test::FakeSchemaView {
 public:
-    explicit SettingsView(saoDoc& document) : document_(document) {}
-    saoDoc& document() const override { return document_; }
+    explicit SettingsView(saoDoc& document) : FakeSchemaView(document) {}
     Folio* folio() const override { return document_.folios.empty() ? nullptr : document_.folios[0].get(); }
-    bool isEditable() const override { return true; }
-    bool tabsShown() const override { return true; }
-    bool rulersShown() const override { return true; }
-    bool gridShown() const override { return true; }
-    void setTabsShown(bool) override {}
-    void setRulersShown(bool) override {}
-    void setGridShown(bool) override {}
-    void zoomCommand(int) override {}
-    void addFolio() override {}
-    void folioInformation() override {}
-    void deleteFolio() override {}
-    void copyFolioUnderAnotherName() override {}
-    void folioList() override {}
-    void showFolio(int) override {}
-    bool editSearch() override { return false; }
-    void centreOn(const Rect&) override {}
-    std::optional<fs::path> chooseJclFile(bool) override { return std::nullopt; }
-    std::optional<fs::path> choosePasteFile() override { return std::nullopt; }
-    void openProperties() override {}
-    Point pasteOrigin() const override { return {}; }
 
     std::optional<DocumentSizeSettings> askDocumentSize(const DocumentSizeSettings& shown) override {
         shownSize = shown;
@@ -82,8 +62,6 @@ public:
     PageCountSettings shownPages;
     TitleBlockSettings shownTitleBlock;
 
-private:
-    saoDoc& document_;
 };
 
 // Counts the notifications the views receive.
