@@ -256,21 +256,7 @@ Document* saoManager::newDocument(const DocumentKind& kind) {
     auto shared = kindByName(kind.name);
     if (!shared || !shared->createDocument)
         return nullptr;
-    auto document = shared->createDocument();
-    if (!document)
-        return nullptr;
-    if (!document->open({})) {
-        document->close();
-        return nullptr;
-    }
-    documents_.push_back({std::move(document), shared});
-    Document* result = documents_.back().document.get();
-    if (!createWindow(documents_.back())) {
-        logMessage(0, 0, kError, strings::kNotEnoughMemoryToOpen, true);
-        destroyDocument(*result);
-        return nullptr;
-    }
-    return result;
+    return addDocument(shared->createDocument(), kind.name);
 }
 
 Document* saoManager::addDocument(std::unique_ptr<Document> document, const QString& kindName) {
