@@ -22,8 +22,4 @@ class ObjFile;
 std::unique_ptr<ObjFile> openLibraryContainer(const std::string& path, std::string_view shownName,
                                               bool createIfMissing);
 
-// The name of the copy kept for a damaged library: "<path>.endommage", then
-// "<path>.endommage-2" and so on for later copies.
-std::string damagedCopyPath(const std::string& path, int attempt);
-
 } // namespace plexo

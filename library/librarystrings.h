@@ -7,9 +7,6 @@
 
 namespace plexo::strings {
 
-// Appended to a library's file name for the copy kept before its damaged tail is cut.
-inline constexpr const char* kDamagedCopySuffix = ".endommage";
-
 inline constexpr const char* kLibraryTailCut =
     "Attention, la librairie '%s' se termine par un enregistrement endommagé (octet %lld) : "
     "l'original est gardé dans '%s' et la fin illisible est retirée.";

@@ -3,6 +3,7 @@
 #include "store/saodoc.h"
 
 #include "base/buffer.h"
+#include "base/damagedcopy.h"
 #include "base/desktopservices.h"
 #include "base/log.h"
 #include "base/objfile.h"
@@ -207,9 +208,16 @@ bool saoDoc::open(const std::filesystem::path& documentPath) {
         std::int64_t tiled = kObjFileHeaderSize;
         if (!file.index().empty())
             tiled = std::int64_t{file.index().back().offset} + file.index().back().size + kRecordHeaderSize;
-        if (tiled != file.fileSize())
+        if (tiled != file.fileSize()) {
+            // A save will replace the file with what could be read: the whole of
+            // it is kept beside it first.
+            const std::string copy = keepDamagedCopy(file, shown);
             logMessage(0, 0, kError,
-                       strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled)), true);
+                       copy.empty() ? strings::format(strings::kFileDamagedNoCopy, shown.c_str(), static_cast<long>(tiled))
+                                    : strings::format(strings::kFileDamaged, shown.c_str(), static_cast<long>(tiled),
+                                                      copy.c_str()),
+                       true);
+        }
         bool copied = file.copyLiveRecordsTo(*workingCopy_);
         file.close();
         if (!copied || !readHeader())

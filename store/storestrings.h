@@ -37,7 +37,11 @@ inline constexpr const char* kSchemaTitleSuffix = " (Schéma)";
 inline constexpr const char* kUntitledSchema = "Sans titre : Schéma ";
 inline constexpr const char* kSymbolTitleSuffix = " (Symbole)";
 inline constexpr const char* kFileDamaged =
-    "Attention, le fichier '%s' est endommagé : seuls ses %ld premiers octets sont lus.";
+    "Attention, le fichier '%s' est endommagé : seuls ses %ld premiers octets sont lus ; l'original est "
+    "gardé dans '%s'.";
+inline constexpr const char* kFileDamagedNoCopy =
+    "Attention, le fichier '%s' est endommagé : seuls ses %ld premiers octets sont lus, et aucune copie "
+    "n'a pu en être gardée.";
 inline constexpr const char* kHeaderDamaged = "*** En-tête du document '%s' endommagé.";
 
 // Crash recovery of the working copy.

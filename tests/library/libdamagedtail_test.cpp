@@ -123,11 +123,15 @@ TEST(LibDamagedTailTest, ADocumentKeepsEveryRecordThroughItsWorkingCopy) {
         first.release(true);
     }
     damage(path);
+    const std::string damaged = fileBytes(path);
     {
         test::ScriptedUserInterface ui;
         saoDoc doc;
         ASSERT_TRUE(doc.open(path));
         EXPECT_TRUE(log.contains("est endommagé"));
+        // The whole damaged file is kept beside it before a save replaces it.
+        EXPECT_TRUE(log.contains("plan.dls.endommage"));
+        EXPECT_EQ(fileBytes(folder / "plan.dls.endommage"), damaged);
         // The working copy is a compact copy of what was readable: writes land
         // where its walks find them.
         ASSERT_NE(doc.workingCopy(), nullptr);
@@ -142,6 +146,9 @@ TEST(LibDamagedTailTest, ADocumentKeepsEveryRecordThroughItsWorkingCopy) {
         doc.setModified();
         ASSERT_TRUE(doc.commit(false));
     }
+    // Saved over with what was readable: the copy stays as it was.
+    EXPECT_EQ(fileBytes(folder / "plan.dls.endommage"), damaged);
+    EXPECT_NE(fileBytes(path), damaged);
     saoDoc doc;
     ASSERT_TRUE(doc.open(path));
     ASSERT_EQ(doc.folios.size(), 2u);

@@ -379,7 +379,8 @@ TEST(SaoDocTest, DamagedAndHostileFilesAreRefusedWithAMessage) {
         // The header record is cut: the file opens with the defaults, saying so.
         {"cut.dls", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 40), true, nullptr,
          "Attention, le fichier '" + (folder / "cut.dls").string() +
-             "' est endommagé : seuls ses 9 premiers octets sont lus."},
+             "' est endommagé : seuls ses 9 premiers octets sont lus ; l'original est gardé dans '" +
+             (folder / "cut.dls.endommage").string() + "'."},
         {"huge-count.dls", hugeCount, false, "Impossible d'ouvrir le fichier", {}},
         {"negative-count.dls", negativeCount, false, "Impossible d'ouvrir le fichier", {}},
     };
