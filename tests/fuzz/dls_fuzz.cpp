@@ -2,6 +2,7 @@
 // and every folio's object list, then saves it again; and runs "plexo dump" and
 // "plexo check" on the same bytes: the dump must parse as JSON and list exactly
 // the problems that check reports.
+#include "base/damagedcopy.h"
 #include "fuzzsupport.h"
 #include "store/folio.h"
 #include "store/folioholder.h"
@@ -41,5 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::error_code ec;
     std::filesystem::remove(scratchPath("-out.dls"), ec);
+    // A damaged input leaves a copy of itself beside it ("….dls.endommage").
+    std::filesystem::remove(path + plexo::kDamagedCopySuffix, ec);
     return 0;
 }
