@@ -25,7 +25,8 @@ static const Verb kVerbs[] = {
      "affiche les pistes et les événements d'un fichier MIDI ; -o le réécrit", runMidiCommand},
     {"render",
      "FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|SORTIE.svg|SORTIE.pdf|SORTIE.dxf",
-     "dessine les folios d'un schéma en image PNG, SVG ou PDF (un fichier par folio, numéroté, sans --folio)",
+     "dessine les folios d'un schéma en image PNG ou SVG, en DXF ou en PDF (sans --folio : un fichier numéroté "
+     "par folio, sauf en PDF où tout le document va dans un seul fichier)",
      [](int argc, char** argv) { return runRenderCommand(argc, argv, usualLibrary()); }},
     {"jcl", "[--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...",
      "dessine la chaîne de traitement de chaque JCL dans un nouveau folio (un dossier : tous ses *.jcl)",

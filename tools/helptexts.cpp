@@ -155,8 +155,9 @@ std::vector<Block> wiresAfter() {
 std::vector<Block> menus() {
     return {
         h("Fichier"),
-        p("Nouveau (Ctrl+N), Ouvrir... (Ctrl+O), Fermer, Sauver (Ctrl+S), Sauver sous..., Imprimer... "
-          "(Ctrl+P), Mise en page..., Envoyer... (le document par messagerie), les derniers documents "
+        p("Nouveau (Ctrl+N), Ouvrir... (Ctrl+O), Fermer, Sauver (Ctrl+S), Sauver sous..., Exporter en "
+          "DXF... (le folio courant, pour un logiciel de CAO), Imprimer... (Ctrl+P), Aperçu avant "
+          "impression, Mise en page..., Envoyer... (le document par messagerie), les derniers documents "
           "ouverts et Quitter. Plexo ouvre les schémas « .dls » et les séquences Midi « .mid »."),
         h("Edition"),
         p("Annuler (Ctrl+Z, un second Annuler rétablit), Couper, Copier, Coller, Coller à partir de (une "
@@ -190,13 +191,14 @@ std::vector<Block> menus() {
 std::vector<Block> printing() {
     return {
         h("Imprimer"),
-        p("Fichier > Imprimer... (Ctrl+P) imprime le folio courant : une feuille par page du folio, de "
-          "gauche à droite puis de haut en bas. Le cartouche indique sur chaque feuille le numéro de la "
-          "page imprimée. Mise en page... choisit l'imprimante, le papier et l'orientation ; Document > "
+        p("Fichier > Imprimer... (Ctrl+P) imprime le folio courant : une feuille par page du folio, "
+          "colonne par colonne, chacune de haut en bas. Aperçu avant impression montre ces feuilles telles "
+          "qu'elles s'imprimeront. Le cartouche indique sur chaque feuille le numéro de la page imprimée. Mise en page... choisit l'imprimante, le papier et l'orientation ; Document > "
           "Taille du document... règle le format des folios (A4 à A0), l'échelle et l'orientation, et "
           "l'orientation de l'imprimante la suit."),
-        p("En ligne de commande, « plexo render » dessine les folios dans des fichiers PNG, SVG ou PDF, "
-          "sans ouvrir de fenêtre (voir le folio 08)."),
+        p("En ligne de commande, « plexo render » dessine les folios dans des fichiers PNG, SVG, PDF ou "
+          "DXF, sans ouvrir de fenêtre ; un PDF sans --folio réunit tout le document, feuille par feuille, "
+          "avec un signet par folio (voir le folio 08)."),
         h("Le mode présentation"),
         p("Document > Mode présentation (F9) montre le folio courant en plein écran, sans barres ni "
           "fenêtres. Flèche droite et flèche gauche passent au folio suivant ou précédent, Page suivante "
@@ -260,8 +262,10 @@ std::vector<Block> commandLine() {
           "existante. « plexo --help » liste les verbes, « plexo --version » affiche la version."),
         h("Les verbes"),
         p("Avec un verbe, plexo travaille sans fenêtre et rend la main :"),
-        p("plexo render FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] -o SORTIE.png|.svg|.pdf\n"
-          "     dessine les folios d'un schéma en images (un fichier numéroté par folio sans --folio)."),
+        p("plexo render FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] "
+          "-o SORTIE.png|.svg|.pdf|.dxf\n"
+          "     dessine les folios d'un schéma en images PNG ou SVG, en dessin DXF (un fichier numéroté par "
+          "folio sans --folio) ou en PDF (sans --folio, tout le document imprimé dans un seul fichier)."),
         p("plexo jcl [--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...\n"
           "     dessine la chaîne de traitement de chaque JCL dans un nouveau folio."),
         p("plexo check FICHIER.dls|FICHIER.dly\n"

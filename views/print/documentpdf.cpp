@@ -43,6 +43,10 @@ std::string folioBookmarkTitle(const Folio& folio) {
 
 bool addPdfOutline(const std::filesystem::path& input, const std::filesystem::path& output,
                    const std::string& title, const std::vector<PdfBookmark>& bookmarks, std::string& error) {
+    // PoDoFo writes its parser's traces (the trailer it read) to the standard
+    // error; a command-line user sees only Plexo's own messages.
+    PoDoFo::PdfError::EnableDebug(false);
+    PoDoFo::PdfError::EnableLogging(false);
     try {
         PoDoFo::PdfMemDocument pdf;
         pdf.Load(input.string().c_str());
