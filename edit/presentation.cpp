@@ -72,6 +72,11 @@ void Presentation::open(Folio* folio, int screenWidth, int screenHeight) {
 }
 
 void Presentation::followFolio(Folio* folio) {
+    // A sequence belongs to its folio: a recording or playback ends where it
+    // ran, so its last event goes to its own sequence and none of the next
+    // folio's is touched or replayed from the wrong index.
+    if (folio != folio_ && (playing_ || recording_))
+        stop();
     folio_ = folio;
     const std::int32_t pageWidth = folio ? folio->pageSize().width : PageSize{}.width;
     zoom_ = zoomFor(pageWidth, screenWidth_);

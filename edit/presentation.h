@@ -61,7 +61,8 @@ public:
 
     // Opening on a screen of that size in pixels, showing the folio.
     void open(Folio* folio, int screenWidth, int screenHeight);
-    // The view now shows this folio: ranges again, top of the folio, its sequence.
+    // The view now shows this folio: a recording or playback of the one before
+    // stops, then ranges again, top of the folio, its sequence.
     void followFolio(Folio* folio);
     // The stop actions, when closing.
     void close();

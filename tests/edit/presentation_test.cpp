@@ -278,6 +278,47 @@ TEST_F(PresentationTest, KeyboardScrollsAndChangesFolio) {
     EXPECT_EQ(host.closes, 2);
 }
 
+TEST_F(PresentationTest, LeavingTheFolioEndsItsRecordingOrPlaybackThere) {
+    // The second folio already holds a sequence of its own.
+    document.folios.push_back(document.newFolio());
+    Folio* other = document.folios.back().get();
+    other->number = "G2";
+    presentation.followFolio(other);
+    presentation.record();
+    presentation.keyPress(PresentationKey::PageDown);
+    presentation.stop();
+    const std::vector<EvenementSequence> kept = events();
+    ASSERT_EQ(kept.size(), 2u);
+    presentation.followFolio(folio);
+
+    // Recording on F1, a key jumps to G2 (the arrows cannot while recording).
+    presentation.record();
+    clock.advance(2);
+    presentation.keyPress(PresentationKey::Down);
+    presentation.keyPress(PresentationKey::Other, 'g');
+    ASSERT_EQ(host.shown, std::vector<int>{1});
+    presentation.followFolio(other); // the view now shows G2
+    EXPECT_FALSE(presentation.recording());
+    clock.advance(2);
+    presentation.keyPress(PresentationKey::Down);
+    presentation.stop();
+    // G2's sequence is as it was; F1's took the events up to the change.
+    EXPECT_EQ(events(), kept);
+    int recorded = 0;
+    for (const auto& object : folio->objects)
+        if (object->alive && object->kind == kSequence)
+            recorded = static_cast<int>(object->infoSequence->events.size());
+    EXPECT_EQ(recorded, 3);
+
+    // A playback on G2 ends when the presentation goes to F1, which has a sequence too.
+    presentation.play(false);
+    presentation.followFolio(folio);
+    EXPECT_FALSE(presentation.playing());
+    clock.advance(30);
+    presentation.tick();
+    EXPECT_EQ(presentation.positionY(), 0);
+}
+
 TEST_F(PresentationTest, PaintSkipsShortcutsAndSequencesAndShiftsObjectsToTheCentre) {
     auto add = [&](int kind, std::string text) {
         auto shape = std::make_unique<Shape>(kind, folio);
