@@ -18,9 +18,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -125,10 +123,9 @@ int render(const RenderRequest& request) {
             else
                 status = 1;
         } else if (request.format == RenderFormat::Pdf) {
-            std::vector<std::unique_ptr<FolioHolder>> holds;
-            for (Folio* folio : folios)
-                holds.push_back(std::make_unique<FolioHolder>(*folio));
-            if (writeFoliosPdf(folios, request.zoom, request.output, error))
+            // One folio's sheets, in the order and as they print.
+            FolioHolder hold(*folios.front());
+            if (writeFolioPdf(*folios.front(), document.title(), request.output, error))
                 std::printf("%s\n", format("Écrit : %s", request.output.string()).c_str());
             else
                 status = 1;
@@ -282,61 +279,6 @@ bool writeFolioSvg(Folio& folio, int zoom, const std::filesystem::path& path, st
     }
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     paintFolio(folio, painter, zoom, true);
-    if (!painter.end()) {
-        error = format("Impossible d'écrire %s.", path.string());
-        return false;
-    }
-    return true;
-}
-
-bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::filesystem::path& path,
-                    std::string& error) {
-    if (folios.empty()) {
-        error = "Aucun folio à écrire.";
-        return false;
-    }
-    QPdfWriter writer(qPath(path));
-    writer.setResolution(1200);
-    writer.setCreator(QStringLiteral("Plexo"));
-    writer.setTitle(QString::fromStdString(path.stem().string()));
-    auto pageSizeFor = [](const Folio& folio) {
-        const PageSize page = folio.pageSize();
-        return QPageSize(QSizeF(page.width / 1000.0, page.height / 1000.0), QPageSize::Point, QString(),
-                         QPageSize::ExactMatch);
-    };
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setPageSize(pageSizeFor(*folios.front()));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        error = format("Impossible d'écrire %s.", path.string());
-        return false;
-    }
-    bool first = true;
-    for (Folio* folio : folios) {
-        const PageSize page = folio->pageSize();
-        const int across = std::max<int>(folio->pagesAcross, 1), down = std::max<int>(folio->pagesDown, 1);
-        const int pageWidth = std::max(1, toPixels(page.width, zoom)),
-                  pageHeight = std::max(1, toPixels(page.height, zoom));
-        for (int j = 0; j < down; ++j) {
-            for (int i = 0; i < across; ++i) {
-                if (!first) {
-                    writer.setPageSize(pageSizeFor(*folio));
-                    writer.newPage();
-                }
-                first = false;
-                // Each PDF page shows one page of the folio: the folio is drawn
-                // scaled to the sheet and shifted to that page.
-                painter.save();
-                painter.resetTransform();
-                painter.scale(double(writer.width()) / pageWidth, double(writer.height()) / pageHeight);
-                painter.translate(-toPixels(static_cast<std::int32_t>(std::int64_t{page.width} * i), zoom),
-                                  -toPixels(static_cast<std::int32_t>(std::int64_t{page.height} * j), zoom));
-                // The sheet's edges are the page borders.
-                paintFolio(*folio, painter, zoom, false);
-                painter.restore();
-            }
-        }
-    }
     if (!painter.end()) {
         error = format("Impossible d'écrire %s.", path.string());
         return false;

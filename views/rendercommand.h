@@ -44,9 +44,6 @@ constexpr int kMaxImageSide = 20000;
 QImage renderFolioImage(Folio& folio, int zoom);
 bool writeFolioPng(Folio& folio, int zoom, const std::filesystem::path& path, std::string& error);
 bool writeFolioSvg(Folio& folio, int zoom, const std::filesystem::path& path, std::string& error);
-// One PDF page per page of every folio, in order.
-bool writeFoliosPdf(const std::vector<Folio*>& folios, int zoom, const std::filesystem::path& path,
-                    std::string& error);
 
 // The verb: returns 0 when every file was written, 1 on a failure, 2 for wrong
 // arguments. usualLibrary is the symbol folder used without "--library" (the

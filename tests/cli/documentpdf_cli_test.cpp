@@ -1,6 +1,8 @@
 // "plexo render" of a whole document to PDF: the example document's folios,
 // every one of their printed sheets in order, the document's title and one
 // bookmark per folio, read back with PoDoFo; "--folio" keeps to one folio.
+#include "bench/render_scene.h"
+#include "shapes/shape.h"
 #include "store/folio.h"
 #include "store/printlayout.h"
 #include "store/saodoc.h"
@@ -113,6 +115,66 @@ TEST(DocumentPdf, TheExampleGivesEverySheetOfEveryFolioAndABookmarkPerFolio) {
     PoDoFo::PdfMemDocument single;
     single.Load(one.string().c_str());
     EXPECT_EQ(single.GetPageCount(), expected.size() > 1 ? expected[1].firstPage : sheets);
+}
+
+// The fill operators of a page's content, read through its filters: one per rectangle.
+int fillsOnPage(PoDoFo::PdfMemDocument& pdf, int page) {
+    PoDoFo::PdfObject* contents = pdf.GetPage(page)->GetContents();
+    if (contents && contents->IsReference())
+        contents = pdf.GetObjects().GetObject(contents->GetReference());
+    if (!contents || !contents->HasStream())
+        return -1;
+    char* data = nullptr;
+    PoDoFo::pdf_long length = 0;
+    contents->GetStream()->GetFilteredCopy(&data, &length);
+    const std::string text(data, static_cast<std::size_t>(length));
+    PoDoFo::podofo_free(data);
+    int fills = 0;
+    for (std::size_t at = text.find("\nf*\n"); at != std::string::npos; at = text.find("\nf*\n", at + 1))
+        ++fills;
+    return fills;
+}
+
+TEST(DocumentPdf, OneFolioPrintsItsSheetsInTheSameOrderAsTheWholeDocument) {
+    test::TemporaryFolder folder;
+    const fs::path document = folder / "grille.dls";
+    {
+        // A folio of 2 × 2 pages; the n-th sheet down the columns holds n rectangles.
+        test::ScriptedUserInterface ui;
+        saoDoc doc;
+        ASSERT_TRUE(doc.open({}));
+        Folio& folio = *doc.folios.front();
+        folio.number = "G";
+        folio.pagesAcross = 2;
+        folio.pagesDown = 2;
+        folio.acquire();
+        const std::int32_t width = folio.pageSize().width, height = folio.pageSize().height;
+        int n = 1;
+        for (int column = 0; column < 2; ++column)
+            for (int row = 0; row < 2; ++row, ++n)
+                for (int k = 0; k < n; ++k) {
+                    auto box = scene::makeObject(kRectangle, column * width + 50000 + k * 60000,
+                                                 row * height + 50000, 1);
+                    box->setText("");
+                    folio.append(std::move(box));
+                }
+        folio.release(true);
+        doc.setPath(document);
+        ASSERT_TRUE(doc.commit(true));
+        doc.close();
+    }
+    for (const std::string folio : {"", " --folio 1"}) {
+        const fs::path out = folder / "grille.pdf";
+        std::string output;
+        ASSERT_EQ(runPlexo("render " + quoted(document) + folio + " -o " + quoted(out), output), 0) << output;
+        PoDoFo::PdfMemDocument pdf;
+        pdf.Load(out.string().c_str());
+        ASSERT_EQ(pdf.GetPageCount(), 4) << folio;
+        std::vector<int> fills;
+        for (int page = 0; page < 4; ++page)
+            fills.push_back(fillsOnPage(pdf, page));
+        EXPECT_EQ(fills, (std::vector<int>{1, 2, 3, 4})) << folio;
+    }
 }
 
 TEST(DocumentPdf, AnUnreadablePdfIsReportedAndNothingIsWritten) {

@@ -74,32 +74,29 @@ bool addPdfOutline(const std::filesystem::path& input, const std::filesystem::pa
     return true;
 }
 
-bool writeDocumentPdf(saoDoc& document, const std::filesystem::path& path, std::string& error,
-                      const PrintProgress& progress) {
-    if (document.folios.empty()) {
-        error = printstrings::kNoFolio;
-        return false;
-    }
-    // Qt writes the sheets beside the file; the file itself appears only once
-    // its bookmarks are in.
-    std::filesystem::path drawn = path;
-    drawn += ".part";
-    std::vector<PdfBookmark> bookmarks;
+namespace {
+
+// Draws the folios' printed sheets, in folio order, into a new PDF file at
+// drawn; the first page of each folio is noted in bookmarks. False with a
+// French message (and nothing left at drawn) on failure or cancellation.
+bool drawPrintedSheets(const std::vector<Folio*>& folios, const std::string& title,
+                       const std::filesystem::path& drawn, const std::filesystem::path& path,
+                       std::vector<PdfBookmark>& bookmarks, std::string& error, const PrintProgress& progress) {
     bool finished = true;
     {
         QPdfWriter writer(qPath(drawn));
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("Plexo"));
-        writer.setTitle(QString::fromStdString(document.title()));
+        writer.setTitle(QString::fromStdString(title));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setPageSize(sheetPageSize(*document.folios.front()));
+        writer.setPageSize(sheetPageSize(*folios.front()));
         QPainter painter;
         if (!painter.begin(&writer)) {
             error = format(printstrings::kPdfWriteFailed, path.string());
             return false;
         }
         int page = 0;
-        for (const auto& folio : document.folios) {
+        for (Folio* folio : folios) {
             FolioHolder hold(*folio);
             const PrintLayout layout(*folio);
             bookmarks.push_back({folioBookmarkTitle(*folio), page});
@@ -127,11 +124,38 @@ bool writeDocumentPdf(saoDoc& document, const std::filesystem::path& path, std::
         error = printstrings::kCancelled;
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool writeDocumentPdf(saoDoc& document, const std::filesystem::path& path, std::string& error,
+                      const PrintProgress& progress) {
+    if (document.folios.empty()) {
+        error = printstrings::kNoFolio;
+        return false;
+    }
+    std::vector<Folio*> folios;
+    for (const auto& folio : document.folios)
+        folios.push_back(folio.get());
+    // Qt writes the sheets beside the file; the file itself appears only once
+    // its bookmarks are in.
+    std::filesystem::path drawn = path;
+    drawn += ".part";
+    std::vector<PdfBookmark> bookmarks;
+    if (!drawPrintedSheets(folios, document.title(), drawn, path, bookmarks, error, progress))
+        return false;
     const bool outlined = addPdfOutline(drawn, path, document.title(), bookmarks, error);
     removeQuietly(drawn);
     if (!outlined)
         removeQuietly(path);
     return outlined;
+}
+
+bool writeFolioPdf(Folio& folio, const std::string& title, const std::filesystem::path& path,
+                   std::string& error) {
+    std::vector<PdfBookmark> bookmarks;
+    return drawPrintedSheets({&folio}, title, path, path, bookmarks, error, {});
 }
 
 } // namespace plexo

@@ -30,6 +30,12 @@ std::string folioBookmarkTitle(const Folio& folio);
 bool writeDocumentPdf(saoDoc& document, const std::filesystem::path& path, std::string& error,
                       const PrintProgress& progress = {});
 
+// Writes one folio's printed sheets, in the order and as they print, into a
+// PDF file titled title (UTF-8), without bookmarks. False with a French message
+// when the file could not be written; no partial file is left then.
+bool writeFolioPdf(Folio& folio, const std::string& title, const std::filesystem::path& path,
+                   std::string& error);
+
 // Rewrites a PDF file with its title set and one top-level bookmark per entry.
 bool addPdfOutline(const std::filesystem::path& input, const std::filesystem::path& output,
                    const std::string& title, const std::vector<PdfBookmark>& bookmarks, std::string& error);
