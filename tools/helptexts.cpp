@@ -203,8 +203,8 @@ std::vector<Block> printing() {
         p("Document > Mode présentation (F9) montre le folio courant en plein écran, sans barres ni "
           "fenêtres. Flèche droite et flèche gauche passent au folio suivant ou précédent, Page suivante "
           "et Page précédente font défiler le folio d'une demi-page, les flèches haut et bas d'un pas, "
-          "Origine revient en haut ; une autre touche atteint le premier folio dont le numéro commence par "
-          "ce caractère. F9 ou Echap referme la présentation."),
+          "Origine revient en haut ; F8 ouvre la liste des folios et une autre touche atteint le premier "
+          "folio dont le numéro commence par ce caractère. F9 ou Echap referme la présentation."),
         h("Séquences enregistrées"),
         p("Le clic droit ouvre le menu de la présentation : « Enregistrer une séquence » note chaque "
           "position de défilement avec son heure ; « Jouer la séquence » (Espace) les rejoue au même "

@@ -14,6 +14,7 @@
 #include "views/schema/saoview.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
@@ -143,6 +144,22 @@ TEST_F(PresentViewTest, RecordWithKeysThenPopupRulesAndPicture) {
     });
     QTest::mouseClick(window, Qt::RightButton, {}, QPoint(100, 100));
     EXPECT_TRUE(shown);
+}
+
+TEST_F(PresentViewTest, F8OpensTheFolioListAsItsMenuLineSays) {
+    PresentView* window = open();
+    ASSERT_NE(window, nullptr);
+    QString shown;
+    QTimer::singleShot(50, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    QTest::keyClick(window, Qt::Key_F8);
+    QApplication::processEvents();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(PresentView::isOpen());
 }
 
 } // namespace

@@ -166,6 +166,11 @@ void PresentView::paintEvent(QPaintEvent*) {
 }
 
 void PresentView::keyPressEvent(QKeyEvent* event) {
+    // The popup's "Liste des folios" line shows F8: the key opens it here too.
+    if (event->key() == Qt::Key_F8) {
+        folioList();
+        return;
+    }
     const PresentationKey key = keyOf(*event);
     const QString text = event->text();
     const char character =
