@@ -193,12 +193,13 @@ std::vector<Block> printing() {
         h("Imprimer"),
         p("Fichier > Imprimer... (Ctrl+P) imprime le folio courant : une feuille par page du folio, "
           "colonne par colonne, chacune de haut en bas. Aperçu avant impression montre ces feuilles telles "
-          "qu'elles s'imprimeront. Le cartouche indique sur chaque feuille le numéro de la page imprimée. Mise en page... choisit l'imprimante, le papier et l'orientation ; Document > "
-          "Taille du document... règle le format des folios (A4 à A0), l'échelle et l'orientation, et "
-          "l'orientation de l'imprimante la suit."),
+          "qu'elles s'imprimeront. Le cartouche indique sur chaque feuille le numéro de la page imprimée. "
+          "Document > Taille du document... règle le format des folios (A4 à A0), l'échelle et "
+          "l'orientation ; le papier et l'orientation de l'imprimante les suivent, jusqu'à ce que Mise en "
+          "page... en choisisse d'autres (papier, orientation, marges)."),
         p("En ligne de commande, « plexo render » dessine les folios dans des fichiers PNG, SVG, PDF ou "
-          "DXF, sans ouvrir de fenêtre ; un PDF sans --folio réunit tout le document, feuille par feuille, "
-          "avec un signet par folio (voir le folio 08)."),
+          "DXF, sans ouvrir de fenêtre ; un fichier PDF réunit tout le document, feuille par feuille, avec un "
+          "signet par folio, quand aucun folio n'est désigné (voir le folio 08)."),
         h("Le mode présentation"),
         p("Document > Mode présentation (F9) montre le folio courant en plein écran, sans barres ni "
           "fenêtres. Flèche droite et flèche gauche passent au folio suivant ou précédent, Page suivante "
