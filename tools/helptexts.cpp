@@ -265,8 +265,8 @@ std::vector<Block> commandLine() {
         p("Avec un verbe, plexo travaille sans fenêtre et rend la main :"),
         p("plexo render FICHIER.dls [--folio N] [--zoom 0..8] [--library DOSSIER] "
           "-o SORTIE.png|.svg|.pdf|.dxf\n"
-          "     dessine les folios d'un schéma en images PNG ou SVG, en dessin DXF (un fichier numéroté par "
-          "folio sans --folio) ou en PDF (sans --folio, tout le document imprimé dans un seul fichier)."),
+          "     dessine les folios d'un schéma : en PNG, SVG ou DXF, un fichier numéroté par folio ; en PDF, "
+          "tout le document tel qu'il s'imprime, dans un seul fichier. Avec --folio, un seul folio."),
         p("plexo jcl [--library DOSSIER] [-o SORTIE.dls] FICHIER.jcl|DOSSIER ...\n"
           "     dessine la chaîne de traitement de chaque JCL dans un nouveau folio."),
         p("plexo check FICHIER.dls|FICHIER.dly\n"
