@@ -177,6 +177,21 @@ TEST(DocumentPdf, OneFolioPrintsItsSheetsInTheSameOrderAsTheWholeDocument) {
     }
 }
 
+TEST(DocumentPdf, AFileThatCannotBeWrittenIsToldInFrench) {
+    const fs::path example = exampleDocument();
+    test::TemporaryFolder folder;
+    for (const std::string folio : {"", " --folio 1"}) {
+        std::string output;
+        EXPECT_EQ(runPlexo("render " + quoted(example) + folio + " -o " + quoted(folder / "absent" / "x.pdf"),
+                           output),
+                  1)
+            << output;
+        EXPECT_NE(output.find("Impossible d'écrire"), std::string::npos) << output;
+        EXPECT_EQ(output.find("QPainter"), std::string::npos) << output;
+    }
+    EXPECT_FALSE(fs::exists(folder / "absent"));
+}
+
 TEST(DocumentPdf, AnUnreadablePdfIsReportedAndNothingIsWritten) {
     test::TemporaryFolder folder;
     const fs::path broken = folder / "casse.pdf";

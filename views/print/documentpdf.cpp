@@ -8,6 +8,7 @@
 #include "views/print/printstrings.h"
 #include "views/print/sheetpainter.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -84,7 +85,14 @@ bool drawPrintedSheets(const std::vector<Folio*>& folios, const std::string& tit
                        std::vector<PdfBookmark>& bookmarks, std::string& error, const PrintProgress& progress) {
     bool finished = true;
     {
-        QPdfWriter writer(qPath(drawn));
+        // Opened here, so that a file that cannot be written gets our message
+        // rather than Qt's English warning from the painter.
+        QFile file(qPath(drawn));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            error = format(printstrings::kPdfWriteFailed, path.string());
+            return false;
+        }
+        QPdfWriter writer(&file);
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral("Plexo"));
         writer.setTitle(QString::fromStdString(title));
