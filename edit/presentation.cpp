@@ -352,6 +352,11 @@ void Presentation::tick() {
         scrollTo(positionX_, static_cast<int>(pixels / unitY_));
         return;
     }
+    // Every event applied: the playback lasts until the time of the last one
+    // (the stop of the recording), even when that is event 0, which is never
+    // applied; a loop would otherwise start again at every tick.
+    if (!events.empty() && eventSeconds(events.back()) > elapsed_)
+        return;
     if (loop_)
         play(true);
     else

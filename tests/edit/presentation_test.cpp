@@ -188,6 +188,35 @@ TEST_F(PresentationTest, LoopStartsAgainAndTheJoystickPlaysAndStops) {
     EXPECT_EQ(presentation.positionY(), 0);
 }
 
+TEST_F(PresentationTest, ALoopOfASequenceWithoutMovesStartsAgainAtItsLengthNotAtEveryTick) {
+    // Recorded for five seconds without a key: the stop's event alone, at 0:05.
+    presentation.record();
+    clock.advance(5);
+    presentation.stop();
+    ASSERT_EQ(events().size(), 1u);
+    host.midi.clear();
+    presentation.play(true);
+    for (int tick = 0; tick < 4; ++tick) {
+        clock.now += 1000;
+        presentation.tick();
+        presentation.tick();
+    }
+    EXPECT_TRUE(presentation.playing());
+    EXPECT_EQ(host.midi, std::vector<std::string>{"start"}); // not started again at each tick
+    clock.now += 1000;
+    presentation.tick(); // 0:05: the loop starts again
+    EXPECT_EQ(host.midi, (std::vector<std::string>{"start", "start"}));
+    EXPECT_EQ(presentation.elapsedSeconds(), 0);
+    // A single playback of it lasts its five seconds too.
+    presentation.play(false);
+    clock.advance(4);
+    presentation.tick();
+    EXPECT_TRUE(presentation.playing());
+    clock.advance(1);
+    presentation.tick();
+    EXPECT_FALSE(presentation.playing());
+}
+
 TEST_F(PresentationTest, TitleAtEachStateRefreshedAtMostOnceASecond) {
     const std::string head = "Plexo v1.0.5 : " + document.title() + " {F1} ";
     EXPECT_EQ(presentation.shownTitle(), head + "00:00/00:00:00");
