@@ -150,7 +150,7 @@ const CommandInfo kCommands[] = {
     {24333, "&Sauver\tCtrl+S", "Enregistre le document actif"},
     {24334, "&Fermer", "Ferme le document actif"},
     {24335, "S&auver sous...", "Enregistre le document actif sous un nouveau nom"},
-    {24336, "Aperçu avant impression", "Montre les feuilles qu'imprimera le folio courant"},
+    {24336, "A&perçu avant impression", "Montre les feuilles qu'imprimera le folio courant"},
     {24337, "&Imprimer...\tCtrl+P", "Imprime le folio courant"},
     {24338, "&Mise en page...", "Change les options d'impression"},
     {24350, "&Quitter", "Quitte Plexo en proposant d'enregistrer les documents"},

@@ -11,9 +11,9 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QToolBar>
-
 #include <gtest/gtest.h>
 
 namespace plexo {
@@ -91,6 +91,26 @@ TEST(Frame, CaptionMenusAndAccelerators) {
     EXPECT_EQ(zones.front(), "GMT-11 (Samoa)");
     EXPECT_EQ(zones.back(), "GMT+12 (Auckland)");
     EXPECT_EQ(texts(frame.popupMenu("MenuEchelle")).front(), "10%");
+}
+
+TEST(Frame, EveryFileMenuCommandHasItsOwnMnemonic) {
+    RunningApp running;
+    QMenu* file = topMenu(running.frame(), "&Fichier");
+    ASSERT_NE(file, nullptr);
+    QSet<QChar> letters;
+    int commands = 0;
+    for (QAction* action : file->actions()) {
+        if (action->isSeparator() || action->data().toInt() <= 0)
+            continue; // the recent files are numbered
+        ++commands;
+        const QString text = action->text().section('\t', 0, 0);
+        const qsizetype at = text.indexOf('&');
+        ASSERT_TRUE(at >= 0 && at + 1 < text.size()) << text.toStdString();
+        const QChar letter = text[at + 1].toLower();
+        EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
+        letters.insert(letter);
+    }
+    EXPECT_GE(commands, 11);
 }
 
 TEST(Frame, ToolBarsInTheirOrderWithHints) {
