@@ -396,17 +396,25 @@ std::string dxfText(const DxfDrawing& drawing) {
 }
 
 bool writeDxfFile(const DxfDrawing& drawing, const std::filesystem::path& path, std::string& error) {
-    // Written straight into the file through a large buffer: a folio of many
-    // objects makes tens of megabytes.
+    // Written straight into a file beside the target through a large buffer (a
+    // folio of many objects makes tens of megabytes), which replaces the target
+    // only once it is whole: a failed export leaves an earlier one as it was.
+    std::filesystem::path part = path;
+    part += ".part";
     std::vector<char> buffer(1 << 20);
     std::ofstream file;
     file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    file.open(path, std::ios::binary | std::ios::trunc);
+    file.open(part, std::ios::binary | std::ios::trunc);
     if (file)
         DocumentWriter(drawing, file).write();
     if (file)
         file.close();
-    if (!file) {
+    std::error_code renamed;
+    if (file)
+        std::filesystem::rename(part, path, renamed);
+    if (!file || renamed) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
         error = format("Impossible d'écrire %s.", path.string());
         return false;
     }

@@ -238,6 +238,12 @@ TEST(DxfWriter, AFileThatCannotBeWrittenIsSaid) {
     EXPECT_EQ(ui.boxes[0].caption, "Exporter en DXF");
     EXPECT_TRUE(exportFolioDxf(folio, folder / "plan.dxf"));
     EXPECT_EQ(ui.boxes.size(), 1u);
+    // A failed export leaves the earlier file whole and nothing beside it.
+    const auto written = std::filesystem::file_size(folder / "plan.dxf");
+    std::filesystem::create_directory(folder / "plan.dxf.part"); // the file beside cannot be made
+    EXPECT_FALSE(exportFolioDxf(folio, folder / "plan.dxf"));
+    EXPECT_EQ(std::filesystem::file_size(folder / "plan.dxf"), written);
+    std::filesystem::remove(folder / "plan.dxf.part");
     test::DxfReader reader;
     EXPECT_TRUE(reader.readFile(folder / "plan.dxf"));
     folio.release(false);
