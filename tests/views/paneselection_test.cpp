@@ -1,9 +1,14 @@
-// What the pane shows when the selection changes under the mouse, offscreen:
-// the handles of objects that leave the selection are erased from the picture.
+// What the pane shows after edits made with the mouse, offscreen: the handles
+// of objects that leave the selection are erased, and an object moved (or put
+// back by undo) leaves nothing of itself where it was.
+#include "edit/toolbox.h"
+#include "shapes/geometry.h"
 #include "shapes/shape.h"
+#include "shell/commandids.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
 #include "store/selection.h"
+#include "store/undo.h"
 #include "support/storefixture.h"
 #include "support/testenvironment.h"
 #include "views/schema/pane.h"
@@ -44,6 +49,17 @@ protected:
         const Point w = view->pane()->view().toWindow(p);
         return {w.x, w.y};
     }
+    void drag(QPoint from, QPoint to) {
+        QTest::mousePress(surface(), Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint at = from + (to - from) * step / 4;
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), surface()->mapToGlobal(QPointF(at)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(surface(), &move);
+        }
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, to);
+        QApplication::processEvents();
+    }
     void click(QPoint at) {
         QTest::mouseClick(surface(), Qt::LeftButton, {}, at);
         QApplication::processEvents();
@@ -63,6 +79,11 @@ protected:
     QImage redrawn() {
         view->pane()->repaintAll();
         return shown();
+    }
+    // Pixels that the pane shows differently from a full redraw of the folio.
+    int stalePixels() {
+        const QImage painted = shown();
+        return differingPixels(painted, redrawn());
     }
 
     test::ScriptedUserInterface ui;
@@ -92,7 +113,51 @@ TEST_F(PaneSelection, AClickOnAnotherObjectErasesTheHandlesOfTheFirst) {
     ASSERT_TRUE(other.selected);
     ASSERT_FALSE(box.selected);
     EXPECT_EQ(differingPixels(shown(), otherSelected), 0);
-    EXPECT_EQ(differingPixels(shown(), redrawn()), 0);
+    EXPECT_EQ(stalePixels(), 0);
+}
+
+TEST_F(PaneSelection, AnAreaReportedBeforeItsObjectMovesIsDrawnAsItIsWhenPainted) {
+    Shape& box = add(kRectangle, {{100000, 100000}, {160000, 140000}});
+    shown();
+    // An edit reports the area an object leaves before moving it, then the one it takes.
+    view->pane()->repaintArea(box.outline);
+    for (Point& p : box.points)
+        p = {p.x + 200000, p.y + 100000};
+    rebuildGeometry(box);
+    view->pane()->repaintArea(box.outline);
+    EXPECT_EQ(stalePixels(), 0);
+}
+
+TEST_F(PaneSelection, AMovedObjectLeavesNothingBehind) {
+    Shape& box = add(kRectangle, {{100000, 100000}, {160000, 140000}});
+    click(window({100000, 120000}));
+    ASSERT_TRUE(box.selected);
+    shown(); // painted with its handles, as a user sees it before the drag
+    drag(window({100000, 110000}), window({300000, 210000}));
+    EXPECT_EQ(box.points[0], (Point{300000, 200000}));
+    EXPECT_EQ(stalePixels(), 0);
+    undoAction(doc);
+    EXPECT_EQ(box.points[0], (Point{100000, 100000}));
+    EXPECT_EQ(stalePixels(), 0) << "undone";
+}
+
+TEST_F(PaneSelection, ACalendarDrawnWithItsToolThenMovedLeavesNothingBehind) {
+    doc.unitIsMm = 1;
+    doc.snapToGrid = 1;
+    view->resize(700, 1000);
+    QApplication::processEvents();
+    toolChoice().choose(cmd::kToolCalendar);
+    drag(window({20000, 550000}), window({320000, 800000}));
+    toolChoice().choose(cmd::kToolSelection);
+    ASSERT_EQ(view->folio()->objects.size(), 1u);
+    Shape& calendar = *view->folio()->objects[0];
+    ASSERT_EQ(calendar.kind, kCalendar);
+    EXPECT_EQ(stalePixels(), 0) << "as created";
+    click(window({20000, 600000}));
+    ASSERT_TRUE(calendar.selected);
+    drag(window({20000, 600000}), window({320000, 20000}));
+    EXPECT_EQ(calendar.points[0].x, 320314) << "moved by the drag, snapped to the millimetre";
+    EXPECT_EQ(stalePixels(), 0) << "once moved";
 }
 
 } // namespace
