@@ -84,12 +84,11 @@ TEST(SymbolDrop, ATitleBlockWhoseNameTheHeaderCannotKeepIsRefused) {
     EXPECT_EQ(dropSymbol(f.doc, *f.folio, *f.library.cartouche, {0, 0}), SymbolDrop::TitleBlock);
     f.doc.setModified(false);
     const std::string longName(50, 'C');
-    LibNode* tooLong =
-        f.library.lib.createNode(*f.library.cartouche->owningLibrary(), NodeKind::Symbol, longName, kCartouche);
+    LibNode* library = f.library.cartouche->owningLibrary();
+    LibNode* tooLong = f.library.lib.createNode(*library, NodeKind::Symbol, longName, kCartouche);
     ASSERT_NE(tooLong, nullptr);
     const std::string kept(49, 'K');
-    LibNode* longest =
-        f.library.lib.createNode(*f.library.cartouche->owningLibrary(), NodeKind::Symbol, kept, kCartouche);
+    LibNode* longest = f.library.lib.createNode(*library, NodeKind::Symbol, kept, kCartouche);
     ASSERT_NE(longest, nullptr);
     std::vector<std::unique_ptr<Shape>> block;
     block.push_back(test::makeShape(kRectangle, {{0, 0}, {100000, 30000}}));

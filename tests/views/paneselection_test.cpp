@@ -53,8 +53,8 @@ protected:
         QTest::mousePress(surface(), Qt::LeftButton, {}, from);
         for (int step = 1; step <= 4; ++step) {
             const QPoint at = from + (to - from) * step / 4;
-            QMouseEvent move(QEvent::MouseMove, QPointF(at), surface()->mapToGlobal(QPointF(at)), Qt::NoButton,
-                             Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), surface()->mapToGlobal(QPointF(at)),
+                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(surface(), &move);
         }
         QTest::mouseRelease(surface(), Qt::LeftButton, {}, to);
