@@ -11,6 +11,9 @@ inline constexpr const char* kProgramCaption = "Plexo";
 inline constexpr const char* kSymbolCaption = "Symbole";
 inline constexpr const char* kSymbolBeingEdited =
     "Vous ne pouvez pas déplacer ou utiliser ce symbole car il est en cours d'édition.";
+inline constexpr const char* kTitleBlockCaption = "Cartouche";
+inline constexpr const char* kTitleBlockNameTooLong =
+    "Le nom du cartouche ne doit pas dépasser 49 caractères.";
 
 inline constexpr const char* kDeleteLibrary =
     "Souhaitez-vous supprimer la librairie '%s' ainsi que son contenu ?\nAttention : cette suppression "

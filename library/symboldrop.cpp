@@ -21,13 +21,20 @@ void refuseBeingEdited() {
     userInterface().messageBox(libstr::kSymbolBeingEdited, libstr::kSymbolCaption, MessageIcon::Warning);
 }
 
-void makeTitleBlock(saoDoc& document, const LibNode& node) {
-    // The document keeps the name in a fixed field with its terminating NUL.
-    document.titleBlockName = node.name.substr(0, kTitleBlockNameSize - 1);
+bool makeTitleBlock(saoDoc& document, const LibNode& node) {
+    // The document keeps the name in a fixed field with its terminating NUL: a
+    // longer name would be cut, name no symbol and lose the title block.
+    if (node.name.size() > static_cast<std::size_t>(kTitleBlockNameSize - 1)) {
+        userInterface().messageBox(libstr::kTitleBlockNameTooLong, libstr::kTitleBlockCaption,
+                                   MessageIcon::Warning);
+        return false;
+    }
+    document.titleBlockName = node.name;
     document.setModified();
     document.loadTitleBlock();
     document.computeDocumentSize();
     document.notifyWholeDocumentChanged();
+    return true;
 }
 
 bool placeInstance(saoDoc& document, Folio& folio, LibNode& node, Point at) {
@@ -71,8 +78,7 @@ SymbolDrop dropSymbol(saoDoc& document, Folio& folio, LibNode& node, Point at) {
         return SymbolDrop::Refused;
     }
     if (node.symbolType == kCartouche) {
-        makeTitleBlock(document, node);
-        return SymbolDrop::TitleBlock;
+        return makeTitleBlock(document, node) ? SymbolDrop::TitleBlock : SymbolDrop::Refused;
     }
     if (!placeInstance(document, folio, node, at)) {
         userInterface().beep();

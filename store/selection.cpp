@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <set>
 
 namespace plexo {
@@ -104,8 +105,15 @@ void deselectAll(saoDoc& document, Folio* keep) {
     for (auto& folio : document.folios) {
         if (folio.get() == keep)
             continue;
-        for (auto& owned : folio->objects)
+        // The handles of what was selected are erased: one area per folio.
+        std::optional<Rect> shown;
+        for (auto& owned : folio->objects) {
+            if (isSelected(*owned))
+                shown = shown ? shown->united(owned->outline) : owned->outline;
             owned->selected = false;
+        }
+        if (shown)
+            reportArea(document, *folio, *shown);
     }
 }
 

@@ -58,7 +58,8 @@ void refreshSelectionSummary(saoDoc& document);
 void reportArea(saoDoc& document, Folio& folio, const Rect& area);
 // The alive, selected objects of the folio, in list order.
 std::vector<Shape*> selectedObjects(const Folio& folio);
-// Deselects every object of every folio (except those of keep when given).
+// Deselects every object of every folio (except those of keep when given),
+// telling the views where their handles were.
 void deselectAll(saoDoc& document, Folio* keep = nullptr);
 
 // Every alive wire or cable that is changed, or whose end object is, follows its

@@ -76,6 +76,43 @@ TEST(SymbolDrop, ATitleBlockSymbolBecomesTheTitleBlockOfEveryFolio) {
     EXPECT_EQ(f.doc.folios.size(), 2u);
 }
 
+// The document's header keeps 49 bytes of the title block's name: a longer
+// name would be cut and then name no symbol, losing the title block.
+TEST(SymbolDrop, ATitleBlockWhoseNameTheHeaderCannotKeepIsRefused) {
+    test::TemporaryFolder folder;
+    DropFixture f(folder.path());
+    EXPECT_EQ(dropSymbol(f.doc, *f.folio, *f.library.cartouche, {0, 0}), SymbolDrop::TitleBlock);
+    f.doc.setModified(false);
+    const std::string longName(50, 'C');
+    LibNode* library = f.library.cartouche->owningLibrary();
+    LibNode* tooLong = f.library.lib.createNode(*library, NodeKind::Symbol, longName, kCartouche);
+    ASSERT_NE(tooLong, nullptr);
+    const std::string kept(49, 'K');
+    LibNode* longest = f.library.lib.createNode(*library, NodeKind::Symbol, kept, kCartouche);
+    ASSERT_NE(longest, nullptr);
+    std::vector<std::unique_ptr<Shape>> block;
+    block.push_back(test::makeShape(kRectangle, {{0, 0}, {100000, 30000}}));
+    test::storeDrawing(*tooLong, std::move(block));
+    block.clear();
+    block.push_back(test::makeShape(kRectangle, {{0, 0}, {100000, 30000}}));
+    test::storeDrawing(*longest, std::move(block));
+
+    EXPECT_EQ(dropSymbol(f.doc, *f.folio, *tooLong, {0, 0}), SymbolDrop::Refused);
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, "Le nom du cartouche ne doit pas dépasser 49 caractères.");
+    EXPECT_EQ(f.ui.boxes[0].caption, "Cartouche");
+    // The title block in place stays, and the document is as it was.
+    EXPECT_EQ(f.doc.titleBlockName, "Cartouche A4");
+    ASSERT_NE(f.doc.titleBlock, nullptr);
+    EXPECT_EQ(f.doc.titleBlock->infoSymbole->node, f.library.cartouche);
+    EXPECT_FALSE(f.doc.isModified());
+
+    EXPECT_EQ(dropSymbol(f.doc, *f.folio, *longest, {0, 0}), SymbolDrop::TitleBlock);
+    EXPECT_EQ(f.doc.titleBlockName, kept);
+    ASSERT_NE(f.doc.titleBlock, nullptr);
+    EXPECT_EQ(f.doc.titleBlock->infoSymbole->node, longest);
+}
+
 TEST(SymbolDrop, FoldersEmptySymbolsAndSymbolsBeingEditedAreRefused) {
     test::TemporaryFolder folder;
     DropFixture f(folder.path());

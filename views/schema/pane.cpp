@@ -115,15 +115,23 @@ void Pane::repaintArea(const Rect& documentArea) {
     const QRect area = toQRect(viewport_.repaintRect(documentArea)).intersected(viewport()->rect());
     if (area.isEmpty())
         return;
-    if (cacheValid_) {
-        QPainter painter(&cache_);
-        renderInto(painter, area);
-    }
+    if (cacheValid_)
+        stale_ += area;
     viewport()->update(area);
+}
+
+void Pane::renderStaleAreas() {
+    if (stale_.isEmpty())
+        return;
+    QPainter painter(&cache_);
+    for (const QRect& area : stale_)
+        renderInto(painter, area);
+    stale_ = QRegion();
 }
 
 void Pane::repaintAll() {
     cacheValid_ = false;
+    stale_ = QRegion();
     viewport()->update();
 }
 
@@ -165,6 +173,7 @@ void Pane::scrollContentsBy(int dx, int dy) {
     const int shiftY = dy * viewport_.unitY();
     if (cacheValid_ && std::abs(shiftX) < cache_.deviceIndependentSize().width() &&
         std::abs(shiftY) < cache_.deviceIndependentSize().height()) {
+        renderStaleAreas();
         // Move what is drawn and draw only the strips that came into view.
         QPixmap moved(cache_.size());
         moved.setDevicePixelRatio(cache_.devicePixelRatio());
@@ -200,7 +209,9 @@ QPixmap& Pane::cache() {
         QPainter painter(&cache_);
         renderInto(painter, viewport()->rect());
         cacheValid_ = true;
+        stale_ = QRegion();
     }
+    renderStaleAreas();
     return cache_;
 }
 

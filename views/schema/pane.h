@@ -11,6 +11,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPixmap>
+#include <QRegion>
 
 class QMimeData;
 
@@ -85,6 +86,7 @@ private:
     void syncFromScrollBars();
     // Draws the folio's part under a window rectangle into painter (window pixels).
     void renderInto(QPainter& painter, const QRect& windowRect);
+    void renderStaleAreas();
     void drawGrid(class Surface& surface, const Rect& visible);
     QPixmap& cache();
     // The library symbol a drag carries when it may be dropped at the window point, or nullptr.
@@ -97,6 +99,9 @@ private:
     bool rulersShown_ = true;
     QPixmap cache_;
     bool cacheValid_ = false;
+    // Areas of the cache to draw again from the folio before it is next shown:
+    // an edit reports the area an object leaves before the object has left it.
+    QRegion stale_;
     bool syncing_ = false;
     PaneTools* tools_ = nullptr;
 };
