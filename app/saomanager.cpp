@@ -127,11 +127,12 @@ DocumentWindow::DocumentWindow(saoManager& manager, Document& document,
 }
 
 DocumentWindow::~DocumentWindow() {
+    const bool maximised = isMaximized();
     // The view observes the document: it goes first, while the document lives.
     delete view_;
     view_ = nullptr;
     if (manager_)
-        manager_->windowDestroyed(this);
+        manager_->windowDestroyed(this, maximised);
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {
@@ -314,8 +315,19 @@ bool saoManager::canCloseWindow(DocumentWindow& window) {
     return saveModified(window.document());
 }
 
-void saoManager::windowDestroyed(DocumentWindow* window) {
+void saoManager::windowDestroyed(DocumentWindow* window, bool maximised) {
     std::erase(windows_, window);
+    // The window that comes to the front takes the place of a maximised one:
+    // windows open maximised, so shown as they are they would have no size of
+    // their own. Done once the closed window has left the area.
+    if (maximised)
+        QTimer::singleShot(0, area_, [area = area_] {
+            QMdiSubWindow* next = area->activeSubWindow();
+            if (!next && !area->subWindowList().isEmpty())
+                next = area->subWindowList().last();
+            if (next && !next->isMaximized() && !next->isMinimized())
+                next->showMaximized();
+        });
     Document& document = window->document();
     if (windows(&document).empty())
         destroyDocument(document);

@@ -143,7 +143,7 @@ private:
 
     DocumentWindow* createWindow(OpenDocument& open);
     bool canCloseWindow(DocumentWindow& window);
-    void windowDestroyed(DocumentWindow* window);
+    void windowDestroyed(DocumentWindow* window, bool maximised);
     void destroyDocument(Document& document);
     QString fileFilter() const;
     bool openOrRecover(Document& document, const std::filesystem::path& path);

@@ -4,6 +4,7 @@
 #include "app/therm.h"
 #include "shell/appinfo.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -233,6 +234,20 @@ TEST_F(Manager, StatusTextsAndCommandsOfTheActiveView) {
     EXPECT_EQ(therm.messageText(), QString::fromUtf8("Séquence"));
     EXPECT_EQ(therm.pageIndicator(), "1:0:0");
     EXPECT_FALSE(running->action(24323).isEnabled()); // the séquence view does not copy
+}
+
+TEST_F(Manager, ClosingTheMaximisedWindowMaximisesTheNextOne) {
+    // Each window opens maximised, so the one behind never had a size of its own:
+    // shown as it is, it would be a bare title bar in the corner.
+    running->app->openDocumentByPath(path("a.dls"));
+    running->app->openDocumentByPath(path("b.dls"));
+    QMdiArea* area = running->frame().findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    ASSERT_EQ(area->subWindowList().size(), 2);
+    running->manager().fileClose(running->manager().activeWindow()->document());
+    QApplication::processEvents();
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    EXPECT_TRUE(area->subWindowList().front()->isMaximized());
 }
 
 TEST_F(Manager, FilesDroppedOnTheFrameOpenInOrder) {
