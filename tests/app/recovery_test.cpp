@@ -54,16 +54,7 @@ protected:
             return answer;
         };
         // A saved document of one folio holding one line.
-        saoDoc doc;
-        EXPECT_TRUE(doc.open({}));
-        Folio& folio = *doc.folios.front();
-        folio.acquire();
-        folio.append(makeShape(kLine, {{0, 0}, {10000, 10000}}));
-        folio.release(true);
-        doc.setPath(path);
-        doc.setModified();
-        EXPECT_TRUE(doc.commit(false));
-        doc.close();
+        EXPECT_TRUE(test::saveOneLineDocument(path));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ~Recovery() override { running.reset(); }

@@ -46,24 +46,15 @@ public:
     std::vector<Rect> centred;
 
     std::vector<int> shown;
-
 };
 
 bool enabled(int id, const View& view) {
-    CommandStatus status;
-    EXPECT_TRUE(schemaCommands().status(id, view, status)) << id;
-    return status.enabled;
+    return test::commandEnabled(id, view);
 }
 
 class EditionCommands : public ::testing::Test {
 protected:
-    void select(std::initializer_list<Shape*> shapes) {
-        for (auto& object : f.folio->objects)
-            object->selected = false;
-        for (Shape* shape : shapes)
-            shape->selected = true;
-        refreshSelectionSummary(f.document);
-    }
+    void select(std::initializer_list<Shape*> shapes) { f.selectOnly(shapes); }
 
     test::DrawingFixture f;
     Shape& a = f.add(kRectangle, {{0, 0}, {10000, 10000}});

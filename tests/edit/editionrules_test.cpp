@@ -39,20 +39,12 @@ public:
 };
 
 bool enabled(int id, const View& view) {
-    CommandStatus status;
-    EXPECT_TRUE(schemaCommands().status(id, view, status)) << id;
-    return status.enabled;
+    return test::commandEnabled(id, view);
 }
 
 class EditionRules : public ::testing::Test {
 protected:
-    void select(std::initializer_list<Shape*> shapes) {
-        for (auto& object : f.folio->objects)
-            object->selected = false;
-        for (Shape* shape : shapes)
-            shape->selected = true;
-        refreshSelectionSummary(f.document);
-    }
+    void select(std::initializer_list<Shape*> shapes) { f.selectOnly(shapes); }
 
     test::ScriptedUserInterface ui;
     test::DrawingFixture f;

@@ -3,7 +3,10 @@
 // switch changes). Each test derives from it and scripts what it looks at.
 #pragma once
 
+#include "edit/schemacommands.h"
 #include "edit/schemaviewcontext.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
@@ -41,5 +44,12 @@ protected:
     saoDoc& document_;
     Folio* folio_;
 };
+
+// Whether the view's command table enables the command for this view.
+inline bool commandEnabled(int id, const SchemaViewContext& view) {
+    CommandStatus status;
+    EXPECT_TRUE(schemaCommands().status(id, view, status)) << id;
+    return status.enabled;
+}
 
 } // namespace plexo::test

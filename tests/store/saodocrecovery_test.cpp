@@ -35,16 +35,7 @@ fs::path copyOf(const fs::path& document) {
 
 // A saved document of one folio holding one line.
 void saveDocument(const fs::path& path) {
-    saoDoc doc;
-    ASSERT_TRUE(doc.open({}));
-    Folio& folio = *doc.folios.front();
-    folio.acquire();
-    folio.append(makeShape(kLine, {{0, 0}, {10000, 10000}}));
-    folio.release(true);
-    doc.setPath(path);
-    doc.setModified();
-    ASSERT_TRUE(doc.commit(false));
-    doc.close();
+    ASSERT_TRUE(test::saveOneLineDocument(path));
 }
 
 // The objects of the first folio of a document.

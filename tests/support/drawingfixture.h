@@ -9,7 +9,9 @@
 #include "shapes/wires.h"
 #include "store/folio.h"
 #include "store/saodoc.h"
+#include "store/selection.h"
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,6 +41,15 @@ public:
         document.folios.push_back(std::make_unique<Folio>(&document));
         folio = document.folios.back().get();
         folio->useCount = 1;
+    }
+
+    // Makes exactly these objects of the folio selected, and refreshes the summary.
+    void selectOnly(std::initializer_list<Shape*> shapes) {
+        for (auto& object : folio->objects)
+            object->selected = false;
+        for (Shape* shape : shapes)
+            shape->selected = true;
+        refreshSelectionSummary(document);
     }
 
     Folio& addFolio() {

@@ -32,6 +32,22 @@ inline std::unique_ptr<Shape> makeShape(int kind, std::vector<Point> points, std
 
 // A symbol instance of `name` resolved through the installed library, with the
 // labels of its drawing.
+// Saves at path a document of one folio holding one line; false when it could not.
+inline bool saveOneLineDocument(const std::filesystem::path& path) {
+    saoDoc doc;
+    if (!doc.open({}))
+        return false;
+    Folio& folio = *doc.folios.front();
+    folio.acquire();
+    folio.append(makeShape(kLine, {{0, 0}, {10000, 10000}}));
+    folio.release(true);
+    doc.setPath(path);
+    doc.setModified();
+    const bool saved = doc.commit(false);
+    doc.close();
+    return saved;
+}
+
 inline std::unique_ptr<Shape> makeSymbol(Folio& folio, const std::string& name, Point at) {
     auto shape = std::make_unique<Shape>(kSymbol, &folio);
     shape->points = {at, at};
